@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+/// A named sequence: the value in which sequences travel between windows.
+struct tSequence {
+  QString Name;
+  QString Data;
+  QVector<double> Values;  // never filled or read; not copied by GetSequence / SetSequence
+};
+
+/// Answers the question "File exists! Overwrite?" for a file name: true for Yes.
+using OverwriteQuestion = std::function<bool(const QString& fileName)>;
+
+/// The ordered workspace of sequences. Indexes are 0-based; new entries are always appended.
+/// Callers receive and hand in copies only. File operations throw FileError.
+class tSequenceList {
+ public:
+  tSequenceList();
+  virtual ~tSequenceList();
+  tSequenceList(const tSequenceList&) = delete;
+  tSequenceList& operator=(const tSequenceList&) = delete;
+
+  int Count() const;
+  /// The names in list order.
+  QStringList Names() const;
+
+  int AddSequence();
+  bool SortAscendingByName();
+  bool SortDescendingByName();
+  bool GetSequence(int index, tSequence& sequence) const;
+  bool SetSequence(int index, const tSequence& sequence);
+  bool DuplicateSequence(int index);
+  bool DeleteSequence(int index);
+  bool DeleteAllSequences();
+
+  // Files and clipboard. The clipboard's text is passed in; no text gives −1.
+  bool LoadSequenceFiles(const QStringList& fileNames);
+  int LoadSequenceFile(const QString& fileName);
+  int LoadFASFile(const QString& fileName);
+  int LoadTXTFile(const QString& fileName);
+  int PasteFASFromClipboard(const std::optional<QString>& clipboardText);
+  int PasteTXTFromClipboard(const std::optional<QString>& clipboardText);
+  bool SaveWorkspace(const QString& fileName, const OverwriteQuestion& overwrite);
+  bool SaveSequenceAsFASFile(const QString& fileName, int index,
+                             const OverwriteQuestion& overwrite);
+  bool SaveSequenceAsTXTFile(const QString& fileName, int index,
+                             const OverwriteQuestion& overwrite);
+
+  // Strand transforms: Source and Dest may be the same variable.
+  static int ReverseComplementDNA(const QString& source, QString& dest);
+  static bool RevertSequence(const QString& source, QString& dest);
+
+  // Translations of the entry at index; errors are reported in the result's Name.
+  tSequence DNA2AminoAcidIUPAC(int index, int offset, int codeTable) const;
+  tSequence DNA2AminoAcidRevComplement(int index, int offset, int codeTable) const;
+
+ private:
+  std::vector<std::unique_ptr<tSequence>> m_entries;
+};

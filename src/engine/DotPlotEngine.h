@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string_view>
+
+#include "engine/DotPlotGrid.h"
+#include "engine/DotPlotTypes.h"
+
+namespace duvanet::engine {
+
+/// The prepared strands of a request (already upper-cased where asked). The opposite strands
+/// have the lengths of their sources; those the plot type does not use may be empty.
+struct DotPlotStrands {
+  std::u16string_view horiz;
+  std::u16string_view verti;
+  std::u16string_view horizRev;
+  std::u16string_view vertiRev;
+};
+
+/// Called with the fraction done (0 to 1); returning false cancels the computation.
+using ProgressCallback = std::function<bool(double fraction)>;
+
+struct DotPlotComputeRequest {
+  DotPlotStrands strands;
+  int windowSize = 12;
+  tDotPlotType type = dptDNAHoriz;
+  tMatchEvaluation evaluation = meHighest;
+  /// Cells to compute; the whole plot (nH × nV cells) when not given. Clipped to the plot.
+  std::optional<CellRect> region;
+  /// Grids up to this many cells are exact; larger ones are binned.
+  std::int64_t exactBudgetCells = std::int64_t{64} << 20;
+  /// Bins per side of a binned grid at the most.
+  int maxBinsPerSide = 4096;
+  /// Worker threads; 0 takes every core.
+  int threads = 0;
+  ProgressCallback progress;
+};
+
+struct DotPlotComputeResult {
+  /// False when a sequence is shorter than the window (no cell at all), or when cancelled.
+  bool filled = false;
+  bool cancelled = false;
+  /// nH = Lh − W + 1 and nV = Lv − W + 1 of the whole plot (0 when a sequence is too short).
+  std::int64_t plotWidth = 0;
+  std::int64_t plotHeight = 0;
+  DotPlotGrid grid;
+};
+
+/// Computes the match counts of a request over its region, exact or binned by the budget.
+DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request);
+
+}  // namespace duvanet::engine

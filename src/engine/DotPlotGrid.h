@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace duvanet::engine {
+
+/// A rectangle of cells in 0-based cell coordinates: cell (0, 0) is the window pair x = 1, y = 1.
+struct CellRect {
+  std::int64_t x = 0;
+  std::int64_t y = 0;
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+
+  bool operator==(const CellRect&) const = default;
+};
+
+/// The counts of a rectangle of cells. Exact: one bin per cell. Binned: the rectangle is divided
+/// into binsX × binsY bins, bin column bx covering the cell columns
+/// [x + floor(bx · width / binsX), x + floor((bx + 1) · width / binsX)) (rows alike), and each bin
+/// holds the highest count of the cells it covers. Counts are stored row by row.
+class DotPlotGrid {
+ public:
+  DotPlotGrid() = default;
+  DotPlotGrid(CellRect cells, int binsX, int binsY);
+
+  const CellRect& cells() const { return m_cells; }
+  int binsX() const { return m_binsX; }
+  int binsY() const { return m_binsY; }
+  bool isExact() const { return m_binsX == m_cells.width && m_binsY == m_cells.height; }
+  bool isEmpty() const { return m_binsX == 0 || m_binsY == 0; }
+
+  std::uint16_t at(int bx, int by) const {
+    return m_counts[static_cast<std::size_t>(by) * static_cast<std::size_t>(m_binsX) +
+                    static_cast<std::size_t>(bx)];
+  }
+  std::uint16_t* row(int by) {
+    return m_counts.data() + static_cast<std::size_t>(by) * static_cast<std::size_t>(m_binsX);
+  }
+  const std::uint16_t* row(int by) const {
+    return m_counts.data() + static_cast<std::size_t>(by) * static_cast<std::size_t>(m_binsX);
+  }
+  const std::vector<std::uint16_t>& counts() const { return m_counts; }
+
+  /// First absolute cell column / row of a bin (bx == binsX gives the end of the rectangle).
+  std::int64_t binCellX0(int bx) const { return m_cells.x + bx * m_cells.width / m_binsX; }
+  std::int64_t binCellY0(int by) const { return m_cells.y + by * m_cells.height / m_binsY; }
+  /// The bin column / row that holds an absolute cell column / row inside the rectangle.
+  int binOfCellX(std::int64_t cellX) const;
+  int binOfCellY(std::int64_t cellY) const;
+
+ private:
+  CellRect m_cells;
+  int m_binsX = 0;
+  int m_binsY = 0;
+  std::vector<std::uint16_t> m_counts;
+};
+
+}  // namespace duvanet::engine
