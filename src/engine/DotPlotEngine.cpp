@@ -1,0 +1,521 @@
+#include "engine/DotPlotEngine.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "engine/DotPlotRoutines.h"
+
+// How the counts are computed. With 0-based cells (x, y), W the window, H and V the strands,
+// G the horizontal opposite strand read backwards (G[i] = Hr[Lh − 1 − i]) and K the vertical one
+// read backwards (K[i] = Vr[Lv − 1 − i]), the three counts of a cell are
+//   f(x, y) = Σ_m [H[x + m] = V[y + m]]
+//   h(x, y) = Σ_m [G[x + m] = V[y + W − 1 − m]]
+//   v(x, y) = Σ_m [K[y + m] = H[x + W − 1 − m]]          (m = 0 … W − 1)
+// which is what comparing H's window with V's, Hr's mirrored window with V's, and Vr's mirrored
+// window with H's amounts to. Each count follows from a neighbour in the previous row:
+//   f(x, y) = f(x − 1, y − 1) + [H[x + W − 1] = V[y + W − 1]] − [H[x − 1] = V[y − 1]]
+//   h(x, y) = h(x + 1, y − 1) + [G[x] = V[y + W − 1]] − [G[x + W] = V[y − 1]]
+//   v(x, y) = v(x + 1, y − 1) + [H[x] = K[y + W − 1]] − [H[x + W] = K[y − 1]]
+// so f lives in an array indexed by the diagonal x − y and h, v in arrays indexed by the
+// anti-diagonal x + y. A row is then a few passes over contiguous arrays that compare a strand
+// with one symbol of the other, which the compiler turns into vector code. Only the one cell of
+// each row whose neighbour lies outside the computed columns is counted afresh, and so is the
+// first row of every block of rows.
+
+namespace duvanet::engine {
+
+namespace {
+
+using Count = std::uint16_t;
+
+enum class Eval { Highest, Lowest, Summed };
+
+struct KernelInput {
+  const char16_t* h = nullptr;  // horizontal strand
+  const char16_t* v = nullptr;  // vertical strand
+  const char16_t* g = nullptr;  // horizontal opposite strand, backwards
+  const char16_t* k = nullptr;  // vertical opposite strand, backwards
+  int window = 0;
+  std::int64_t x0 = 0;     // first computed column
+  std::int64_t width = 0;  // computed columns
+};
+
+constexpr bool usesHoriz(StrandSet s) {
+  return s == StrandSet::HorizRev || s == StrandSet::BothRev;
+}
+constexpr bool usesVerti(StrandSet s) {
+  return s == StrandSet::VertiRev || s == StrandSet::BothRev;
+}
+
+/// The sliding arrays of one block of rows [ya, yb).
+struct RowState {
+  std::vector<Count> diag;   // f by diagonal
+  std::vector<Count> antiH;  // h by anti-diagonal
+  std::vector<Count> antiV;  // v by anti-diagonal
+  std::int64_t ya = 0;
+  std::int64_t yb = 0;
+
+  void begin(StrandSet set, std::int64_t width, std::int64_t firstRow, std::int64_t endRow) {
+    ya = firstRow;
+    yb = endRow;
+    const auto size = static_cast<std::size_t>(width + (endRow - firstRow) - 1);
+    diag.assign(size, 0);
+    if (usesHoriz(set)) antiH.assign(size, 0);
+    if (usesVerti(set)) antiV.assign(size, 0);
+  }
+  // Pointers such that p[i] is the count of column x0 + i in row y.
+  Count* diagRow(std::int64_t y) { return diag.data() + (yb - 1 - y); }
+  Count* antiHRow(std::int64_t y) { return antiH.data() + (y - ya); }
+  Count* antiVRow(std::int64_t y) { return antiV.data() + (y - ya); }
+};
+
+inline Count countForward(const KernelInput& in, std::int64_t x, std::int64_t y) {
+  int c = 0;
+  for (int m = 0; m < in.window; ++m) c += in.h[x + m] == in.v[y + m];
+  return static_cast<Count>(c);
+}
+
+inline Count countHoriz(const KernelInput& in, std::int64_t x, std::int64_t y) {
+  int c = 0;
+  for (int m = 0; m < in.window; ++m) c += in.g[x + m] == in.v[y + in.window - 1 - m];
+  return static_cast<Count>(c);
+}
+
+inline Count countVerti(const KernelInput& in, std::int64_t x, std::int64_t y) {
+  int c = 0;
+  for (int m = 0; m < in.window; ++m) c += in.k[y + m] == in.h[x + in.window - 1 - m];
+  return static_cast<Count>(c);
+}
+
+template <StrandSet S, Eval E>
+inline Count combine(Count f, Count h, Count v) {
+  if constexpr (S == StrandSet::Forward) {
+    (void)h;
+    (void)v;
+    return f;
+  } else if constexpr (S == StrandSet::HorizRev || S == StrandSet::VertiRev) {
+    const Count o = S == StrandSet::HorizRev ? h : v;
+    if constexpr (E == Eval::Highest) return std::max(f, o);
+    if constexpr (E == Eval::Lowest) return std::min(f, o);
+    return static_cast<Count>(f + o);
+  } else {
+    if constexpr (E == Eval::Highest) return std::max(std::max(f, h), v);
+    if constexpr (E == Eval::Lowest) return std::min(std::min(f, h), v);
+    return static_cast<Count>(f + h + v);
+  }
+}
+
+template <bool MaxInto>
+inline void emit(Count* out, Count c) {
+  if constexpr (MaxInto) {
+    *out = std::max(*out, c);
+  } else {
+    *out = c;
+  }
+}
+
+/// Counts every column of the block's first row from scratch.
+template <StrandSet S, Eval E, bool MaxInto>
+void directRow(const KernelInput& in, RowState& st, std::int64_t y, Count* __restrict out) {
+  const std::int64_t w = in.width;
+  const int win = in.window;
+  Count* __restrict f = st.diagRow(y);
+  std::fill(f, f + w, Count{0});
+  for (int m = 0; m < win; ++m) {
+    const char16_t c = in.v[y + m];
+    const char16_t* __restrict hp = in.h + in.x0 + m;
+    for (std::int64_t i = 0; i < w; ++i) f[i] = static_cast<Count>(f[i] + (hp[i] == c));
+  }
+  Count* __restrict a = nullptr;
+  Count* __restrict b = nullptr;
+  if constexpr (usesHoriz(S)) {
+    a = st.antiHRow(y);
+    std::fill(a, a + w, Count{0});
+    for (int m = 0; m < win; ++m) {
+      const char16_t c = in.v[y + win - 1 - m];
+      const char16_t* __restrict gp = in.g + in.x0 + m;
+      for (std::int64_t i = 0; i < w; ++i) a[i] = static_cast<Count>(a[i] + (gp[i] == c));
+    }
+  }
+  if constexpr (usesVerti(S)) {
+    b = st.antiVRow(y);
+    std::fill(b, b + w, Count{0});
+    for (int m = 0; m < win; ++m) {
+      const char16_t c = in.k[y + m];
+      const char16_t* __restrict hp = in.h + in.x0 + win - 1 - m;
+      for (std::int64_t i = 0; i < w; ++i) b[i] = static_cast<Count>(b[i] + (hp[i] == c));
+    }
+  }
+  for (std::int64_t i = 0; i < w; ++i) {
+    emit<MaxInto>(out + i, combine<S, E>(f[i], a ? a[i] : Count{0}, b ? b[i] : Count{0}));
+  }
+}
+
+/// Derives row y from row y − 1 of the same block.
+template <StrandSet S, Eval E, bool MaxInto>
+void slideRow(const KernelInput& in, RowState& st, std::int64_t y, Count* __restrict out) {
+  const std::int64_t w = in.width;
+  const std::int64_t x0 = in.x0;
+  const int win = in.window;
+  const char16_t vIn = in.v[y + win - 1];
+  const char16_t vOut = in.v[y - 1];
+  Count* __restrict f = st.diagRow(y);
+  Count* __restrict a = nullptr;
+  Count* __restrict b = nullptr;
+  char16_t kIn = 0;
+  char16_t kOut = 0;
+  if constexpr (usesHoriz(S)) a = st.antiHRow(y);
+  if constexpr (usesVerti(S)) {
+    b = st.antiVRow(y);
+    kIn = in.k[y + win - 1];
+    kOut = in.k[y - 1];
+  }
+
+  // Columns 1 … w − 2 slide for every strand pair; column 0 starts a new diagonal and column
+  // w − 1 a new anti-diagonal.
+  // hLow[i] is H[x], hIn[i] is H[x + W − 1] and hHigh[i] is H[x + W] for column x = x0 + i; the
+  // forward count drops H[x − 1], which is hLow[i − 1].
+  const char16_t* __restrict hLow = in.h + x0;
+  const char16_t* __restrict hIn = in.h + x0 + win - 1;
+  const char16_t* __restrict hHigh = in.h + x0 + win;
+  const char16_t* __restrict gLow = usesHoriz(S) ? in.g + x0 : nullptr;
+  const char16_t* __restrict gHigh = usesHoriz(S) ? in.g + x0 + win : nullptr;
+  for (std::int64_t i = 1; i < w - 1; ++i) {
+    const Count fc = static_cast<Count>(f[i] + (hIn[i] == vIn) - (hLow[i - 1] == vOut));
+    f[i] = fc;
+    Count ac = 0;
+    Count bc = 0;
+    if constexpr (usesHoriz(S)) {
+      ac = static_cast<Count>(a[i] + (gLow[i] == vIn) - (gHigh[i] == vOut));
+      a[i] = ac;
+    }
+    if constexpr (usesVerti(S)) {
+      bc = static_cast<Count>(b[i] + (hLow[i] == kIn) - (hHigh[i] == kOut));
+      b[i] = bc;
+    }
+    emit<MaxInto>(out + i, combine<S, E>(fc, ac, bc));
+  }
+
+  // Column 0.
+  f[0] = countForward(in, x0, y);
+  if constexpr (usesHoriz(S)) {
+    a[0] = w > 1 ? static_cast<Count>(a[0] + (gLow[0] == vIn) - (gHigh[0] == vOut))
+                 : countHoriz(in, x0, y);
+  }
+  if constexpr (usesVerti(S)) {
+    b[0] = w > 1 ? static_cast<Count>(b[0] + (hLow[0] == kIn) - (hHigh[0] == kOut))
+                 : countVerti(in, x0, y);
+  }
+  emit<MaxInto>(out, combine<S, E>(f[0], a ? a[0] : Count{0}, b ? b[0] : Count{0}));
+  // Column w − 1.
+  if (w > 1) {
+    const std::int64_t i = w - 1;
+    f[i] = static_cast<Count>(f[i] + (hIn[i] == vIn) - (hLow[i - 1] == vOut));
+    if constexpr (usesHoriz(S)) a[i] = countHoriz(in, x0 + i, y);
+    if constexpr (usesVerti(S)) b[i] = countVerti(in, x0 + i, y);
+    emit<MaxInto>(out + i, combine<S, E>(f[i], a ? a[i] : Count{0}, b ? b[i] : Count{0}));
+  }
+}
+
+using RowFunction = void (*)(const KernelInput&, RowState&, std::int64_t, Count*);
+
+struct RowFunctions {
+  RowFunction direct;
+  RowFunction slide;
+};
+
+template <StrandSet S, Eval E, bool MaxInto>
+RowFunctions rowFunctions() {
+  return {&directRow<S, E, MaxInto>, &slideRow<S, E, MaxInto>};
+}
+
+template <StrandSet S, bool MaxInto>
+RowFunctions rowFunctionsFor(Eval e) {
+  switch (e) {
+    case Eval::Highest:
+      return rowFunctions<S, Eval::Highest, MaxInto>();
+    case Eval::Lowest:
+      return rowFunctions<S, Eval::Lowest, MaxInto>();
+    case Eval::Summed:
+      break;
+  }
+  return rowFunctions<S, Eval::Summed, MaxInto>();
+}
+
+template <bool MaxInto>
+RowFunctions rowFunctionsFor(StrandSet s, Eval e) {
+  switch (s) {
+    case StrandSet::Forward:
+      return rowFunctions<StrandSet::Forward, Eval::Highest, MaxInto>();
+    case StrandSet::HorizRev:
+      return rowFunctionsFor<StrandSet::HorizRev, MaxInto>(e);
+    case StrandSet::VertiRev:
+      return rowFunctionsFor<StrandSet::VertiRev, MaxInto>(e);
+    case StrandSet::BothRev:
+      break;
+  }
+  return rowFunctionsFor<StrandSet::BothRev, MaxInto>(e);
+}
+
+Eval evalOf(tMatchEvaluation e) {
+  switch (e) {
+    case meLowest:
+      return Eval::Lowest;
+    case meSummed:
+      return Eval::Summed;
+    case meHighest:
+      break;
+  }
+  return Eval::Highest;
+}
+
+/// Shared by the workers of one computation.
+struct Job {
+  KernelInput input;
+  StrandSet set = StrandSet::Forward;
+  RowFunctions exactRows{};
+  RowFunctions binnedRows{};
+  DotPlotGrid* grid = nullptr;
+  std::atomic<bool> cancel{false};
+  std::atomic<std::int64_t> rowsDone{0};
+};
+
+void runExact(Job& job, std::int64_t rowBegin, std::int64_t rowEnd) {
+  if (rowBegin >= rowEnd) return;
+  const CellRect& cells = job.grid->cells();
+  RowState state;
+  state.begin(job.set, cells.width, cells.y + rowBegin, cells.y + rowEnd);
+  for (std::int64_t r = rowBegin; r < rowEnd; ++r) {
+    if (job.cancel.load(std::memory_order_relaxed)) return;
+    const auto fn = r == rowBegin ? job.exactRows.direct : job.exactRows.slide;
+    fn(job.input, state, cells.y + r, job.grid->row(static_cast<int>(r)));
+    job.rowsDone.fetch_add(1, std::memory_order_relaxed);
+  }
+}
+
+void runBinned(Job& job, int binRowBegin, int binRowEnd) {
+  if (binRowBegin >= binRowEnd) return;
+  DotPlotGrid& grid = *job.grid;
+  const CellRect& cells = grid.cells();
+  const std::int64_t firstRow = grid.binCellY0(binRowBegin);
+  const std::int64_t endRow = grid.binCellY0(binRowEnd);
+  RowState state;
+  state.begin(job.set, cells.width, firstRow, endRow);
+  std::vector<Count> highest(static_cast<std::size_t>(cells.width));
+  std::vector<std::int64_t> binStart(static_cast<std::size_t>(grid.binsX()) + 1);
+  for (int bx = 0; bx <= grid.binsX(); ++bx) {
+    binStart[static_cast<std::size_t>(bx)] = grid.binCellX0(bx) - cells.x;
+  }
+  for (int by = binRowBegin; by < binRowEnd; ++by) {
+    std::fill(highest.begin(), highest.end(), Count{0});
+    const std::int64_t y1 = grid.binCellY0(by + 1);
+    for (std::int64_t y = grid.binCellY0(by); y < y1; ++y) {
+      if (job.cancel.load(std::memory_order_relaxed)) return;
+      const auto fn = y == firstRow ? job.binnedRows.direct : job.binnedRows.slide;
+      fn(job.input, state, y, highest.data());
+      job.rowsDone.fetch_add(1, std::memory_order_relaxed);
+    }
+    Count* binRow = grid.row(by);
+    for (int bx = 0; bx < grid.binsX(); ++bx) {
+      const Count* begin = highest.data() + binStart[static_cast<std::size_t>(bx)];
+      const Count* end = highest.data() + binStart[static_cast<std::size_t>(bx) + 1];
+      Count m = 0;
+      for (const Count* p = begin; p < end; ++p) m = std::max(m, *p);
+      binRow[bx] = m;
+    }
+  }
+}
+
+bool strandsFit(const DotPlotStrands& s, StrandSet set) {
+  if (usesHoriz(set) && s.horizRev.size() != s.horiz.size()) return false;
+  if (usesVerti(set) && s.vertiRev.size() != s.verti.size()) return false;
+  return true;
+}
+
+}  // namespace
+
+DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request) {
+  DotPlotComputeResult result;
+  const DotPlotStrands& strands = request.strands;
+  const int window = request.windowSize;
+  const StrandSet set = strandSetOf(request.type);
+  if (window < 1 || maxScore(request.type, request.evaluation, window) > 0xFFFF) return result;
+  if (!strandsFit(strands, set)) return result;
+  const auto lh = static_cast<std::int64_t>(strands.horiz.size());
+  const auto lv = static_cast<std::int64_t>(strands.verti.size());
+  const std::int64_t nH = lh - window + 1;
+  const std::int64_t nV = lv - window + 1;
+  if (nH <= 0 || nV <= 0) return result;
+  result.plotWidth = nH;
+  result.plotHeight = nV;
+  result.filled = true;
+
+  // The region, clipped to the plot.
+  CellRect cells{0, 0, nH, nV};
+  if (request.region) {
+    const CellRect& r = *request.region;
+    const std::int64_t x0 = std::clamp<std::int64_t>(r.x, 0, nH);
+    const std::int64_t y0 = std::clamp<std::int64_t>(r.y, 0, nV);
+    const std::int64_t x1 =
+        std::clamp<std::int64_t>(r.x + std::max<std::int64_t>(r.width, 0), 0, nH);
+    const std::int64_t y1 =
+        std::clamp<std::int64_t>(r.y + std::max<std::int64_t>(r.height, 0), 0, nV);
+    cells = {x0, y0, std::max<std::int64_t>(x1 - x0, 0), std::max<std::int64_t>(y1 - y0, 0)};
+  }
+  if (cells.width == 0 || cells.height == 0) {
+    result.grid = DotPlotGrid(cells, 0, 0);
+    return result;
+  }
+  const bool exact =
+      cells.height <= std::max<std::int64_t>(request.exactBudgetCells, 0) / cells.width;
+  const std::int64_t maxBins = std::max(request.maxBinsPerSide, 1);
+  result.grid =
+      exact ? DotPlotGrid(cells, static_cast<int>(cells.width), static_cast<int>(cells.height))
+            : DotPlotGrid(cells, static_cast<int>(std::min(cells.width, maxBins)),
+                          static_cast<int>(std::min(cells.height, maxBins)));
+
+  // Both opposite strands read backwards, so that every pass walks forwards.
+  std::vector<char16_t> g;
+  std::vector<char16_t> k;
+  if (usesHoriz(set)) g.assign(strands.horizRev.rbegin(), strands.horizRev.rend());
+  if (usesVerti(set)) k.assign(strands.vertiRev.rbegin(), strands.vertiRev.rend());
+
+  Job job;
+  job.input = {strands.horiz.data(), strands.verti.data(), g.data(), k.data(), window, cells.x,
+               cells.width};
+  job.set = set;
+  job.exactRows = rowFunctionsFor<false>(set, evalOf(request.evaluation));
+  job.binnedRows = rowFunctionsFor<true>(set, evalOf(request.evaluation));
+  job.grid = &result.grid;
+
+  int threads = request.threads > 0
+                    ? request.threads
+                    : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+  const std::int64_t units = exact ? cells.height : result.grid.binsY();
+  threads = static_cast<int>(std::clamp<std::int64_t>(threads, 1, units));
+
+  std::mutex mutex;
+  std::condition_variable finished;
+  int running = threads;
+  std::vector<std::thread> workers;
+  workers.reserve(static_cast<std::size_t>(threads));
+  for (int t = 0; t < threads; ++t) {
+    const std::int64_t begin = units * t / threads;
+    const std::int64_t end = units * (t + 1) / threads;
+    workers.emplace_back([&, begin, end] {
+      if (exact) {
+        runExact(job, begin, end);
+      } else {
+        runBinned(job, static_cast<int>(begin), static_cast<int>(end));
+      }
+      const std::lock_guard lock(mutex);
+      if (--running == 0) finished.notify_all();
+    });
+  }
+  {
+    std::unique_lock lock(mutex);
+    const double total = static_cast<double>(cells.height);
+    while (running > 0) {
+      finished.wait_for(lock, std::chrono::milliseconds(20));
+      if (running > 0 && request.progress && !job.cancel.load()) {
+        const double done = static_cast<double>(job.rowsDone.load()) / total;
+        lock.unlock();
+        const bool goOn = request.progress(done);
+        lock.lock();
+        if (!goOn) job.cancel.store(true);
+      }
+    }
+  }
+  for (auto& worker : workers) worker.join();
+
+  if (job.cancel.load()) {
+    result.filled = false;
+    result.cancelled = true;
+    result.grid = DotPlotGrid();
+  } else if (request.progress) {
+    request.progress(1.0);
+  }
+  return result;
+}
+
+namespace {
+
+DotPlotComputeResult runRoutine(DotPlotComputeRequest request, tDotPlotType type,
+                                tMatchEvaluation evaluation) {
+  request.type = type;
+  request.evaluation = evaluation;
+  return computeDotPlot(request);
+}
+
+}  // namespace
+
+DotPlotComputeResult CreateDotPlotIdentity(DotPlotComputeRequest request) {
+  return runRoutine(std::move(request), dptIdentity, meHighest);
+}
+DotPlotComputeResult CreateDotPlotWithHorizRevHighest(DotPlotComputeRequest request) {
+  return runRoutine(std::move(request), dptDNAHoriz, meHighest);
+}
+DotPlotComputeResult CreateDotPlotWithHorizRevLowest(DotPlotComputeRequest request) {
+  return runRoutine(std::move(request), dptDNAHoriz, meLowest);
+}
+DotPlotComputeResult CreateDotPlotWithHorizRevSummed(DotPlotComputeRequest request) {
+  return runRoutine(std::move(request), dptDNAHoriz, meSummed);
+}
+DotPlotComputeResult CreateDotPlotWithVertiRevHighest(DotPlotComputeRequest request) {
+  return runRoutine(std::move(request), dptDNAVerti, meHighest);
+}
+DotPlotComputeResult CreateDotPlotWithVertiRevLowest(DotPlotComputeRequest request) {
+  return runRoutine(std::move(request), dptDNAVerti, meLowest);
+}
+DotPlotComputeResult CreateDotPlotWithVertiRevSummed(DotPlotComputeRequest request) {
+  return runRoutine(std::move(request), dptDNAVerti, meSummed);
+}
+DotPlotComputeResult CreateDotPlotWithBothRevHighest(DotPlotComputeRequest request) {
+  return runRoutine(std::move(request), dptDNABoth, meHighest);
+}
+DotPlotComputeResult CreateDotPlotWithBothRevLowest(DotPlotComputeRequest request) {
+  return runRoutine(std::move(request), dptDNABoth, meLowest);
+}
+DotPlotComputeResult CreateDotPlotWithBothRevSummed(DotPlotComputeRequest request) {
+  return runRoutine(std::move(request), dptDNABoth, meSummed);
+}
+
+DotPlotComputeRequest routineRequest(const DotPlotStrands& strands, int windowSize) {
+  DotPlotComputeRequest request;
+  request.strands = strands;
+  request.windowSize = windowSize;
+  return request;
+}
+
+DotPlotRoutine dotPlotRoutineFor(tDotPlotType type, tMatchEvaluation evaluation) {
+  static constexpr DotPlotRoutine kRoutines[4][3] = {
+      {&CreateDotPlotIdentity, &CreateDotPlotIdentity, &CreateDotPlotIdentity},
+      {&CreateDotPlotWithHorizRevHighest, &CreateDotPlotWithHorizRevLowest,
+       &CreateDotPlotWithHorizRevSummed},
+      {&CreateDotPlotWithVertiRevHighest, &CreateDotPlotWithVertiRevLowest,
+       &CreateDotPlotWithVertiRevSummed},
+      {&CreateDotPlotWithBothRevHighest, &CreateDotPlotWithBothRevLowest,
+       &CreateDotPlotWithBothRevSummed}};
+  const auto e = static_cast<std::size_t>(evalOf(evaluation));
+  return kRoutines[static_cast<std::size_t>(strandSetOf(type))][e];
+}
+
+const char* dotPlotRoutineName(tDotPlotType type, tMatchEvaluation evaluation) {
+  static constexpr const char* kNames[4][3] = {
+      {"CreateDotPlotIdentity", "CreateDotPlotIdentity", "CreateDotPlotIdentity"},
+      {"CreateDotPlotWithHorizRevHighest", "CreateDotPlotWithHorizRevLowest",
+       "CreateDotPlotWithHorizRevSummed"},
+      {"CreateDotPlotWithVertiRevHighest", "CreateDotPlotWithVertiRevLowest",
+       "CreateDotPlotWithVertiRevSummed"},
+      {"CreateDotPlotWithBothRevHighest", "CreateDotPlotWithBothRevLowest",
+       "CreateDotPlotWithBothRevSummed"}};
+  const auto e = static_cast<std::size_t>(evalOf(evaluation));
+  return kNames[static_cast<std::size_t>(strandSetOf(type))][e];
+}
+
+}  // namespace duvanet::engine

@@ -1,0 +1,26 @@
+#include "engine/DotPlotGrid.h"
+
+namespace duvanet::engine {
+
+DotPlotGrid::DotPlotGrid(CellRect cells, int binsX, int binsY)
+    : m_cells(cells), m_binsX(binsX > 0 ? binsX : 0), m_binsY(binsY > 0 ? binsY : 0) {
+  if (m_cells.width <= 0 || m_cells.height <= 0) {
+    m_binsX = 0;
+    m_binsY = 0;
+  }
+  m_counts.assign(static_cast<std::size_t>(m_binsX) * static_cast<std::size_t>(m_binsY), 0);
+}
+
+// Bin bx covers [floor(bx·w/B), floor((bx+1)·w/B)); the last bin whose start is at most c is
+// the largest bx with bx·w < (c+1)·B.
+int DotPlotGrid::binOfCellX(std::int64_t cellX) const {
+  const std::int64_t c = cellX - m_cells.x;
+  return static_cast<int>(((c + 1) * m_binsX - 1) / m_cells.width);
+}
+
+int DotPlotGrid::binOfCellY(std::int64_t cellY) const {
+  const std::int64_t c = cellY - m_cells.y;
+  return static_cast<int>(((c + 1) * m_binsY - 1) / m_cells.height);
+}
+
+}  // namespace duvanet::engine

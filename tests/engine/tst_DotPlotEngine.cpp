@@ -1,0 +1,513 @@
+#include <QTest>
+#include <algorithm>
+#include <atomic>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "TestRegistry.h"
+#include "engine/DotPlotEngine.h"
+#include "engine/DotPlotRoutines.h"
+
+using namespace duvanet::engine;
+
+namespace {
+
+// The plain loops of the computation routines, position by position, 1-based as written:
+// x from nH down to 1, y from nV down to 1, k from W down to 1. Returns nH × nV counts row by
+// row (cell x, y at index (y − 1) · nH + x − 1), or nothing when a sequence is too short.
+struct Reference {
+  bool filled = false;
+  long nH = 0;
+  long nV = 0;
+  std::vector<int> counts;
+  int at(long x0, long y0) const { return counts[static_cast<std::size_t>(y0 * nH + x0)]; }
+};
+
+Reference referencePlot(const std::u16string& h, const std::u16string& v, const std::u16string& hr,
+                        const std::u16string& vr, int w, StrandSet set, tMatchEvaluation e) {
+  Reference ref;
+  const long lh = static_cast<long>(h.size());
+  const long lv = static_cast<long>(v.size());
+  const long nH = lh - w + 1;
+  const long nV = lv - w + 1;
+  if (nH <= 0 || nV <= 0) return ref;
+  ref.filled = true;
+  ref.nH = nH;
+  ref.nV = nV;
+  ref.counts.assign(static_cast<std::size_t>(nH * nV), -1);
+  auto H = [&](long i) { return h[static_cast<std::size_t>(i - 1)]; };
+  auto V = [&](long i) { return v[static_cast<std::size_t>(i - 1)]; };
+  auto Hr = [&](long i) { return hr[static_cast<std::size_t>(i - 1)]; };
+  auto Vr = [&](long i) { return vr[static_cast<std::size_t>(i - 1)]; };
+  const bool countH = set == StrandSet::HorizRev || set == StrandSet::BothRev;
+  const bool countV = set == StrandSet::VertiRev || set == StrandSet::BothRev;
+  for (long x = nH; x >= 1; --x) {
+    for (long y = nV; y >= 1; --y) {
+      int f = 0;
+      int hc = 0;
+      int vc = 0;
+      int summed = 0;
+      for (long k = w; k >= 1; --k) {
+        if (V(y + k - 1) == H(x + k - 1)) {
+          ++f;
+          ++summed;
+        }
+        if (countH && Hr(lh - w - x + k + 1) == V(y + k - 1)) {
+          ++hc;
+          ++summed;
+        }
+        if (countV && Vr(lv - w - y + k + 1) == H(x + k - 1)) {
+          ++vc;
+          ++summed;
+        }
+      }
+      int c = f;
+      if (set != StrandSet::Forward) {
+        if (e == meSummed) {
+          c = summed;
+        } else if (e == meHighest) {
+          if (countH && hc > c) c = hc;
+          if (countV && vc > c) c = vc;
+        } else {
+          if (countH && hc < c) c = hc;
+          if (countV && vc < c) c = vc;
+        }
+      }
+      ref.counts[static_cast<std::size_t>((y - 1) * nH + (x - 1))] = c;
+    }
+  }
+  return ref;
+}
+
+char16_t complementOf(char16_t c) {
+  switch (c) {
+    case u'A':
+      return u'T';
+    case u'T':
+      return u'A';
+    case u'C':
+      return u'G';
+    case u'G':
+      return u'C';
+    default:
+      return c;
+  }
+}
+
+std::u16string opposite(const std::u16string& s, bool complement) {
+  std::u16string r(s.rbegin(), s.rend());
+  if (complement) std::transform(r.begin(), r.end(), r.begin(), complementOf);
+  return r;
+}
+
+struct Plot {
+  std::u16string h, v, hr, vr;
+  DotPlotStrands strands() const { return {h, v, hr, vr}; }
+};
+
+Plot makePlot(const std::u16string& h, const std::u16string& v, bool complement = true) {
+  return {h, v, opposite(h, complement), opposite(v, complement)};
+}
+
+std::u16string randomText(std::mt19937& rng, const std::u16string& alphabet, long length) {
+  std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+  std::u16string s;
+  for (long i = 0; i < length; ++i) s.push_back(alphabet[pick(rng)]);
+  return s;
+}
+
+struct RoutineCase {
+  const char* name;
+  DotPlotRoutine routine;
+  StrandSet set;
+  tMatchEvaluation evaluation;
+};
+
+const std::vector<RoutineCase>& allRoutines() {
+  static const std::vector<RoutineCase> routines = {
+      {"Identity", &CreateDotPlotIdentity, StrandSet::Forward, meHighest},
+      {"HorizRevHighest", &CreateDotPlotWithHorizRevHighest, StrandSet::HorizRev, meHighest},
+      {"HorizRevLowest", &CreateDotPlotWithHorizRevLowest, StrandSet::HorizRev, meLowest},
+      {"HorizRevSummed", &CreateDotPlotWithHorizRevSummed, StrandSet::HorizRev, meSummed},
+      {"VertiRevHighest", &CreateDotPlotWithVertiRevHighest, StrandSet::VertiRev, meHighest},
+      {"VertiRevLowest", &CreateDotPlotWithVertiRevLowest, StrandSet::VertiRev, meLowest},
+      {"VertiRevSummed", &CreateDotPlotWithVertiRevSummed, StrandSet::VertiRev, meSummed},
+      {"BothRevHighest", &CreateDotPlotWithBothRevHighest, StrandSet::BothRev, meHighest},
+      {"BothRevLowest", &CreateDotPlotWithBothRevLowest, StrandSet::BothRev, meLowest},
+      {"BothRevSummed", &CreateDotPlotWithBothRevSummed, StrandSet::BothRev, meSummed}};
+  return routines;
+}
+
+// Compares an exact grid with the reference over the grid's rectangle; reports the first
+// difference.
+QString exactMismatch(const DotPlotGrid& grid, const Reference& ref) {
+  if (!grid.isExact()) return QStringLiteral("grid is binned");
+  const CellRect& r = grid.cells();
+  for (int by = 0; by < grid.binsY(); ++by) {
+    for (int bx = 0; bx < grid.binsX(); ++bx) {
+      const int expected = ref.at(r.x + bx, r.y + by);
+      if (grid.at(bx, by) != expected) {
+        return QStringLiteral("cell x=%1 y=%2: %3, expected %4")
+            .arg(r.x + bx + 1)
+            .arg(r.y + by + 1)
+            .arg(grid.at(bx, by))
+            .arg(expected);
+      }
+    }
+  }
+  return {};
+}
+
+// Each bin must hold the highest reference count of the cells it covers.
+QString binnedMismatch(const DotPlotGrid& grid, const Reference& ref) {
+  for (int by = 0; by < grid.binsY(); ++by) {
+    for (int bx = 0; bx < grid.binsX(); ++bx) {
+      int highest = -1;
+      for (long y = grid.binCellY0(by); y < grid.binCellY0(by + 1); ++y) {
+        for (long x = grid.binCellX0(bx); x < grid.binCellX0(bx + 1); ++x) {
+          highest = std::max(highest, ref.at(x, y));
+        }
+      }
+      if (highest < 0) return QStringLiteral("bin %1,%2 covers no cell").arg(bx).arg(by);
+      if (grid.at(bx, by) != highest) {
+        return QStringLiteral("bin %1,%2: %3, expected %4")
+            .arg(bx)
+            .arg(by)
+            .arg(grid.at(bx, by))
+            .arg(highest);
+      }
+    }
+  }
+  return {};
+}
+
+int cell(const DotPlotComputeResult& r, int x1, int y1) { return r.grid.at(x1 - 1, y1 - 1); }
+
+}  // namespace
+
+class TestDotPlotEngine : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Every routine against the reference, on random sequences of many alphabets, lengths around
+  // the window and 1 to 3 threads.
+  void routinesMatchTheReference_data() {
+    QTest::addColumn<QString>("alphabet");
+    QTest::addColumn<bool>("complement");
+    QTest::addColumn<int>("maxWindow");
+    QTest::addColumn<unsigned>("seed");
+    QTest::newRow("DNA") << QStringLiteral("ACGT") << true << 40 << 11U;
+    QTest::newRow("IUPAC") << QStringLiteral("ACGTRYSWKMBDHVN") << true << 40 << 12U;
+    QTest::newRow("lower case") << QStringLiteral("acgtnACGT") << true << 20 << 13U;
+    QTest::newRow("protein") << QStringLiteral("ACDEFGHIKLMNPQRSTVWY") << false << 40 << 14U;
+    QTest::newRow("two letters") << QStringLiteral("AB") << false << 40 << 15U;
+    QString units;
+    for (const char16_t c : {0x0000, 0xFFFF, 0xD800, 0xDC00, 0x00E9, 0x4E2D, 0x0041}) {
+      units.append(QChar(c));
+    }
+    QTest::newRow("UTF-16 code units") << units << false << 30 << 16U;
+  }
+
+  void routinesMatchTheReference() {
+    QFETCH(QString, alphabet);
+    QFETCH(bool, complement);
+    QFETCH(int, maxWindow);
+    QFETCH(unsigned, seed);
+    const std::u16string letters = alphabet.toStdU16String();
+    std::mt19937 rng(seed);
+    for (int round = 0; round < 24; ++round) {
+      const int w = std::uniform_int_distribution<int>(1, maxWindow)(rng);
+      // Lengths from one short of the window to well beyond it.
+      std::uniform_int_distribution<long> len(std::max(0, w - 1), w + 60);
+      const Plot plot = makePlot(randomText(rng, letters, len(rng)),
+                                 randomText(rng, letters, len(rng)), complement);
+      for (const RoutineCase& routine : allRoutines()) {
+        const Reference ref =
+            referencePlot(plot.h, plot.v, plot.hr, plot.vr, w, routine.set, routine.evaluation);
+        DotPlotComputeRequest request = routineRequest(plot.strands(), w);
+        request.threads = 1 + round % 3;
+        const DotPlotComputeResult result = routine.routine(request);
+        const QByteArray where = QStringLiteral("%1 W=%2 Lh=%3 Lv=%4 threads=%5")
+                                     .arg(QLatin1String(routine.name))
+                                     .arg(w)
+                                     .arg(plot.h.size())
+                                     .arg(plot.v.size())
+                                     .arg(request.threads)
+                                     .toUtf8();
+        QVERIFY2(result.filled == ref.filled, where.constData());
+        QVERIFY2(!result.cancelled, where.constData());
+        if (!ref.filled) {
+          QVERIFY2(result.grid.isEmpty(), where.constData());
+          continue;
+        }
+        QCOMPARE(result.plotWidth, ref.nH);
+        QCOMPARE(result.plotHeight, ref.nV);
+        QCOMPARE(result.grid.cells(), (CellRect{0, 0, ref.nH, ref.nV}));
+        const QString mismatch = exactMismatch(result.grid, ref);
+        QVERIFY2(mismatch.isEmpty(), (where + ": " + mismatch.toUtf8()).constData());
+      }
+    }
+  }
+
+  // Windows up to the largest the wizard offers, with sequences shorter than, equal to and
+  // longer than the window.
+  void largeWindowsMatchTheReference() {
+    std::mt19937 rng(21);
+    const std::u16string dna = u"ACGT";
+    for (const int w : {255, 256, 700, 1023, 1024}) {
+      for (const long extra : {-1L, 0L, 1L, 37L}) {
+        // Mostly one repeated letter, so that the counts reach high values.
+        std::u16string h = randomText(rng, dna, w + extra);
+        std::u16string v = randomText(rng, u"AAAAAAAC", w + 23);
+        const Plot plot = makePlot(h, v);
+        for (const RoutineCase& routine : allRoutines()) {
+          const Reference ref =
+              referencePlot(plot.h, plot.v, plot.hr, plot.vr, w, routine.set, routine.evaluation);
+          DotPlotComputeRequest request = routineRequest(plot.strands(), w);
+          request.threads = 2;
+          const DotPlotComputeResult result = routine.routine(request);
+          QCOMPARE(result.filled, ref.filled);
+          if (ref.filled) QVERIFY2(exactMismatch(result.grid, ref).isEmpty(), routine.name);
+        }
+      }
+    }
+  }
+
+  // The worked cases of the routines, as cells (x, y) 1-based.
+  void workedExamples() {
+    const Plot gummi = makePlot(u"GUMMIBAUM", u"GUMMIBAUM", false);
+    const auto identity = CreateDotPlotIdentity(routineRequest(gummi.strands(), 2));
+    QVERIFY(identity.filled);
+    QCOMPARE(identity.grid.binsX() * identity.grid.binsY(), 64);
+    for (int i = 1; i <= 8; ++i) QCOMPARE(cell(identity, i, i), 2);
+    QCOMPARE(cell(identity, 1, 7), 1);  // GU against AU
+    QCOMPARE(cell(identity, 2, 8), 2);  // UM against UM
+
+    const Plot palindrome = makePlot(u"AACGTT", u"AACGTT");
+    const auto highest = CreateDotPlotWithHorizRevHighest(routineRequest(palindrome.strands(), 3));
+    QCOMPARE(cell(highest, 1, 1), 3);
+    QCOMPARE(cell(highest, 4, 1), 3);
+    const auto lowest = CreateDotPlotWithHorizRevLowest(routineRequest(palindrome.strands(), 3));
+    QCOMPARE(cell(lowest, 1, 1), 0);
+    QCOMPARE(cell(lowest, 4, 1), 0);
+    const auto summed = CreateDotPlotWithHorizRevSummed(routineRequest(palindrome.strands(), 3));
+    QCOMPARE(cell(summed, 1, 1), 3);
+    QCOMPARE(cell(summed, 4, 1), 3);
+
+    const Plot both = makePlot(u"ACGTA", u"TACGT");
+    const auto bothSummed = CreateDotPlotWithBothRevSummed(routineRequest(both.strands(), 3));
+    QCOMPARE(cell(bothSummed, 2, 2), 6);
+    QCOMPARE(cell(bothSummed, 1, 2), 3);
+  }
+
+  // Sequences of exactly W symbols give one cell; one symbol short gives none; W = 1 compares
+  // single symbols.
+  void windowEdges() {
+    for (const RoutineCase& routine : allRoutines()) {
+      const Plot exact = makePlot(u"ACGTA", u"TTGCA");
+      const auto one = routine.routine(routineRequest(exact.strands(), 5));
+      QVERIFY(one.filled);
+      QCOMPARE(one.grid.cells(), (CellRect{0, 0, 1, 1}));
+      QCOMPARE(one.plotWidth, 1);
+
+      const Plot shortH = makePlot(u"ACGT", u"ACGTACGT");
+      const auto none = routine.routine(routineRequest(shortH.strands(), 5));
+      QVERIFY(!none.filled);
+      QVERIFY(!none.cancelled);
+      QVERIFY(none.grid.isEmpty());
+      QCOMPARE(none.plotWidth, 0);
+      const Plot shortV = makePlot(u"ACGTACGT", u"");
+      QVERIFY(!routine.routine(routineRequest(shortV.strands(), 1)).filled);
+
+      const Plot single = makePlot(u"ACGTTGCA", u"TGCAACGT");
+      const auto w1 = routine.routine(routineRequest(single.strands(), 1));
+      const int top = routine.evaluation != meSummed ? 1
+                      : routine.set == StrandSet::BothRev
+                          ? 3
+                          : (routine.set == StrandSet::Forward ? 1 : 2);
+      const auto& counts = w1.grid.counts();
+      QCOMPARE(counts.size(), std::size_t{64});
+      QVERIFY(*std::max_element(counts.begin(), counts.end()) <= top);
+    }
+  }
+
+  // Binned grids hold the highest exact count of every bin, whatever the bin and thread counts.
+  void binnedGridsHoldTheHighestCountPerBin() {
+    std::mt19937 rng(31);
+    for (int round = 0; round < 12; ++round) {
+      const int w = std::uniform_int_distribution<int>(1, 16)(rng);
+      const Plot plot = makePlot(randomText(rng, u"ACGT", 40 + round * 13),
+                                 randomText(rng, u"ACGT", 30 + round * 17));
+      for (const RoutineCase& routine : allRoutines()) {
+        const Reference ref =
+            referencePlot(plot.h, plot.v, plot.hr, plot.vr, w, routine.set, routine.evaluation);
+        DotPlotComputeRequest request = routineRequest(plot.strands(), w);
+        request.exactBudgetCells = 100;
+        request.maxBinsPerSide = 3 + round * 2;
+        request.threads = 1 + round % 3;
+        const auto result = routine.routine(request);
+        QVERIFY(result.filled);
+        QVERIFY(!result.grid.isExact());
+        QCOMPARE(result.grid.binsX(),
+                 static_cast<int>(std::min<long>(ref.nH, request.maxBinsPerSide)));
+        QCOMPARE(result.grid.binsY(),
+                 static_cast<int>(std::min<long>(ref.nV, request.maxBinsPerSide)));
+        const QString mismatch = binnedMismatch(result.grid, ref);
+        QVERIFY2(mismatch.isEmpty(), qPrintable(QLatin1String(routine.name) + ": " + mismatch));
+      }
+    }
+  }
+
+  // A region is exactly the matching part of the whole plot, or its bins when above the budget;
+  // rectangles reaching beyond the plot are clipped.
+  void regionsEqualTheMatchingPartOfThePlot() {
+    std::mt19937 rng(41);
+    for (int round = 0; round < 16; ++round) {
+      const int w = std::uniform_int_distribution<int>(1, 20)(rng);
+      const Plot plot = makePlot(randomText(rng, u"ACGTN", 90), randomText(rng, u"ACGTN", 70));
+      const RoutineCase& routine = allRoutines()[static_cast<std::size_t>(round) % 10];
+      const Reference ref =
+          referencePlot(plot.h, plot.v, plot.hr, plot.vr, w, routine.set, routine.evaluation);
+      std::uniform_int_distribution<long> px(-5, ref.nH + 2);
+      std::uniform_int_distribution<long> py(-5, ref.nV + 2);
+      const long xa = px(rng);
+      const long xb = px(rng);
+      const long ya = py(rng);
+      const long yb = py(rng);
+      const CellRect asked{std::min(xa, xb), std::min(ya, yb), std::abs(xa - xb) + 1,
+                           std::abs(ya - yb) + 1};
+      const long x0 = std::clamp(asked.x, 0L, ref.nH);
+      const long y0 = std::clamp(asked.y, 0L, ref.nV);
+      const long x1 = std::clamp(asked.x + asked.width, 0L, ref.nH);
+      const long y1 = std::clamp(asked.y + asked.height, 0L, ref.nV);
+      DotPlotComputeRequest request = routineRequest(plot.strands(), w);
+      request.region = asked;
+      request.threads = 1 + round % 3;
+      const bool binned = round % 2 == 1;
+      if (binned) {
+        request.exactBudgetCells = 10;
+        request.maxBinsPerSide = 4;
+      }
+      const auto result = routine.routine(request);
+      QVERIFY(result.filled);
+      QCOMPARE(result.plotWidth, ref.nH);
+      QCOMPARE(result.grid.cells(),
+               (CellRect{x0, y0, std::max(x1 - x0, 0L), std::max(y1 - y0, 0L)}));
+      if (x1 <= x0 || y1 <= y0) {
+        QVERIFY(result.grid.isEmpty());
+        continue;
+      }
+      const QString mismatch = binned && !result.grid.isExact() ? binnedMismatch(result.grid, ref)
+                                                                : exactMismatch(result.grid, ref);
+      QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    }
+  }
+
+  void binLookupMatchesTheBinBounds() {
+    const DotPlotGrid grid(CellRect{5, 7, 23, 10}, 4, 3);
+    for (int bx = 0; bx < 4; ++bx) {
+      for (long x = grid.binCellX0(bx); x < grid.binCellX0(bx + 1); ++x)
+        QCOMPARE(grid.binOfCellX(x), bx);
+    }
+    for (int by = 0; by < 3; ++by) {
+      for (long y = grid.binCellY0(by); y < grid.binCellY0(by + 1); ++y)
+        QCOMPARE(grid.binOfCellY(y), by);
+    }
+    QCOMPARE(grid.binCellX0(4), 28);
+    QCOMPARE(grid.binCellY0(3), 17);
+  }
+
+  // Requests the kernels cannot honour are refused rather than read out of bounds.
+  void malformedRequestsAreNotFilled() {
+    const Plot plot = makePlot(u"ACGTACGT", u"ACGTACGT");
+    DotPlotComputeRequest zero = routineRequest(plot.strands(), 0);
+    QVERIFY(!CreateDotPlotIdentity(zero).filled);
+    DotPlotStrands shortRev = plot.strands();
+    shortRev.horizRev = shortRev.horizRev.substr(1);
+    QVERIFY(!CreateDotPlotWithHorizRevHighest(routineRequest(shortRev, 3)).filled);
+    QVERIFY(CreateDotPlotWithVertiRevHighest(routineRequest(shortRev, 3)).filled);
+    QVERIFY(!CreateDotPlotWithBothRevSummed(routineRequest(shortRev, 3)).filled);
+  }
+
+  void progressRunsToTheEnd() {
+    std::mt19937 rng(51);
+    const Plot plot = makePlot(randomText(rng, u"ACGT", 3000), randomText(rng, u"ACGT", 3000));
+    DotPlotComputeRequest request = routineRequest(plot.strands(), 12);
+    std::vector<double> seen;
+    request.progress = [&](double fraction) {
+      seen.push_back(fraction);
+      return true;
+    };
+    const auto result = CreateDotPlotWithBothRevHighest(request);
+    QVERIFY(result.filled);
+    QVERIFY(!result.cancelled);
+    QVERIFY(!seen.empty());
+    QCOMPARE(seen.back(), 1.0);
+    QVERIFY(std::is_sorted(seen.begin(), seen.end()));
+    QVERIFY(seen.front() >= 0.0);
+  }
+
+  // A false answer of the progress callback stops the computation and says so.
+  void cancelStopsTheComputation() {
+    std::mt19937 rng(61);
+    const Plot plot = makePlot(randomText(rng, u"ACGT", 60000), randomText(rng, u"ACGT", 60000));
+    for (const int threads : {1, 2}) {
+      DotPlotComputeRequest request = routineRequest(plot.strands(), 12);
+      request.threads = threads;
+      request.maxBinsPerSide = 512;
+      std::atomic<int> calls{0};
+      double lastFraction = -1;
+      request.progress = [&](double fraction) {
+        ++calls;
+        lastFraction = fraction;
+        return false;
+      };
+      const auto result = CreateDotPlotWithBothRevSummed(request);
+      QVERIFY(result.cancelled);
+      QVERIFY(!result.filled);
+      QCOMPARE(calls.load(), 1);
+      QVERIFY(lastFraction < 1.0);
+    }
+  }
+
+  void routineLookupByTypeAndEvaluation() {
+    QCOMPARE(QLatin1String(dotPlotRoutineName(dptIdentity, meSummed)),
+             QLatin1String("CreateDotPlotIdentity"));
+    QCOMPARE(QLatin1String(dotPlotRoutineName(dptLiteralVerti, meLowest)),
+             QLatin1String("CreateDotPlotWithVertiRevLowest"));
+    QCOMPARE(QLatin1String(dotPlotRoutineName(dptDNABoth, meSummed)),
+             QLatin1String("CreateDotPlotWithBothRevSummed"));
+    QVERIFY(dotPlotRoutineFor(dptLiteralHoriz, meHighest) == &CreateDotPlotWithHorizRevHighest);
+    QVERIFY(dotPlotRoutineFor(dptDNAVerti, meSummed) == &CreateDotPlotWithVertiRevSummed);
+  }
+
+  void maxScoreByTypeAndEvaluation_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("evaluation");
+    QTest::addColumn<int>("expected");
+    for (int t = 0; t <= 6; ++t) {
+      QTest::addRow("type %d highest", t) << t << 0 << 12;
+      QTest::addRow("type %d lowest", t) << t << 1 << 12;
+    }
+    QTest::newRow("identity summed") << 0 << 2 << 12;
+    QTest::newRow("DNA verti summed") << 2 << 2 << 24;
+    QTest::newRow("DNA horiz summed") << 1 << 2 << 24;
+    QTest::newRow("literal horiz summed") << 4 << 2 << 24;
+    QTest::newRow("literal verti summed") << 5 << 2 << 24;
+    QTest::newRow("DNA both summed") << 3 << 2 << 36;
+    QTest::newRow("literal both summed") << 6 << 2 << 36;
+  }
+
+  void maxScoreByTypeAndEvaluation() {
+    QFETCH(int, type);
+    QFETCH(int, evaluation);
+    QFETCH(int, expected);
+    QCOMPARE(
+        maxScore(static_cast<tDotPlotType>(type), static_cast<tMatchEvaluation>(evaluation), 12),
+        expected);
+  }
+};
+
+DUVANET_TEST(TestDotPlotEngine)
+#include "tst_DotPlotEngine.moc"
