@@ -1,0 +1,888 @@
+#include "chart/ColourGridChart.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QThread>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace duvanet::chart {
+
+namespace {
+
+constexpr std::uint16_t kNoCell = 0xFFFF;  // a place addCell left empty
+constexpr int kFrame = 2;
+constexpr int kMargin = 6;
+constexpr int kMajorTick = 4;
+constexpr int kMinorTick = 2;
+constexpr int kLegendSymbolWidth = 40;
+
+QColor toQColor(engine::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+engine::Rgb toRgb(QColor colour) {
+  return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+          static_cast<std::uint8_t>(colour.blue())};
+}
+
+QString numberText(double value) {
+  if (std::abs(value - std::round(value)) < 1e-9) {
+    return QString::number(static_cast<qlonglong>(std::llround(value)));
+  }
+  return QString::number(value, 'g', 6);
+}
+
+QFont boldLabelFont(QFont font) {
+  font.setBold(true);
+  font.setPixelSize(13);
+  return font;
+}
+
+}  // namespace
+
+struct ColourGridChart::DetailJob {
+  engine::CellRect region;
+  std::atomic<bool> cancel{false};
+  engine::DotPlotGrid result;
+};
+
+RegionProvider engineRegionProvider(engine::DotPlotComputeRequest request) {
+  return [request](engine::CellRect region, const std::function<bool()>& keepGoing) {
+    engine::DotPlotComputeRequest copy = request;
+    copy.region = region;
+    copy.exactBudgetCells =
+        std::max<std::int64_t>(copy.exactBudgetCells, region.width * region.height);
+    copy.maxBinsPerSide = static_cast<int>(
+        std::max<std::int64_t>({copy.maxBinsPerSide, region.width, region.height}));
+    copy.progress = [keepGoing](double) { return keepGoing(); };
+    engine::DotPlotComputeResult result = engine::computeDotPlot(copy);
+    if (!result.filled) return engine::DotPlotGrid{};
+    return std::move(result.grid);
+  };
+}
+
+ColourGridChart::ColourGridChart(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  for (AxisSettings& settings : m_axes) settings.labelFont = boldLabelFont(font());
+  m_axes[index(ChartAxis::Left)].inverted = true;
+}
+
+ColourGridChart::~ColourGridChart() {
+  for (auto& job : m_jobs) job->cancel = true;
+  for (QThread* thread : m_threads) thread->wait();
+}
+
+// ---------------------------------------------------------------------------------- cells
+
+void ColourGridChart::setGrid(engine::DotPlotGrid grid) {
+  cancelDetailJobs();
+  for (QThread* thread : m_threads) thread->wait();
+  m_pendingCells.clear();
+  m_detail.reset();
+  m_grid = std::make_shared<engine::DotPlotGrid>(std::move(grid));
+  scanMaxCount();
+  m_zoomed = false;
+  viewChanged();
+}
+
+void ColourGridChart::addCell(double x, double value, double z) {
+  const double count = std::clamp(std::ceil(value), 0.0, double{kNoCell - 1});
+  m_pendingCells.push_back({static_cast<std::int64_t>(std::floor(x)) - 1,
+                            static_cast<std::int64_t>(std::floor(z)) - 1,
+                            static_cast<std::uint16_t>(count)});
+  m_maxCount = std::max(m_maxCount, static_cast<int>(count));
+  viewChanged();
+}
+
+void ColourGridChart::materializeCells() const {
+  if (m_pendingCells.empty()) return;
+  const engine::DotPlotGrid* old = m_grid.get();
+  if (old && !old->isEmpty() && !old->isExact()) {
+    // A binned plot: a cell raises the bin that holds it; cells outside the plot are dropped.
+    const engine::CellRect& r = old->cells();
+    for (const PendingCell& cell : m_pendingCells) {
+      if (cell.x < r.x || cell.z < r.y || cell.x >= r.x + r.width || cell.z >= r.y + r.height)
+        continue;
+      std::uint16_t& bin = m_grid->row(old->binOfCellY(cell.z))[old->binOfCellX(cell.x)];
+      bin = std::max(bin, cell.count);
+    }
+    m_pendingCells.clear();
+    return;
+  }
+  std::int64_t x0 = std::numeric_limits<std::int64_t>::max(), z0 = x0;
+  std::int64_t x1 = std::numeric_limits<std::int64_t>::min(), z1 = x1;
+  if (old && !old->isEmpty()) {
+    x0 = old->cells().x;
+    z0 = old->cells().y;
+    x1 = x0 + old->cells().width;
+    z1 = z0 + old->cells().height;
+  }
+  for (const PendingCell& cell : m_pendingCells) {
+    x0 = std::min(x0, cell.x);
+    z0 = std::min(z0, cell.z);
+    x1 = std::max(x1, cell.x + 1);
+    z1 = std::max(z1, cell.z + 1);
+  }
+  const engine::CellRect rect{x0, z0, x1 - x0, z1 - z0};
+  auto grid = std::make_shared<engine::DotPlotGrid>(rect, static_cast<int>(rect.width),
+                                                    static_cast<int>(rect.height));
+  for (int row = 0; row < grid->binsY(); ++row) std::fill_n(grid->row(row), grid->binsX(), kNoCell);
+  if (old && !old->isEmpty()) {
+    for (int row = 0; row < old->binsY(); ++row) {
+      std::copy_n(old->row(row), old->binsX(),
+                  grid->row(static_cast<int>(old->cells().y - z0 + row)) + (old->cells().x - x0));
+    }
+  }
+  for (const PendingCell& cell : m_pendingCells)
+    grid->row(static_cast<int>(cell.z - z0))[cell.x - x0] = cell.count;
+  m_pendingCells.clear();
+  m_grid = std::move(grid);
+}
+
+void ColourGridChart::removeAllSeries() {
+  cancelDetailJobs();
+  for (QThread* thread : m_threads) thread->wait();
+  m_grid.reset();
+  m_detail.reset();
+  m_pendingCells.clear();
+  m_maxCount = 0;
+  m_zoomed = false;
+  viewChanged();
+}
+
+bool ColourGridChart::hasSeries() const {
+  materializeCells();
+  return m_grid && !m_grid->isEmpty();
+}
+
+const engine::DotPlotGrid* ColourGridChart::baseGrid() const {
+  materializeCells();
+  return m_grid && !m_grid->isEmpty() ? m_grid.get() : nullptr;
+}
+
+engine::CellRect ColourGridChart::plotCells() const {
+  const engine::DotPlotGrid* grid = baseGrid();
+  return grid ? grid->cells() : engine::CellRect{};
+}
+
+void ColourGridChart::scanMaxCount() {
+  m_maxCount = 0;
+  if (!m_grid) return;
+  std::uint16_t highest = 0;
+  for (const std::uint16_t count : m_grid->counts())
+    if (count != kNoCell && count > highest) highest = count;
+  m_maxCount = highest;
+}
+
+void ColourGridChart::setRegionProvider(RegionProvider provider) {
+  m_regionProvider = std::move(provider);
+  maybeRequestDetail();
+}
+
+bool ColourGridChart::detailPending() const { return !m_jobs.empty(); }
+
+const engine::DotPlotGrid* ColourGridChart::detailGrid() const { return m_detail.get(); }
+
+// -------------------------------------------------------------------------------- palette
+
+void ColourGridChart::setPaletteSettings(const PaletteSettings& settings) {
+  m_palette.setSettings(settings);
+}
+
+void ColourGridChart::clearPalette() {
+  m_palette.clear();
+  requestUpdate();
+}
+
+int ColourGridChart::addPaletteEntry(double upperBound, QColor colour) {
+  const int at = m_palette.addEntry(upperBound, toRgb(colour));
+  requestUpdate();
+  return at;
+}
+
+QColor ColourGridChart::paletteColour(int index) const { return toQColor(m_palette.colour(index)); }
+
+void ColourGridChart::setPaletteColour(int index, QColor colour) {
+  if (m_palette.setColour(index, toRgb(colour))) requestUpdate();
+}
+
+QRgb ColourGridChart::countColour(int count) const {
+  const int entry = m_palette.lookup(count - 0.001);
+  if (entry < 0) return qRgb(255, 255, 255);
+  return toQColor(m_palette.colour(entry)).rgb();
+}
+
+std::vector<QRgb> ColourGridChart::buildLut() const {
+  std::vector<QRgb> lut(static_cast<std::size_t>(m_maxCount) + 2);
+  lut[0] = qRgb(255, 255, 255);
+  for (int count = 0; count <= m_maxCount; ++count)
+    lut[static_cast<std::size_t>(count) + 1] = countColour(count);
+  return lut;
+}
+
+// ------------------------------------------------------------------- axes and properties
+
+void ColourGridChart::setAxis(ChartAxis which, const AxisSettings& settings) {
+  m_axes[index(which)] = settings;
+  m_zoomed = false;
+  viewChanged();
+}
+
+void ColourGridChart::setAxisTitle(ChartAxis which, const QString& title) {
+  m_axes[index(which)].title = title;
+  viewChanged();
+}
+
+void ColourGridChart::setAxisInverted(ChartAxis which, bool inverted) {
+  m_axes[index(which)].inverted = inverted;
+  viewChanged();
+}
+
+std::pair<double, double> ColourGridChart::automaticRange(ChartAxis which) const {
+  const engine::DotPlotGrid* grid = baseGrid();
+  if (!grid) return {0.0, 1.0};
+  const engine::CellRect& cells = grid->cells();
+  if (which == ChartAxis::Top) return {double(cells.x + 1), double(cells.x + cells.width + 1)};
+  return {double(cells.y + 1), double(cells.y + cells.height + 1)};
+}
+
+std::pair<double, double> ColourGridChart::visibleRange(ChartAxis which) const {
+  if (m_zoomed) return m_zoomRange[index(which)];
+  const AxisSettings& settings = axis(which);
+  if (settings.automatic) return automaticRange(which);
+  return {settings.min, settings.max};
+}
+
+void ColourGridChart::setTitle(const QString& title) {
+  m_title = title;
+  viewChanged();
+}
+void ColourGridChart::setTitleVisible(bool visible) {
+  m_titleVisible = visible;
+  viewChanged();
+}
+void ColourGridChart::setLegendVisible(bool visible) {
+  m_legendVisible = visible;
+  viewChanged();
+}
+void ColourGridChart::setLegendPosition(LegendPosition position) {
+  m_legendPosition = position;
+  viewChanged();
+}
+void ColourGridChart::setCrossHair(bool enabled) {
+  m_crossHair = enabled;
+  requestUpdate();
+}
+
+void ColourGridChart::viewChanged() {
+  m_countsValid = false;
+  requestUpdate();
+  maybeRequestDetail();
+}
+
+void ColourGridChart::requestUpdate() {
+  if (!m_drawing) update();
+}
+
+// ------------------------------------------------------------------------------- geometry
+
+ColourGridChart::Layout ColourGridChart::computeLayout(const QRect& target) const {
+  Layout layout;
+  const QFontMetrics titleMetrics(font());
+  const QFontMetrics topMetrics(axis(ChartAxis::Top).labelFont);
+  const QFontMetrics leftMetrics(axis(ChartAxis::Left).labelFont);
+  int top = target.top() + kMargin;
+  int left = target.left() + kMargin;
+  int right = target.right() + 1 - kMargin;
+  int bottom = target.bottom() + 1 - kMargin;
+
+  if (m_titleVisible && !m_title.isEmpty()) {
+    layout.title = QRect(left, top, right - left, titleMetrics.height());
+    top += titleMetrics.height() + 4;
+  }
+  if (m_legendVisible && m_palette.count() > 0) {
+    QFont legendFont = font();
+    legendFont.setBold(true);
+    const QFontMetrics legendMetrics(legendFont);
+    int labelWidth = 0;
+    for (int i = 0; i < m_palette.count(); i += std::max(1, m_palette.count() / 50))
+      labelWidth = std::max(
+          labelWidth, legendMetrics.horizontalAdvance(numberText(m_palette.entry(i).upperBound)));
+    labelWidth = std::max(labelWidth, legendMetrics.horizontalAdvance(numberText(
+                                          m_palette.entry(m_palette.count() - 1).upperBound)));
+    const int width = kLegendSymbolWidth + labelWidth + 16;
+    const int height = legendMetrics.height() * 2 + 14;
+    switch (m_legendPosition) {
+      case LegendPosition::Right:
+        layout.legend = QRect(right - width, top, width, bottom - top);
+        right -= width + 8;
+        break;
+      case LegendPosition::Left:
+        layout.legend = QRect(left, top, width, bottom - top);
+        left += width + 8;
+        break;
+      case LegendPosition::Top:
+        layout.legend = QRect(left, top, right - left, height);
+        top += height + 6;
+        break;
+      case LegendPosition::Bottom:
+        layout.legend = QRect(left, bottom - height, right - left, height);
+        bottom -= height + 6;
+        break;
+    }
+  }
+  if (!axis(ChartAxis::Top).title.isEmpty()) top += titleMetrics.height() + 2;
+  top += topMetrics.height() + 2 + kMajorTick + kFrame;
+  if (!axis(ChartAxis::Left).title.isEmpty()) left += titleMetrics.height() + 4;
+  const auto [lmin, lmax] = visibleRange(ChartAxis::Left);
+  const int labelWidth = std::max(leftMetrics.horizontalAdvance(numberText(std::floor(lmin))),
+                                  leftMetrics.horizontalAdvance(numberText(std::ceil(lmax))));
+  left += labelWidth + 3 + kMajorTick + kFrame;
+  // The last top label may stick out beyond the plot by half its width.
+  const auto [tmin, tmax] = visibleRange(ChartAxis::Top);
+  right -= std::max(kFrame, topMetrics.horizontalAdvance(numberText(std::ceil(tmax))) / 2 + 2);
+  (void)tmin;
+  bottom -= kFrame;
+  layout.plot = QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
+  if (layout.legend.isValid() &&
+      (m_legendPosition == LegendPosition::Right || m_legendPosition == LegendPosition::Left)) {
+    layout.legend.setTop(layout.plot.top() - kFrame);
+    layout.legend.setBottom(layout.plot.bottom() + kFrame);
+  }
+  return layout;
+}
+
+QRect ColourGridChart::plotRect() const { return computeLayout(rect()).plot; }
+
+AxisGeometry ColourGridChart::geometryFor(ChartAxis which, const QRect& plot) const {
+  AxisGeometry geometry;
+  const auto [min, max] = visibleRange(which);
+  geometry.min = min;
+  geometry.max = max;
+  geometry.inverted = axis(which).inverted;
+  geometry.vertical = which == ChartAxis::Left;
+  if (which == ChartAxis::Top) {
+    geometry.start = plot.left();
+    geometry.end = plot.left() + plot.width();
+  } else {
+    geometry.start = plot.top();
+    geometry.end = plot.top() + plot.height();
+  }
+  return geometry;
+}
+
+AxisGeometry ColourGridChart::axisGeometry(ChartAxis which) const {
+  return geometryFor(which, plotRect());
+}
+
+double ColourGridChart::pixelToValue(ChartAxis which, int pixel) const {
+  return chart::pixelToValue(axisGeometry(which), pixel);
+}
+
+double ColourGridChart::valueToPixel(ChartAxis which, double value) const {
+  return chart::valueToPixel(axisGeometry(which), value);
+}
+
+// -------------------------------------------------------------------- zoom and scrolling
+
+void ColourGridChart::zoomTo(double xFrom, double xTo, double zFrom, double zTo) {
+  if (xFrom == xTo || zFrom == zTo) return;
+  m_zoomRange[0] = {std::min(xFrom, xTo), std::max(xFrom, xTo)};
+  m_zoomRange[1] = {std::min(zFrom, zTo), std::max(zFrom, zTo)};
+  m_zoomed = true;
+  viewChanged();
+}
+
+void ColourGridChart::unzoom() {
+  if (!m_zoomed) return;
+  m_zoomed = false;
+  viewChanged();
+}
+
+void ColourGridChart::scrollByPixels(int dx, int dy) {
+  const QRect plot = plotRect();
+  std::pair<double, double> ranges[2] = {visibleRange(ChartAxis::Top),
+                                         visibleRange(ChartAxis::Left)};
+  const int deltas[2] = {dx, dy};
+  bool moved = false;
+  for (const ChartAxis which : {ChartAxis::Top, ChartAxis::Left}) {
+    const int i = index(which);
+    if (deltas[i] == 0) continue;
+    const AxisGeometry geometry = geometryFor(which, plot);
+    double shift = chart::pixelToValue(geometry, geometry.start) -
+                   chart::pixelToValue(geometry, geometry.start + deltas[i]);
+    const auto [lo, hi] = automaticRange(which);
+    auto& [min, max] = ranges[i];
+    if (max - min >= hi - lo) continue;  // the whole extent is in view already
+    shift = std::clamp(shift, lo - min, hi - max);
+    if (shift == 0) continue;
+    min += shift;
+    max += shift;
+    moved = true;
+  }
+  if (!moved) return;
+  m_zoomRange[0] = ranges[0];
+  m_zoomRange[1] = ranges[1];
+  m_zoomed = true;
+  viewChanged();
+}
+
+// --------------------------------------------------------------- background computation
+
+void ColourGridChart::maybeRequestDetail() {
+  const engine::DotPlotGrid* base = baseGrid();
+  if (!m_regionProvider || !base || base->isExact() || !m_zoomed) return;
+  const QRect plot = plotRect();
+  const engine::CellRect& all = base->cells();
+  const auto [xmin, xmax] = visibleRange(ChartAxis::Top);
+  const auto [ymin, ymax] = visibleRange(ChartAxis::Left);
+  const std::int64_t x0 =
+      std::max<std::int64_t>(all.x, static_cast<std::int64_t>(std::floor(xmin)) - 1);
+  const std::int64_t x1 =
+      std::min<std::int64_t>(all.x + all.width, static_cast<std::int64_t>(std::ceil(xmax)) - 1);
+  const std::int64_t y0 =
+      std::max<std::int64_t>(all.y, static_cast<std::int64_t>(std::floor(ymin)) - 1);
+  const std::int64_t y1 =
+      std::min<std::int64_t>(all.y + all.height, static_cast<std::int64_t>(std::ceil(ymax)) - 1);
+  if (x1 <= x0 || y1 <= y0) return;
+  const std::int64_t width = x1 - x0, height = y1 - y0;
+  if (width * height > static_cast<std::int64_t>(plot.width()) * plot.height()) return;
+  const auto covers = [&](const engine::CellRect& r) {
+    return r.x <= x0 && r.y <= y0 && r.x + r.width >= x1 && r.y + r.height >= y1;
+  };
+  if (m_detail && covers(m_detail->cells())) return;
+  for (const auto& job : m_jobs)
+    if (!job->cancel && covers(job->region)) return;
+  // Ask for a margin around the view so that small scroll steps need no new computation.
+  const std::int64_t padX = width / 2, padY = height / 2;
+  const std::int64_t rx0 = std::max(all.x, x0 - padX), ry0 = std::max(all.y, y0 - padY);
+  const std::int64_t rx1 = std::min(all.x + all.width, x1 + padX);
+  const std::int64_t ry1 = std::min(all.y + all.height, y1 + padY);
+  cancelDetailJobs();
+  auto job = std::make_shared<DetailJob>();
+  job->region = {rx0, ry0, rx1 - rx0, ry1 - ry0};
+  RegionProvider provider = m_regionProvider;
+  QThread* thread = QThread::create([this, job, provider] {
+    job->result = provider(job->region, [job] { return !job->cancel.load(); });
+    QMetaObject::invokeMethod(
+        this, [this, job] { detailFinished(job); }, Qt::QueuedConnection);
+  });
+  thread->setParent(this);
+  connect(thread, &QThread::finished, this, [this, thread] {
+    m_threads.erase(std::remove(m_threads.begin(), m_threads.end(), thread), m_threads.end());
+    thread->deleteLater();
+  });
+  m_jobs.push_back(job);
+  m_threads.push_back(thread);
+  thread->start(QThread::LowPriority);
+}
+
+void ColourGridChart::cancelDetailJobs() {
+  for (auto& job : m_jobs) job->cancel = true;
+}
+
+void ColourGridChart::detailFinished(const std::shared_ptr<DetailJob>& job) {
+  m_jobs.erase(std::remove(m_jobs.begin(), m_jobs.end(), job), m_jobs.end());
+  if (job->cancel || job->result.isEmpty() || !job->result.isExact() || !baseGrid()) return;
+  m_detail = std::make_shared<engine::DotPlotGrid>(std::move(job->result));
+  m_countsValid = false;
+  requestUpdate();
+  emit detailArrived();
+}
+
+// -------------------------------------------------------------------------------- drawing
+
+void ColourGridChart::computePixelCounts(const QRect& plot, std::vector<std::uint16_t>& out) const {
+  const int width = plot.width(), height = plot.height();
+  out.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+  const engine::DotPlotGrid* grid = baseGrid();
+  if (!grid || width <= 0 || height <= 0) return;
+
+  const AxisGeometry gx = geometryFor(ChartAxis::Top, plot);
+  const AxisGeometry gy = geometryFor(ChartAxis::Left, plot);
+  // The cells under a pixel: where cells are wider than pixels, the cell at the pixel's own
+  // coordinate (as a mouse conversion gives it); otherwise every cell the pixel touches.
+  const auto cellsOf = [](const AxisGeometry& g, int pixel) {
+    const double a = chart::pixelToValue(g, pixel), b = chart::pixelToValue(g, pixel + 1);
+    CellSpan span;
+    if (std::abs(b - a) < 1) {
+      span.first = static_cast<std::int64_t>(std::floor(a));
+      span.last = span.first + 1;
+    } else {
+      span = cellsBetween(a, b);
+    }
+    return CellSpan{span.first - 1, span.last - 1};  // axis value v is cell v − 1
+  };
+  std::vector<CellSpan> columns(static_cast<std::size_t>(width));
+  std::vector<CellSpan> rows(static_cast<std::size_t>(height));
+  for (int px = 0; px < width; ++px) columns[px] = cellsOf(gx, plot.left() + px);
+  for (int py = 0; py < height; ++py) rows[py] = cellsOf(gy, plot.top() + py);
+
+  // Use the exact region grid when it covers every cell in view.
+  const engine::DotPlotGrid* source = grid;
+  if (m_detail) {
+    std::int64_t cx0 = std::numeric_limits<std::int64_t>::max(),
+                 cx1 = std::numeric_limits<std::int64_t>::min();
+    std::int64_t cy0 = cx0, cy1 = cx1;
+    const engine::CellRect& all = grid->cells();
+    for (const CellSpan& s : columns) {
+      cx0 = std::min(cx0, std::max(s.first, all.x));
+      cx1 = std::max(cx1, std::min(s.last, all.x + all.width));
+    }
+    for (const CellSpan& s : rows) {
+      cy0 = std::min(cy0, std::max(s.first, all.y));
+      cy1 = std::max(cy1, std::min(s.last, all.y + all.height));
+    }
+    const engine::CellRect& d = m_detail->cells();
+    if (d.x <= cx0 && d.y <= cy0 && d.x + d.width >= cx1 && d.y + d.height >= cy1)
+      source = m_detail.get();
+  }
+  const engine::CellRect& cells = source->cells();
+  // Bin ranges per pixel column and row; first >= last marks a pixel outside the cells.
+  const auto toBins = [](const CellSpan& s, std::int64_t start, std::int64_t size, auto binOf) {
+    const std::int64_t first = std::max(s.first, start), last = std::min(s.last, start + size);
+    if (first >= last) return CellSpan{0, 0};
+    return CellSpan{binOf(first), binOf(last - 1) + 1};
+  };
+  for (CellSpan& s : columns)
+    s = toBins(s, cells.x, cells.width, [source](std::int64_t c) { return source->binOfCellX(c); });
+  for (CellSpan& s : rows)
+    s = toBins(s, cells.y, cells.height,
+               [source](std::int64_t c) { return source->binOfCellY(c); });
+
+  const bool oneBinPerColumn = std::all_of(columns.begin(), columns.end(),
+                                           [](const CellSpan& s) { return s.last - s.first <= 1; });
+  const CellSpan* previous = nullptr;
+  for (int py = 0; py < height; ++py) {
+    const CellSpan& rowSpan = rows[py];
+    std::uint16_t* dst = out.data() + static_cast<std::size_t>(py) * width;
+    if (rowSpan.first >= rowSpan.last) continue;
+    if (previous && previous->first == rowSpan.first && previous->last == rowSpan.last) {
+      std::copy_n(dst - width, width, dst);
+      continue;
+    }
+    previous = &rowSpan;
+    for (std::int64_t r = rowSpan.first; r < rowSpan.last; ++r) {
+      const std::uint16_t* src = source->row(static_cast<int>(r));
+      if (oneBinPerColumn) {
+        for (int px = 0; px < width; ++px) {
+          const CellSpan& c = columns[px];
+          if (c.first >= c.last) continue;
+          const auto value = static_cast<std::uint16_t>(src[c.first] + 1);
+          if (value > dst[px]) dst[px] = value;
+        }
+      } else {
+        for (int px = 0; px < width; ++px) {
+          const CellSpan& c = columns[px];
+          std::uint16_t highest = dst[px];
+          for (std::int64_t b = c.first; b < c.last; ++b) {
+            const auto value = static_cast<std::uint16_t>(src[b] + 1);
+            if (value > highest) highest = value;
+          }
+          dst[px] = highest;
+        }
+      }
+    }
+  }
+}
+
+const QImage& ColourGridChart::plotImage(const QRect& plot) {
+  if (!m_countsValid || m_countsPlot.size() != plot.size()) {
+    computePixelCounts(plot, m_pixelCounts);
+    m_countsPlot = plot;
+    m_countsValid = true;
+    m_imageValid = false;
+  }
+  std::vector<QRgb> lut = buildLut();
+  if (!m_imageValid || lut != m_imageLut || m_image.size() != plot.size()) {
+    if (m_image.size() != plot.size()) m_image = QImage(plot.size(), QImage::Format_RGB32);
+    const std::size_t last = lut.size() - 1;
+    const std::uint16_t* counts = m_pixelCounts.data();
+    for (int y = 0; y < plot.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+      const std::uint16_t* row = counts + static_cast<std::size_t>(y) * plot.width();
+      for (int x = 0; x < plot.width(); ++x) line[x] = lut[std::min<std::size_t>(row[x], last)];
+    }
+    m_imageLut = std::move(lut);
+    m_imageValid = true;
+  }
+  return m_image;
+}
+
+void ColourGridChart::drawAxes(QPainter& painter, const Layout& layout) const {
+  const QRect& plot = layout.plot;
+  const QFontMetrics titleMetrics(font());
+  painter.setPen(Qt::black);
+  // Top axis: ticks upwards from the frame, labels above them, the title above the labels.
+  {
+    const AxisSettings& settings = axis(ChartAxis::Top);
+    const AxisGeometry g = geometryFor(ChartAxis::Top, plot);
+    const QFontMetrics metrics(settings.labelFont);
+    const double range = g.max - g.min;
+    const int widest = std::max(metrics.horizontalAdvance(numberText(std::floor(g.min))),
+                                metrics.horizontalAdvance(numberText(std::ceil(g.max))));
+    const double step = tickStep(range, plot.width(), widest + 8, settings.increment);
+    const int tickBase = plot.top() - kFrame;
+    painter.setFont(settings.labelFont);
+    for (const double value : tickValues(g.min, g.max, step)) {
+      const int x = static_cast<int>(std::lround(chart::valueToPixel(g, value)));
+      painter.drawLine(x, tickBase - kMajorTick, x, tickBase - 1);
+      const QString text = numberText(value);
+      const int w = metrics.horizontalAdvance(text);
+      painter.drawText(QRect(x - w / 2 - 1, tickBase - kMajorTick - 2 - metrics.height(), w + 2,
+                             metrics.height()),
+                       Qt::AlignCenter, text);
+    }
+    if (step * plot.width() / std::max(range, 1e-300) >= 8) {
+      for (const double value : tickValues(g.min - step / 2, g.max, step)) {
+        const double minor = value + step / 2;
+        if (minor < g.min || minor > g.max) continue;
+        const int x = static_cast<int>(std::lround(chart::valueToPixel(g, minor)));
+        painter.drawLine(x, tickBase - kMinorTick, x, tickBase - 1);
+      }
+    }
+    if (!settings.title.isEmpty()) {
+      painter.setFont(font());
+      painter.drawText(
+          QRect(plot.left(), tickBase - kMajorTick - 4 - metrics.height() - titleMetrics.height(),
+                plot.width(), titleMetrics.height()),
+          Qt::AlignCenter, settings.title);
+    }
+  }
+  // Left axis: ticks to the left of the frame, labels right-aligned, the title turned upright.
+  {
+    const AxisSettings& settings = axis(ChartAxis::Left);
+    const AxisGeometry g = geometryFor(ChartAxis::Left, plot);
+    const QFontMetrics metrics(settings.labelFont);
+    const double range = g.max - g.min;
+    const double step = tickStep(range, plot.height(), metrics.height() + 2, settings.increment);
+    const int tickBase = plot.left() - kFrame;
+    painter.setFont(settings.labelFont);
+    int widest = 0;
+    for (const double value : tickValues(g.min, g.max, step)) {
+      const int y = static_cast<int>(std::lround(chart::valueToPixel(g, value)));
+      painter.drawLine(tickBase - kMajorTick, y, tickBase - 1, y);
+      const QString text = numberText(value);
+      widest = std::max(widest, metrics.horizontalAdvance(text));
+      painter.drawText(
+          QRect(0, y - metrics.height() / 2, tickBase - kMajorTick - 3, metrics.height()),
+          Qt::AlignRight | Qt::AlignVCenter, text);
+    }
+    if (step * plot.height() / std::max(range, 1e-300) >= 8) {
+      for (const double value : tickValues(g.min - step / 2, g.max, step)) {
+        const double minor = value + step / 2;
+        if (minor < g.min || minor > g.max) continue;
+        const int y = static_cast<int>(std::lround(chart::valueToPixel(g, minor)));
+        painter.drawLine(tickBase - kMinorTick, y, tickBase - 1, y);
+      }
+    }
+    if (!settings.title.isEmpty()) {
+      painter.setFont(font());
+      painter.save();
+      const int x = tickBase - kMajorTick - 5 - widest - titleMetrics.height();
+      painter.translate(std::max(layout.title.isValid() ? 0 : 0, x), plot.center().y());
+      painter.rotate(-90);
+      painter.drawText(QRect(-plot.height() / 2, 0, plot.height(), titleMetrics.height()),
+                       Qt::AlignCenter, settings.title);
+      painter.restore();
+    }
+  }
+  // The frame around the grid, 2 pixels wide.
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(Qt::black);
+  const QRect outer = plot.adjusted(-kFrame, -kFrame, kFrame, kFrame);
+  painter.drawRect(QRect(outer.left(), outer.top(), outer.width(), kFrame));
+  painter.drawRect(QRect(outer.left(), plot.bottom() + 1, outer.width(), kFrame));
+  painter.drawRect(QRect(outer.left(), plot.top(), kFrame, plot.height()));
+  painter.drawRect(QRect(plot.right() + 1, plot.top(), kFrame, plot.height()));
+  painter.setBrush(Qt::NoBrush);
+}
+
+void ColourGridChart::drawLegend(QPainter& painter, const QRect& box) const {
+  const int n = m_palette.count();
+  if (n == 0 || !box.isValid()) return;
+  QFont legendFont = font();
+  legendFont.setBold(true);
+  const QFontMetrics metrics(legendFont);
+  painter.setFont(legendFont);
+  painter.setPen(Qt::black);
+  painter.setBrush(Qt::white);
+  painter.drawRect(box.adjusted(0, 0, -1, -1));
+  const QRect inner = box.adjusted(5, 5, -5, -5);
+  const bool vertical =
+      m_legendPosition == LegendPosition::Right || m_legendPosition == LegendPosition::Left;
+  if (vertical) {
+    // The highest level at the top; each level one row when they fit, a continuous strip else.
+    const int rowHeight = metrics.height();
+    const bool rows = n * rowHeight <= inner.height();
+    const double band = rows ? rowHeight : static_cast<double>(inner.height()) / n;
+    const int labelEvery = rows ? 1 : static_cast<int>(tickStep(n, inner.height(), rowHeight, 1));
+    for (int i = 0; i < n; ++i) {
+      const int slot = n - 1 - i;
+      const int y0 = inner.top() + static_cast<int>(std::floor(slot * band));
+      const int y1 = inner.top() + static_cast<int>(std::floor((slot + 1) * band));
+      painter.fillRect(QRect(inner.left(), y0, kLegendSymbolWidth, std::max(1, y1 - y0)),
+                       paletteColour(i));
+      if (i % labelEvery == 0 || (rows && true)) {
+        const int centre = (y0 + y1) / 2;
+        painter.drawText(QRect(inner.left() + kLegendSymbolWidth + 4, centre - rowHeight / 2,
+                               inner.width() - kLegendSymbolWidth - 4, rowHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         numberText(m_palette.entry(i).upperBound));
+      }
+    }
+  } else {
+    const int stripHeight = inner.height() - metrics.height() - 2;
+    const double band = static_cast<double>(inner.width()) / n;
+    const int labelEvery = static_cast<int>(
+        tickStep(n, inner.width(),
+                 metrics.horizontalAdvance(numberText(m_palette.entry(n - 1).upperBound)) + 8, 1));
+    for (int i = 0; i < n; ++i) {
+      const int x0 = inner.left() + static_cast<int>(std::floor(i * band));
+      const int x1 = inner.left() + static_cast<int>(std::floor((i + 1) * band));
+      painter.fillRect(QRect(x0, inner.top(), std::max(1, x1 - x0), stripHeight), paletteColour(i));
+      if (i % labelEvery == 0) {
+        const QString text = numberText(m_palette.entry(i).upperBound);
+        const int w = metrics.horizontalAdvance(text);
+        painter.drawText(QRect((x0 + x1) / 2 - w / 2 - 1, inner.top() + stripHeight + 2, w + 2,
+                               metrics.height()),
+                         Qt::AlignCenter, text);
+      }
+    }
+  }
+}
+
+void ColourGridChart::renderChart(QPainter& painter, const QRect& target) {
+  const Layout layout = computeLayout(target);
+  painter.fillRect(target, Qt::white);
+  if (layout.title.isValid()) {
+    painter.setPen(Qt::black);
+    painter.setFont(font());
+    painter.drawText(layout.title, Qt::AlignCenter, m_title);
+  }
+  if (layout.plot.width() > 0 && layout.plot.height() > 0) {
+    painter.drawImage(layout.plot.topLeft(), plotImage(layout.plot));
+    drawAxes(painter, layout);
+  }
+  if (m_legendVisible) drawLegend(painter, layout.legend);
+}
+
+QImage ColourGridChart::renderImage(QSize size) {
+  QImage image(size, QImage::Format_RGB32);
+  QPainter painter(&image);
+  renderChart(painter, QRect(QPoint(0, 0), size));
+  return image;
+}
+
+void ColourGridChart::repaintNow() {
+  if (m_drawing) return;
+  repaint();
+}
+
+void ColourGridChart::paintEvent(QPaintEvent*) {
+  if (m_drawing) return;
+  m_drawing = true;
+  ++m_drawCount;
+  {
+    QPainter painter(this);
+    renderChart(painter, rect());
+    const QRect plot = plotRect();
+    if (m_drag == Drag::Zoom) {
+      painter.setPen(QPen(Qt::red, 1));
+      painter.setBrush(Qt::NoBrush);
+      painter.drawRect(QRect(m_dragStart, m_dragNow).normalized());
+    }
+    if (m_crossHair && plot.contains(m_mouse)) {
+      painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+      painter.drawLine(plot.left(), m_mouse.y(), plot.right(), m_mouse.y());
+      painter.drawLine(m_mouse.x(), plot.top(), m_mouse.x(), plot.bottom());
+    }
+  }
+  m_drawnLut = m_imageLut;
+  emit afterDraw();
+  m_drawing = false;
+  // Colours changed inside afterDraw take effect with one more pass, started from the event
+  // loop; an unchanged palette starts none.
+  if (buildLut() != m_drawnLut) update();
+}
+
+// ---------------------------------------------------------------------------------- mouse
+
+void ColourGridChart::mousePressEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  emit mousePressed(event->button(), event->modifiers(), pos.x(), pos.y());
+  if (event->button() == Qt::LeftButton && m_zoomEnabled && plotRect().contains(pos)) {
+    m_drag = Drag::Zoom;
+  } else if (event->button() == Qt::RightButton && m_scrollEnabled) {
+    m_drag = Drag::Scroll;
+  } else {
+    return;
+  }
+  m_dragStart = pos;
+  m_dragNow = pos;
+}
+
+void ColourGridChart::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  emit mouseMoved(event->modifiers(), pos.x(), pos.y());
+  m_mouse = pos;
+  if (m_drag == Drag::Zoom) {
+    m_dragNow = pos;
+    requestUpdate();
+  } else if (m_drag == Drag::Scroll) {
+    const QPoint delta = pos - m_dragNow;
+    m_dragNow = pos;
+    scrollByPixels(delta.x(), delta.y());
+  } else if (m_crossHair) {
+    requestUpdate();
+  }
+}
+
+void ColourGridChart::mouseReleaseEvent(QMouseEvent* event) {
+  if (m_drag == Drag::Zoom) {
+    m_drag = Drag::None;
+    const QPoint end = event->position().toPoint();
+    const int dx = end.x() - m_dragStart.x(), dy = end.y() - m_dragStart.y();
+    if (dx >= 4 && dy >= 4) {
+      zoomTo(pixelToValue(ChartAxis::Top, m_dragStart.x()), pixelToValue(ChartAxis::Top, end.x()),
+             pixelToValue(ChartAxis::Left, m_dragStart.y()),
+             pixelToValue(ChartAxis::Left, end.y()));
+    } else if (dx <= -4 || dy <= -4) {
+      unzoom();
+    }
+    requestUpdate();
+  } else if (m_drag == Drag::Scroll) {
+    m_drag = Drag::None;
+  }
+}
+
+void ColourGridChart::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  emit mousePressed(event->button(), event->modifiers(), pos.x(), pos.y());
+  if (event->button() == Qt::LeftButton && m_zoomEnabled) {
+    m_drag = Drag::None;
+    unzoom();
+  }
+}
+
+void ColourGridChart::wheelEvent(QWheelEvent* event) {
+  if (!m_scrollEnabled) return;
+  const QRect plot = plotRect();
+  const int notches = event->angleDelta().y() / 120;
+  if (notches == 0) return;
+  if (event->modifiers() & Qt::ShiftModifier) {
+    scrollByPixels(notches * plot.width() / 10, 0);
+  } else {
+    scrollByPixels(0, notches * plot.height() / 10);
+  }
+  event->accept();
+}
+
+void ColourGridChart::leaveEvent(QEvent*) {
+  m_mouse = QPoint(-1, -1);
+  if (m_crossHair) requestUpdate();
+}
+
+}  // namespace duvanet::chart
