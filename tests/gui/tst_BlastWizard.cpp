@@ -1,0 +1,247 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QUrlQuery>
+
+#include "TestRegistry.h"
+#include "core/SequenceList.h"
+#include "gui/BlastWizard.h"
+#include "gui/BrowserLauncher.h"
+#include "gui/OpenUrl.h"
+
+namespace {
+
+// Records the URLs instead of starting a browser.
+class RecordingBrowser : public BrowserLauncher {
+ public:
+  bool openUrl(const QUrl& url) override {
+    urls.append(url);
+    return answer;
+  }
+  QList<QUrl> urls;
+  bool answer = true;
+
+  QStringList encoded() const {
+    QStringList texts;
+    for (const auto& url : urls) texts << QString::fromLatin1(url.toEncoded());
+    return texts;
+  }
+};
+
+const QString kBase = QStringLiteral("https://blast.ncbi.nlm.nih.gov/BLAST/Blast.cgi");
+
+QString query(const QString& alignments, const QString& view, const QString& database,
+              const QString& data, const QString& page) {
+  return kBase + QStringLiteral("?CMD=Web&LAYOUT=TwoWindows&AUTO_FORMAT=Semiauto&ALIGNMENTS=") +
+         alignments + QStringLiteral("&ALIGNMENT_VIEW=") + view +
+         QStringLiteral("&CLIENT=web&DATABASE=") + database +
+         QStringLiteral("&DESCRIPTIONS=100&QUERY=") + data +
+         QStringLiteral(
+             "&EXPECT=10&FILTER=L&FORMAT_OBJECT=Alignment&FORMAT_TYPE=HTML&NCBI_GI=on&PAGE=") +
+         page +
+         QStringLiteral(
+             "&SERVICE=plain&SET_DEFAULTS.x=34&SET_DEFAULTS.y=8&SHOW_OVERVIEW=on"
+             "&END_OF_HTTPGET=Yes&SHOW_LINKOUT=yes&GET_SEQUENCE=yes&PERC_IDENT=None,1,-2");
+}
+
+QString startValuesUrl(const QString& data) {
+  return query(QStringLiteral("50"), QStringLiteral("Tabular"), QStringLiteral("nr"), data,
+               QStringLiteral("MegaBlast"));
+}
+
+void add(tSequenceList& list, const QString& name, const QString& data) {
+  const int index = list.AddSequence();
+  list.SetSequence(index, tSequence{name, data, {}});
+}
+
+}  // namespace
+
+class TestBlastWizard : public QObject {
+  Q_OBJECT
+
+  QList<int> m_selected;
+  RecordingBrowser m_browser;
+  tSequenceList m_list;
+
+  std::unique_ptr<TfrmBLASTWizard> makeWizard() {
+    return std::make_unique<TfrmBLASTWizard>(
+        m_list, [this] { return m_selected; }, m_browser, QStringLiteral("Duvanet"));
+  }
+
+ private slots:
+  void init() {
+    m_browser.urls.clear();
+    m_browser.answer = true;
+    m_list.DeleteAllSequences();
+    add(m_list, QStringLiteral("one"), QStringLiteral("ACGT"));
+    add(m_list, QStringLiteral("two"), QStringLiteral("acg-tn"));
+    add(m_list, QStringLiteral("three"), QStringLiteral("GGGCCC"));
+    add(m_list, QStringLiteral("four"), QStringLiteral("AC\r\nGT&DATABASE=x#1 %+2"));
+  }
+
+  void startValues() {
+    auto wizard = makeWizard();
+    QCOMPARE(wizard->pcDatabaseSelector->count(), 1);
+    QCOMPARE(wizard->pcDatabaseSelector->tabText(0), QStringLiteral("NCBI"));
+    QCOMPARE(wizard->pcNCBIPreferences->tabPosition(), QTabWidget::South);
+    QCOMPARE(wizard->pcNCBIPreferences->tabText(0), QStringLiteral("Alignment"));
+    QCOMPARE(wizard->pcNCBIPreferences->tabText(1), QStringLiteral("Database"));
+    QCOMPARE(wizard->pcNCBIPreferences->currentWidget(), wizard->TabSheet3);
+    QCOMPARE(wizard->udNCBIAlignmentCounter->minimum(), 1);
+    QCOMPARE(wizard->udNCBIAlignmentCounter->maximum(), 32767);
+    QCOMPARE(wizard->udNCBIAlignmentCounter->value(), 50);
+    QCOMPARE(wizard->edNCBIAlignmentCounter->text(), QStringLiteral("50"));
+    const auto items = [](QComboBox* list) {
+      QStringList texts;
+      for (int i = 0; i < list->count(); ++i) texts << list->itemText(i);
+      return texts;
+    };
+    QCOMPARE(items(wizard->cobNCBIAlignmentCommand),
+             (QStringList{"FlatQueryAnchored", "FlatQueryAnchoredNoIdentities", "Pairwise",
+                          "QueryAnchored", "QueryAnchoredNoIdentities", "Tabular"}));
+    QCOMPARE(wizard->cobNCBIAlignmentCommand->currentText(), QStringLiteral("Tabular"));
+    QCOMPARE(items(wizard->cobNCBISelectedDatabase), (QStringList{"nr", "swissprot"}));
+    QCOMPARE(wizard->cobNCBISelectedDatabase->currentText(), QStringLiteral("nr"));
+    QCOMPARE(items(wizard->cobNCBIWebpage),
+             (QStringList{"Proteins", "Nucleotides", "Translations", "MegaBlast"}));
+    QCOMPARE(wizard->cobNCBIWebpage->currentText(), QStringLiteral("MegaBlast"));
+    for (QComboBox* list :
+         {wizard->cobNCBIAlignmentCommand, wizard->cobNCBISelectedDatabase, wizard->cobNCBIWebpage})
+      QVERIFY(!list->isEditable());
+    QCOMPARE(wizard->btSequenceBLAST->text(), QStringLiteral("BLAST"));
+    QCOMPARE(wizard->Button2->text(), QStringLiteral("Cancel"));
+  }
+
+  void captionAndLabel_data() {
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("one") << QList<int>{2} << "1 sequence selected.";
+    QTest::newRow("three") << QList<int>{0, 1, 3} << "3 sequences selected.";
+    QTest::newRow("four") << QList<int>{3, 2, 1, 0} << "4 sequences selected.";
+    QTest::newRow("none") << QList<int>{} << "0 sequences selected.";
+  }
+  void captionAndLabel() {
+    QFETCH(QList<int>, selected);
+    QFETCH(QString, label);
+    auto wizard = makeWizard();
+    m_selected = {0, 1};
+    wizard->show();
+    wizard->close();
+    m_selected = selected;
+    wizard->show();
+    QCOMPARE(wizard->windowTitle(), QStringLiteral("Duvanet BLAST wizard"));
+    QCOMPARE(wizard->lblNoOfSequences->text(), label);
+  }
+
+  void oneRequestPerSelectedSequenceInListOrder_data() {
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<QStringList>("urls");
+    QTest::newRow("one") << QList<int>{0} << QStringList{startValuesUrl("ACGT")};
+    QTest::newRow("three, selected out of order")
+        << QList<int>{2, 0, 1}
+        << QStringList{startValuesUrl("ACGT"), startValuesUrl("acg-tn"), startValuesUrl("GGGCCC")};
+  }
+  void oneRequestPerSelectedSequenceInListOrder() {
+    QFETCH(QList<int>, selected);
+    QFETCH(QStringList, urls);
+    auto wizard = makeWizard();
+    m_selected = selected;
+    wizard->show();
+    QTest::mouseClick(wizard->btSequenceBLAST, Qt::LeftButton);
+    QVERIFY(!wizard->isVisible());
+    QCOMPARE(m_browser.encoded(), urls);
+  }
+
+  void changedOptionsReachTheUrl() {
+    auto wizard = makeWizard();
+    m_selected = {0};
+    wizard->show();
+    wizard->pcNCBIPreferences->setCurrentWidget(wizard->TabSheet2);
+    wizard->edNCBIAlignmentCounter->selectAll();
+    QTest::keyClicks(wizard->edNCBIAlignmentCounter, QStringLiteral("250"));
+    wizard->cobNCBIAlignmentCommand->setCurrentText(QStringLiteral("Pairwise"));
+    wizard->cobNCBISelectedDatabase->setCurrentText(QStringLiteral("swissprot"));
+    wizard->cobNCBIWebpage->setCurrentText(QStringLiteral("Proteins"));
+    QTest::mouseClick(wizard->btSequenceBLAST, Qt::LeftButton);
+    QCOMPARE(m_browser.encoded(),
+             QStringList{query("250", "Pairwise", "swissprot", "ACGT", "Proteins")});
+
+    // The options are still set at the next opening and used again.
+    wizard->show();
+    QCOMPARE(wizard->udNCBIAlignmentCounter->value(), 250);
+    QCOMPARE(wizard->cobNCBIAlignmentCommand->currentText(), QStringLiteral("Pairwise"));
+    QCOMPARE(wizard->cobNCBISelectedDatabase->currentText(), QStringLiteral("swissprot"));
+    QCOMPARE(wizard->cobNCBIWebpage->currentText(), QStringLiteral("Proteins"));
+    QCOMPARE(wizard->pcNCBIPreferences->currentWidget(), wizard->TabSheet2);
+    m_selected = {2};
+    QTest::mouseClick(wizard->btSequenceBLAST, Qt::LeftButton);
+    QCOMPARE(m_browser.encoded().last(),
+             query("250", "Pairwise", "swissprot", "GGGCCC", "Proteins"));
+  }
+
+  void dataWithBreaksAndSeparatorsArrivesIntact() {
+    auto wizard = makeWizard();
+    m_selected = {3};
+    wizard->show();
+    QTest::mouseClick(wizard->btSequenceBLAST, Qt::LeftButton);
+    QCOMPARE(m_browser.urls.size(), 1);
+    const QUrl url = m_browser.urls.first();
+    QCOMPARE(QString::fromLatin1(url.toEncoded()),
+             startValuesUrl("AC%0D%0AGT%26DATABASE%3Dx%231%20%25%2B2"));
+    const QUrlQuery items(url);
+    QCOMPARE(items.queryItemValue(QStringLiteral("QUERY"), QUrl::FullyDecoded),
+             QStringLiteral("AC\r\nGT&DATABASE=x#1 %+2"));
+    QCOMPARE(items.allQueryItemValues(QStringLiteral("DATABASE")), QStringList{"nr"});
+    QCOMPARE(items.queryItems().size(), 23);
+    QVERIFY(!url.hasFragment());
+  }
+
+  void cancelOpensNothing() {
+    auto wizard = makeWizard();
+    m_selected = {0, 1, 2};
+    wizard->show();
+    QTest::mouseClick(wizard->Button2, Qt::LeftButton);
+    QVERIFY(!wizard->isVisible());
+    QCOMPARE(wizard->result(), int(QDialog::Rejected));
+    QVERIFY(m_browser.urls.isEmpty());
+  }
+
+  void noBrowserStillClosesTheDialog() {
+    auto wizard = makeWizard();
+    m_browser.answer = false;
+    m_selected = {0, 2};
+    wizard->show();
+    QTest::mouseClick(wizard->btSequenceBLAST, Qt::LeftButton);
+    QVERIFY(!wizard->isVisible());
+    QCOMPARE(m_browser.urls.size(), 2);
+  }
+
+  void openUrlKeepsEscapes_data() {
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("home page") << "https://duvanet.example.org" << true;
+    QTest::newRow("escapes stay") << "https://h.example/p?a=1%262&b=%0A" << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("bad port") << "http://h.example:x/" << false;
+  }
+  void openUrlKeepsEscapes() {
+    QFETCH(QString, url);
+    QFETCH(bool, opened);
+    QCOMPARE(OpenURLInBrowser(m_browser, url), opened);
+    if (opened) {
+      QCOMPARE(m_browser.encoded(), QStringList{url});
+    } else {
+      QVERIFY(m_browser.urls.isEmpty());
+    }
+    m_browser.urls.clear();
+    m_browser.answer = false;
+    if (opened) QVERIFY(!OpenURLInBrowser(m_browser, url));
+  }
+};
+
+DUVANET_TEST(TestBlastWizard)
+#include "tst_BlastWizard.moc"
