@@ -119,6 +119,66 @@ inline void emit(Count* out, Count c) {
   }
 }
 
+// Wider vector units pay for the row passes: the hot loops get AVX2 and AVX-512 versions beside
+// the portable one, picked once at load time.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__linux__)
+#define DUVANET_VECTOR_CLONES __attribute__((target_clones("default", "avx2", "arch=x86-64-v4")))
+#else
+#define DUVANET_VECTOR_CLONES
+#endif
+
+/// acc[i] += [s[i] = c] for i < n.
+DUVANET_VECTOR_CLONES
+void addMatches(Count* __restrict acc, const char16_t* __restrict s, char16_t c, std::int64_t n) {
+  for (std::int64_t i = 0; i < n; ++i) acc[i] = static_cast<Count>(acc[i] + (s[i] == c));
+}
+
+/// out[i] = (or max=) the combined count, for i < n.
+template <StrandSet S, Eval E, bool MaxInto>
+DUVANET_VECTOR_CLONES void combineSpan(std::int64_t n, const Count* __restrict f,
+                                       const Count* __restrict a, const Count* __restrict b,
+                                       Count* __restrict out) {
+  for (std::int64_t i = 0; i < n; ++i) {
+    Count c;
+    if constexpr (S == StrandSet::Forward) {
+      c = f[i];
+    } else if constexpr (S == StrandSet::HorizRev) {
+      c = combine<S, E>(f[i], a[i], 0);
+    } else if constexpr (S == StrandSet::VertiRev) {
+      c = combine<S, E>(f[i], 0, b[i]);
+    } else {
+      c = combine<S, E>(f[i], a[i], b[i]);
+    }
+    emit<MaxInto>(out + i, c);
+  }
+}
+
+/// The sliding pass over n columns: hLow[i] = H[x], hPrev[i] = H[x − 1], hIn[i] = H[x + W − 1],
+/// hHigh[i] = H[x + W], gLow[i] = G[x], gHigh[i] = G[x + W].
+template <StrandSet S, Eval E, bool MaxInto>
+DUVANET_VECTOR_CLONES void slideSpanLoop(
+    std::int64_t n, Count* __restrict f, Count* __restrict a, Count* __restrict b,
+    Count* __restrict out, const char16_t* __restrict hLow, const char16_t* __restrict hPrev,
+    const char16_t* __restrict hIn, const char16_t* __restrict hHigh,
+    const char16_t* __restrict gLow, const char16_t* __restrict gHigh, char16_t vIn, char16_t vOut,
+    char16_t kIn, char16_t kOut) {
+  for (std::int64_t i = 0; i < n; ++i) {
+    const Count fc = static_cast<Count>(f[i] + (hIn[i] == vIn) - (hPrev[i] == vOut));
+    f[i] = fc;
+    Count ac = 0;
+    Count bc = 0;
+    if constexpr (usesHoriz(S)) {
+      ac = static_cast<Count>(a[i] + (gLow[i] == vIn) - (gHigh[i] == vOut));
+      a[i] = ac;
+    }
+    if constexpr (usesVerti(S)) {
+      bc = static_cast<Count>(b[i] + (hLow[i] == kIn) - (hHigh[i] == kOut));
+      b[i] = bc;
+    }
+    emit<MaxInto>(out + i, combine<S, E>(fc, ac, bc));
+  }
+}
+
 /// Counts every column of the block's first row from scratch.
 template <StrandSet S, Eval E, bool MaxInto>
 void directRow(const KernelInput& in, RowState& st, std::int64_t y, Count* __restrict out) {
@@ -128,8 +188,7 @@ void directRow(const KernelInput& in, RowState& st, std::int64_t y, Count* __res
   std::fill(f, f + w, Count{0});
   for (int m = 0; m < win; ++m) {
     const char16_t c = in.v[y + m];
-    const char16_t* __restrict hp = in.h + in.x0 + m;
-    for (std::int64_t i = 0; i < w; ++i) f[i] = static_cast<Count>(f[i] + (hp[i] == c));
+    addMatches(f, in.h + in.x0 + m, c, w);
   }
   Count* __restrict a = nullptr;
   Count* __restrict b = nullptr;
@@ -138,8 +197,7 @@ void directRow(const KernelInput& in, RowState& st, std::int64_t y, Count* __res
     std::fill(a, a + w, Count{0});
     for (int m = 0; m < win; ++m) {
       const char16_t c = in.v[y + win - 1 - m];
-      const char16_t* __restrict gp = in.g + in.x0 + m;
-      for (std::int64_t i = 0; i < w; ++i) a[i] = static_cast<Count>(a[i] + (gp[i] == c));
+      addMatches(a, in.g + in.x0 + m, c, w);
     }
   }
   if constexpr (usesVerti(S)) {
@@ -147,13 +205,10 @@ void directRow(const KernelInput& in, RowState& st, std::int64_t y, Count* __res
     std::fill(b, b + w, Count{0});
     for (int m = 0; m < win; ++m) {
       const char16_t c = in.k[y + m];
-      const char16_t* __restrict hp = in.h + in.x0 + win - 1 - m;
-      for (std::int64_t i = 0; i < w; ++i) b[i] = static_cast<Count>(b[i] + (hp[i] == c));
+      addMatches(b, in.h + in.x0 + win - 1 - m, c, w);
     }
   }
-  for (std::int64_t i = 0; i < w; ++i) {
-    emit<MaxInto>(out + i, combine<S, E>(f[i], a ? a[i] : Count{0}, b ? b[i] : Count{0}));
-  }
+  combineSpan<S, E, MaxInto>(w, f, a, b, out);
 }
 
 /// Derives row y from row y − 1 of the same block.
@@ -185,20 +240,10 @@ void slideRow(const KernelInput& in, RowState& st, std::int64_t y, Count* __rest
   const char16_t* __restrict hHigh = in.h + x0 + win;
   const char16_t* __restrict gLow = usesHoriz(S) ? in.g + x0 : nullptr;
   const char16_t* __restrict gHigh = usesHoriz(S) ? in.g + x0 + win : nullptr;
-  for (std::int64_t i = 1; i < w - 1; ++i) {
-    const Count fc = static_cast<Count>(f[i] + (hIn[i] == vIn) - (hLow[i - 1] == vOut));
-    f[i] = fc;
-    Count ac = 0;
-    Count bc = 0;
-    if constexpr (usesHoriz(S)) {
-      ac = static_cast<Count>(a[i] + (gLow[i] == vIn) - (gHigh[i] == vOut));
-      a[i] = ac;
-    }
-    if constexpr (usesVerti(S)) {
-      bc = static_cast<Count>(b[i] + (hLow[i] == kIn) - (hHigh[i] == kOut));
-      b[i] = bc;
-    }
-    emit<MaxInto>(out + i, combine<S, E>(fc, ac, bc));
+  if (w > 2) {
+    slideSpanLoop<S, E, MaxInto>(w - 2, f + 1, a ? a + 1 : nullptr, b ? b + 1 : nullptr, out + 1,
+                                 hLow + 1, hLow, hIn + 1, hHigh + 1, gLow ? gLow + 1 : nullptr,
+                                 gHigh ? gHigh + 1 : nullptr, vIn, vOut, kIn, kOut);
   }
 
   // Column 0.

@@ -24,3 +24,38 @@ int DotPlotGrid::binOfCellY(std::int64_t cellY) const {
 }
 
 }  // namespace duvanet::engine
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+#include <cstdlib>
+#include <new>
+
+namespace duvanet::engine {
+
+namespace {
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+constexpr std::size_t kLargeBlock = std::size_t{4} << 20;
+}  // namespace
+
+void* allocateGridBytes(std::size_t bytes) {
+  if (bytes < kLargeBlock) return ::operator new(bytes);
+  const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+  void* p = std::aligned_alloc(kHugePage, rounded);
+  if (!p) throw std::bad_alloc();
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  madvise(p, rounded, MADV_HUGEPAGE);  // a hint: without huge pages the block still works
+#endif
+  return p;
+}
+
+void deallocateGridBytes(void* p, std::size_t bytes) {
+  if (bytes < kLargeBlock) {
+    ::operator delete(p);
+  } else {
+    std::free(p);
+  }
+}
+
+}  // namespace duvanet::engine

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -14,6 +15,27 @@ struct CellRect {
 
   bool operator==(const CellRect&) const = default;
 };
+
+void* allocateGridBytes(std::size_t bytes);
+void deallocateGridBytes(void* p, std::size_t bytes);
+
+/// Allocates large blocks on 2 MiB boundaries and asks the system for huge pages, which makes
+/// the first touch of a large exact grid many times cheaper; small blocks come from the heap.
+template <typename T>
+struct GridAllocator {
+  using value_type = T;
+  GridAllocator() = default;
+  template <typename U>
+  GridAllocator(const GridAllocator<U>&) {}
+  T* allocate(std::size_t n) { return static_cast<T*>(allocateGridBytes(n * sizeof(T))); }
+  void deallocate(T* p, std::size_t n) { deallocateGridBytes(p, n * sizeof(T)); }
+  template <typename U>
+  bool operator==(const GridAllocator<U>&) const {
+    return true;
+  }
+};
+
+using GridCounts = std::vector<std::uint16_t, GridAllocator<std::uint16_t>>;
 
 /// The counts of a rectangle of cells. Exact: one bin per cell. Binned: the rectangle is divided
 /// into binsX × binsY bins, bin column bx covering the cell columns
@@ -40,7 +62,7 @@ class DotPlotGrid {
   const std::uint16_t* row(int by) const {
     return m_counts.data() + static_cast<std::size_t>(by) * static_cast<std::size_t>(m_binsX);
   }
-  const std::vector<std::uint16_t>& counts() const { return m_counts; }
+  const GridCounts& counts() const { return m_counts; }
 
   /// First absolute cell column / row of a bin (bx == binsX gives the end of the rectangle).
   std::int64_t binCellX0(int bx) const { return m_cells.x + bx * m_cells.width / m_binsX; }
@@ -53,7 +75,7 @@ class DotPlotGrid {
   CellRect m_cells;
   int m_binsX = 0;
   int m_binsY = 0;
-  std::vector<std::uint16_t> m_counts;
+  GridCounts m_counts;
 };
 
 }  // namespace duvanet::engine
