@@ -225,8 +225,11 @@ std::vector<QRgb> ColourGridChart::buildLut() const {
 // ------------------------------------------------------------------- axes and properties
 
 void ColourGridChart::setAxis(ChartAxis which, const AxisSettings& settings) {
-  m_axes[index(which)] = settings;
-  m_zoomed = false;
+  AxisSettings& current = m_axes[index(which)];
+  if (current.automatic != settings.automatic || current.min != settings.min ||
+      current.max != settings.max)
+    m_zoomed = false;
+  current = settings;
   viewChanged();
 }
 
@@ -774,6 +777,22 @@ QImage ColourGridChart::renderImage(QSize size) {
   QPainter painter(&image);
   renderChart(painter, QRect(QPoint(0, 0), size));
   return image;
+}
+
+ChartRenderer ColourGridChart::renderer() {
+  return [this](QPainter& painter, const QRect& target) { renderChart(painter, target); };
+}
+
+bool ColourGridChart::exportToFile(const QString& path, ChartImageFormat format) {
+  return exportChart(renderer(), size(), path, format);
+}
+
+bool ColourGridChart::showExportDialog(QWidget* owner, const SaveFileAsker& asker) {
+  return showChartExportDialog(owner, renderer(), size(), asker);
+}
+
+void ColourGridChart::showPrintPreview(QWidget* owner, const QString& title) {
+  showChartPrintPreview(owner, renderer(), size(), title);
 }
 
 void ColourGridChart::repaintNow() {

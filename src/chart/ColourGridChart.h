@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "chart/AxisMath.h"
+#include "chart/ChartExport.h"
 #include "chart/ChartPalette.h"
 #include "engine/DotPlotEngine.h"
 #include "engine/DotPlotGrid.h"
@@ -134,6 +135,15 @@ class ColourGridChart : public QWidget {
   /// Draws the whole chart into a painter's rectangle (export, print).
   void renderChart(QPainter& painter, const QRect& target);
   QImage renderImage(QSize size);
+  /// Draws the chart at the given target (for export and printing).
+  ChartRenderer renderer();
+
+  // --- export, print preview ---
+  bool exportToFile(const QString& path, ChartImageFormat format);
+  /// The export dialog; the chart is written at its on-screen size.
+  bool showExportDialog(QWidget* owner, const SaveFileAsker& asker = {});
+  /// A modal print preview titled as given.
+  void showPrintPreview(QWidget* owner, const QString& title);
 
  signals:
   /// Raised once at the end of every drawing pass; repaint requests made here are ignored.

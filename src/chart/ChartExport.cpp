@@ -1,0 +1,160 @@
+#include "chart/ChartExport.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QTemporaryFile>
+
+namespace duvanet::chart {
+
+namespace {
+
+struct FormatInfo {
+  ChartImageFormat format;
+  const char* filter;
+  const char* extension;
+};
+
+const FormatInfo kFormats[] = {
+    {ChartImageFormat::Png, "PNG image (*.png)", "png"},
+    {ChartImageFormat::Jpeg, "JPEG image (*.jpg *.jpeg)", "jpg"},
+    {ChartImageFormat::Bmp, "Bitmap image (*.bmp)", "bmp"},
+    {ChartImageFormat::Svg, "SVG drawing (*.svg)", "svg"},
+    {ChartImageFormat::Pdf, "PDF document (*.pdf)", "pdf"},
+};
+
+}  // namespace
+
+QString chartExportFilters() {
+  QStringList filters;
+  for (const FormatInfo& info : kFormats) filters << QString::fromLatin1(info.filter);
+  return filters.join(QStringLiteral(";;"));
+}
+
+QString chartFormatExtension(ChartImageFormat format) {
+  for (const FormatInfo& info : kFormats)
+    if (info.format == format) return QString::fromLatin1(info.extension);
+  return {};
+}
+
+std::optional<ChartImageFormat> chartFormatFor(const QString& path, const QString& selectedFilter) {
+  for (const FormatInfo& info : kFormats)
+    if (selectedFilter == QLatin1String(info.filter)) return info.format;
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("jpeg")) return ChartImageFormat::Jpeg;
+  for (const FormatInfo& info : kFormats)
+    if (suffix == QLatin1String(info.extension)) return info.format;
+  return std::nullopt;
+}
+
+bool exportChart(const ChartRenderer& renderer, QSize size, const QString& path,
+                 ChartImageFormat format) {
+  if (path.isEmpty() || size.isEmpty()) return false;
+  const QRect target(QPoint(0, 0), size);
+  switch (format) {
+    case ChartImageFormat::Png:
+    case ChartImageFormat::Jpeg:
+    case ChartImageFormat::Bmp: {
+      QImage image(size, QImage::Format_RGB32);
+      image.fill(Qt::white);
+      {
+        QPainter painter(&image);
+        renderer(painter, target);
+      }
+      const char* type = format == ChartImageFormat::Png    ? "PNG"
+                         : format == ChartImageFormat::Jpeg ? "JPG"
+                                                            : "BMP";
+      QSaveFile file(path);
+      if (!file.open(QIODevice::WriteOnly)) return false;
+      if (!image.save(&file, type, format == ChartImageFormat::Jpeg ? 95 : -1)) {
+        file.cancelWriting();
+        return false;
+      }
+      return file.commit();
+    }
+    case ChartImageFormat::Svg: {
+      QSaveFile file(path);
+      if (!file.open(QIODevice::WriteOnly)) return false;
+      QSvgGenerator generator;
+      generator.setOutputDevice(&file);
+      generator.setSize(size);
+      generator.setViewBox(target);
+      generator.setTitle(QStringLiteral("Chart"));
+      {
+        QPainter painter;
+        if (!painter.begin(&generator)) {
+          file.cancelWriting();
+          return false;
+        }
+        renderer(painter, target);
+      }
+      return file.commit();
+    }
+    case ChartImageFormat::Pdf: {
+      QSaveFile file(path);
+      if (!file.open(QIODevice::WriteOnly)) return false;
+      {
+        QPdfWriter writer(&file);
+        writer.setPageOrientation(size.width() >= size.height() ? QPageLayout::Landscape
+                                                                : QPageLayout::Portrait);
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+          file.cancelWriting();
+          return false;
+        }
+        const QRect page = painter.viewport();
+        const double scale =
+            std::min(double(page.width()) / size.width(), double(page.height()) / size.height());
+        painter.scale(scale, scale);
+        renderer(painter, target);
+      }
+      return file.commit();
+    }
+  }
+  return false;
+}
+
+bool showChartExportDialog(QWidget* owner, const ChartRenderer& renderer, QSize size,
+                           const SaveFileAsker& asker) {
+  QString selectedFilter = QString::fromLatin1(kFormats[0].filter);
+  const QString caption = QStringLiteral("Export chart");
+  QString path = asker ? asker(owner, caption, chartExportFilters(), &selectedFilter)
+                       : QFileDialog::getSaveFileName(owner, caption, QString(),
+                                                      chartExportFilters(), &selectedFilter);
+  if (path.isEmpty()) return false;
+  const std::optional<ChartImageFormat> format = chartFormatFor(path, selectedFilter);
+  if (!format) return false;
+  if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + chartFormatExtension(*format);
+  return exportChart(renderer, size, path, *format);
+}
+
+void printChart(QPrinter& printer, const ChartRenderer& renderer, QSize size) {
+  QPainter painter;
+  if (!painter.begin(&printer) || size.isEmpty()) return;
+  const QRect page = painter.viewport();
+  const double scale =
+      std::min(double(page.width()) / size.width(), double(page.height()) / size.height());
+  painter.scale(scale, scale);
+  renderer(painter, QRect(QPoint(0, 0), size));
+}
+
+void showChartPrintPreview(QWidget* owner, const ChartRenderer& renderer, QSize size,
+                           const QString& title) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageOrientation(size.width() >= size.height() ? QPageLayout::Landscape
+                                                           : QPageLayout::Portrait);
+  QPrintPreviewDialog dialog(&printer, owner);
+  if (!title.isEmpty()) dialog.setWindowTitle(title);
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                   [&](QPrinter* target) { printChart(*target, renderer, size); });
+  dialog.exec();
+}
+
+}  // namespace duvanet::chart
