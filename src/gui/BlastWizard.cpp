@@ -44,6 +44,9 @@ TfrmBLASTWizard::TfrmBLASTWizard(const tSequenceList& sequences, SelectedRows se
   setObjectName(QStringLiteral("frmBLASTWizard"));
   setModal(true);
   resize(339, 214);
+  QFont windowFont(QStringLiteral("MS Sans Serif"));
+  windowFont.setPointSize(8);
+  setFont(windowFont);
 
   pcDatabaseSelector = named(new QTabWidget(this), "pcDatabaseSelector");
   TabSheet1 = named(new QWidget, "TabSheet1");

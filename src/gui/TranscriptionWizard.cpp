@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -33,6 +34,9 @@ TfrmTranscriptionWizard::TfrmTranscriptionWizard(tSequenceList& sequences,
   setObjectName(QStringLiteral("frmTranscriptionWizard"));
   setModal(true);
   setFixedSize(493, 339);
+  QFont windowFont(QStringLiteral("MS Sans Serif"));
+  windowFont.setPointSize(8);
+  setFont(windowFont);
 
   PageControl1 = named(new QTabWidget(this), "PageControl1");
 
@@ -145,6 +149,11 @@ void TfrmTranscriptionWizard::FormCreate(const QString& applicationTitle) {
 }
 
 void TfrmTranscriptionWizard::showEvent(QShowEvent* event) {
+  if (const QScreen* shown = screen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(shown->availableGeometry().center());
+    move(frame.topLeft());
+  }
   FormShow();
   QDialog::showEvent(event);
 }
