@@ -1,0 +1,142 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QSpinBox>
+#include <functional>
+#include <optional>
+
+#include "core/SequenceList.h"
+#include "engine/DotPlotTypes.h"
+#include "gui/DotPlotWindow.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QWidget;
+class UserPrompts;
+
+namespace duvanet::gui {
+
+/// The type and evaluation a wizard page stands for.
+struct DotPlotChoice {
+  tDotPlotType type = dptIdentity;
+  tMatchEvaluation evaluation = meHighest;
+  bool operator==(const DotPlotChoice&) const = default;
+};
+
+/// The choice of the page with this caption ("DNA", "Identity" or "Literal", compared exactly);
+/// typeButton and evaluationButton count the page's buttons from 0 (horizontal, vertical, both;
+/// highest, lowest, summed). The identity page ignores both; an unknown caption gives identity.
+DotPlotChoice dotPlotChoiceFor(const QString& pageCaption, int typeButton, int evaluationButton);
+
+/// The rows to select in the two drop-down lists for the main list's selection (ascending rows)
+/// and current row; nothing for an empty selection (the lists keep what they had).
+struct Preselection {
+  int horizontal = -1;
+  int vertical = -1;
+  bool operator==(const Preselection&) const = default;
+};
+std::optional<Preselection> preselectionFor(const QList<int>& selectedRows, int currentRow);
+
+/// Sequences above this many symbols bring up the size question.
+inline constexpr int kDotPlotSizeLimit = 4000;
+bool exceedsDotPlotSizeLimit(const tSequence& horizontal, const tSequence& vertical);
+QString dotPlotSizeQuestion(const QString& applicationTitle);
+
+/// How the wizard reaches the main window's list: its selected rows and its current row.
+struct MainListAccess {
+  std::function<QList<int>()> selectedRows;
+  std::function<int()> currentRow;
+  /// Reads the selection of a list widget (rows ascending, QListWidget::currentRow()).
+  static MainListAccess of(const QListWidget* list);
+};
+
+}  // namespace duvanet::gui
+
+/// The window size field with its up-down arrows; the position is the spin box's value.
+class WindowSizeUpDown : public QSpinBox {
+  Q_OBJECT
+ public:
+  using QSpinBox::QSpinBox;
+  QLineEdit* edit() const { return lineEdit(); }
+};
+
+/// The dialog that collects a dot plot request and opens the dot plot window for it. Created
+/// once; its settings stay from one opening to the next. Every window it creates is its child.
+class TfrmDotPlotWizard : public QDialog {
+  Q_OBJECT
+
+ public:
+  /// list, mainList and prompts are not owned and must outlive the wizard.
+  TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainListAccess mainList,
+                    UserPrompts* prompts, QWidget* parent = nullptr);
+
+  /// The request the controls stand for now.
+  duvanet::gui::DotPlotChoice currentChoice() const;
+
+  /// Runs a prepared request on a new window; replaceable so that tests can reach the failure
+  /// path. The default calls PrepareDotPlot.
+  using PrepareFunction = std::function<TfrmDotPlot::PrepareOutcome(
+      TfrmDotPlot& window, tDotPlotType type, const tSequence& horizontal,
+      const tSequence& vertical, bool caseInsensitive, int windowSize,
+      tMatchEvaluation evaluation)>;
+  void setPrepareFunction(PrepareFunction prepare) { m_prepare = std::move(prepare); }
+
+  /// The dot plot window shown last (nullptr before the first).
+  TfrmDotPlot* lastDotPlot() const { return m_lastDotPlot; }
+
+  QGroupBox* GroupBox1 = nullptr;
+  QComboBox* cobPlotSeq1 = nullptr;
+  QComboBox* cobPlotSeq2 = nullptr;
+  QCheckBox* cbPlotCaseInsensitive = nullptr;
+  QLineEdit* edWindowSize = nullptr;
+  WindowSizeUpDown* udDotWindowSize = nullptr;
+  QGroupBox* GroupBox2 = nullptr;
+  QTabWidget* pcDotPlotSelection = nullptr;
+  QWidget* TabSheet2 = nullptr;  // "DNA"
+  QWidget* TabSheet3 = nullptr;  // "Identity"
+  QWidget* TabSheet1 = nullptr;  // "Literal"
+  QRadioButton* rbDotPlotDNARevCompHoriz = nullptr;
+  QRadioButton* rbDotPlotDNARevCompVerti = nullptr;
+  QRadioButton* rbDotPlotDNARevCompBoth = nullptr;
+  QGroupBox* GroupBox4 = nullptr;
+  QRadioButton* rbDNAStrandHighestCount = nullptr;
+  QRadioButton* rbDNAStrandLowestCount = nullptr;
+  QRadioButton* rbDNAStrandSummedCount = nullptr;
+  QRadioButton* RadioButton1 = nullptr;
+  QRadioButton* rbDotPlotLitRevCompHoriz = nullptr;
+  QRadioButton* rbDotPlotLitRevCompVerti = nullptr;
+  QRadioButton* rbDotPlotLitRevCompBoth = nullptr;
+  QGroupBox* GroupBox3 = nullptr;
+  QRadioButton* rbLitStrandHighestCount = nullptr;
+  QRadioButton* rbLitStrandLowestCount = nullptr;
+  QRadioButton* rbLitStrandSummedCount = nullptr;
+  QPushButton* btDotPlotWizCreate = nullptr;
+  QPushButton* btDotPlotWizCancel = nullptr;
+
+ signals:
+  /// A new dot plot window has been prepared and shown.
+  void dotPlotShown(TfrmDotPlot* window);
+
+ public slots:
+  void btDotPlotWizCreateClick();
+  void btDotPlotWizCancelClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormShow();
+
+  tSequenceList& m_list;
+  duvanet::gui::MainListAccess m_mainList;
+  UserPrompts* m_prompts;
+  PrepareFunction m_prepare;
+  TfrmDotPlot* m_lastDotPlot = nullptr;
+};
