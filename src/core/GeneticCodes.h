@@ -35,8 +35,8 @@ enum class CodonReading {
 QChar translateCodon(QChar first, QChar second, QChar third, int table, CodonReading reading);
 
 /// Translates text from the frame offset (0, 1 or 2): a dash per skipped symbol, one residue per
-/// complete codon, a dash per left-over symbol; the result is as long as the text. codons
-/// receives the number of codons read. The table index must be in 0..GeneticCodeCount-1.
+/// complete codon, a dash per left-over symbol. codons receives the number of codons read.
+/// The table index must be in 0..GeneticCodeCount-1.
 QString translateFrame(QStringView text, int offset, int table, CodonReading reading, int& codons);
 
 }  // namespace duvanet::core

@@ -145,13 +145,43 @@ class PieceDecoder {
                      ? decodeWindows1252Into(begin, reinterpret_cast<const uchar*>(bytes.data()),
                                              bytes.size())
                      : m_decoder.appendToBuffer(begin, bytes);
+    rememberTail(bytes);
     return QStringView(begin, end - begin);
   }
 
+  // A replacement character when the bytes ended inside a character, which the decoder would
+  // otherwise drop without a trace; empty otherwise.
+  QStringView finish() const {
+    static const QChar replacement(QChar::ReplacementCharacter);
+    bool cut = false;
+    if (m_encoding == TextEncoding::Utf16LE || m_encoding == TextEncoding::Utf16BE) {
+      cut = m_total % 2 != 0;
+    } else if (m_encoding == TextEncoding::Utf8) {
+      // Find the last lead byte among the final three and see whether its sequence is whole.
+      const qsizetype n = m_tail.size();
+      for (qsizetype i = n - 1; i >= 0; --i) {
+        const uchar b = uchar(m_tail[i]);
+        if ((b & 0xC0) == 0x80) continue;
+        const qsizetype needed = b >= 0xF0 && b <= 0xF4 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 ? 2 : 1;
+        cut = needed > n - i;
+        break;
+      }
+    }
+    return cut ? QStringView(&replacement, 1) : QStringView();
+  }
+
  private:
+  void rememberTail(QByteArrayView bytes) {
+    m_total += bytes.size();
+    m_tail.append(bytes.last(std::min<qsizetype>(bytes.size(), 3)));
+    if (m_tail.size() > 3) m_tail.remove(0, m_tail.size() - 3);
+  }
+
   TextEncoding m_encoding;
   QStringDecoder m_decoder;
   QString m_buffer;
+  QByteArray m_tail;
+  qint64 m_total = 0;
 };
 
 class LineCollector : public TextLineSink {
@@ -249,7 +279,9 @@ QString decodeWindows1252(QByteArrayView bytes) {
 QString decodeText(QByteArrayView bytes) {
   const EncodingDetection detection = detectEncoding(bytes);
   PieceDecoder decoder(detection.encoding);
-  return decoder.decode(bytes.sliced(detection.byteOrderMarkLength)).toString();
+  QString text = decoder.decode(bytes.sliced(detection.byteOrderMarkLength)).toString();
+  text.append(decoder.finish());
+  return text;
 }
 
 void readTextFile(const QString& fileName, TextLineSink& sink) {
@@ -283,6 +315,7 @@ void readTextFile(const QString& fileName, TextLineSink& sink) {
       QByteArrayView(buffer.constData(), size).sliced(detection.byteOrderMarkLength)));
   while (size == buffer.size() && (size = readChunk(file, buffer, fileName)) > 0)
     splitter.feed(decoder.decode(QByteArrayView(buffer.constData(), size)));
+  splitter.feed(decoder.finish());
   splitter.finish();
 }
 
