@@ -1,0 +1,16 @@
+#include "gui/ApplicationTitle.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+QString ApplicationTitleFromPath(const QString& executablePath) {
+  QString name = QFileInfo(executablePath).fileName();
+  const qsizetype dot = name.indexOf(QLatin1Char('.'));
+  if (dot >= 0) name.truncate(dot);
+  if (name.isEmpty()) return name;
+  return name.left(1).toUpper() + name.mid(1).toLower();
+}
+
+QString ApplicationTitle() {
+  return ApplicationTitleFromPath(QCoreApplication::applicationFilePath());
+}

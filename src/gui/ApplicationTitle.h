@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+/// The title for an executable path: the file name without its directory, cut before its first
+/// ".", the first character in upper case and every later one in lower case
+/// ("/usr/bin/duvanet" and "DUVANET.EXE" both give "Duvanet").
+QString ApplicationTitleFromPath(const QString& executablePath);
+
+/// The running program's title, from QCoreApplication::applicationFilePath().
+QString ApplicationTitle();

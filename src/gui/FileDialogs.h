@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+/// The file dialogs the windows show. Windows never open a QFileDialog themselves.
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  /// Lets the user choose one or more existing files; empty when the user cancels.
+  virtual QStringList openFiles(QWidget* parent, const QString& caption) = 0;
+  /// Lets the user choose one file name to save to, starting from proposedName (a full path or
+  /// a bare name); nothing when the user cancels. Asks nothing about existing files.
+  virtual std::optional<QString> saveFile(QWidget* parent, const QString& caption,
+                                          const QString& proposedName) = 0;
+};
+
+/// The real dialogs: QFileDialog, without a file-type filter or default extension.
+class QtFileDialogs : public FileDialogs {
+ public:
+  QStringList openFiles(QWidget* parent, const QString& caption) override;
+  std::optional<QString> saveFile(QWidget* parent, const QString& caption,
+                                  const QString& proposedName) override;
+
+ private:
+  QString m_openDirectory;
+};

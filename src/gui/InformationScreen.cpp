@@ -1,0 +1,199 @@
+#include "gui/InformationScreen.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "DuvanetVersion.h"
+#include "gui/ApplicationTitle.h"
+#include "gui/BrowserLauncher.h"
+#include "gui/Icons.h"
+
+namespace {
+
+constexpr QSize kClientSize(592, 442);
+
+QFont labelFont(const QString& family, int pixelSize, bool bold) {
+  QFont font(family);
+  if (family == QStringLiteral("Courier New")) font.setStyleHint(QFont::TypeWriter);
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  return font;
+}
+
+// A small deterministic generator, so the picture is the same on every start.
+quint32 nextRandom(quint32& state) {
+  state = state * 1664525u + 1013904223u;
+  return state >> 8;
+}
+
+}  // namespace
+
+TfrmSplashScreen::TfrmSplashScreen(QWidget* owner, BrowserLauncher& browser)
+    : QDialog(owner), m_browser(browser) {
+  setObjectName(QStringLiteral("frmSplashScreen"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint);
+  setFixedSize(kClientSize);
+  setWindowIcon(DuvanetIcons::own(QStringLiteral("dotplot")));
+  QFont windowFont(QStringLiteral("MS Sans Serif"));
+  windowFont.setPointSize(8);
+  setFont(windowFont);
+
+  Image1 = new QLabel(this);
+  Image1->setObjectName(QStringLiteral("Image1"));
+  Image1->setGeometry(QRect(QPoint(0, 0), kClientSize));
+  Image1->setScaledContents(true);
+  Image1->setPixmap(QPixmap::fromImage(BackgroundPicture(kClientSize)));
+
+  const auto label = [this](const char* name, const QString& text, const QFont& font,
+                            const QColor& colour, const QRect& geometry, bool wrap) {
+    auto* l = new QLabel(text, this);
+    l->setObjectName(QLatin1String(name));
+    l->setFont(font);
+    l->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(colour.name()));
+    l->setAttribute(Qt::WA_TranslucentBackground);
+    l->setGeometry(geometry);
+    l->setWordWrap(wrap);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+  };
+  const QString courier = QStringLiteral("Courier New");
+  const QString sans = QStringLiteral("MS Sans Serif");
+  const QColor white(Qt::white);
+
+  Label1 = label("Label1", QString(), labelFont(courier, 35, true), QColor(0x00, 0xFF, 0xFF),
+                 QRect(16, 10, 560, 44), false);
+  lbAuthor = label("lbAuthor", QString(), labelFont(courier, 13, false), white,
+                   QRect(20, 62, 552, 17), false);
+  lbVersion = label("lbVersion", QString(), labelFont(courier, 13, false), white,
+                    QRect(20, 80, 552, 17), false);
+  Label5 = label("Label5",
+                 QStringLiteral("This tool allows fast access on text and DNA or protein "
+                                "sequences to create dot plots, translate DNA and investigate "
+                                "sequences stochastically."),
+                 labelFont(courier, 13, true), white, QRect(20, 106, 552, 50), true);
+  Label4 = label("Label4", QString(), labelFont(courier, 16, true), QColor(0xFF, 0x00, 0x00),
+                 QRect(20, 158, 552, 20), true);
+  Label6 = label("Label6", QString(), labelFont(courier, 13, true), white, QRect(20, 180, 552, 17),
+                 true);
+  Label2 = label("Label2", QStringLiteral("Students   Educational  Institutions   Commercial"),
+                 labelFont(courier, 15, true), white, QRect(20, 204, 560, 19), false);
+  Label8 = label("Label8", QString(64, QLatin1Char('_')), labelFont(courier, 11, false), white,
+                 QRect(20, 214, 560, 15), false);
+  Label9 = label("Label9", QStringLiteral("10 €        40 €         100 €          200 €"),
+                 labelFont(courier, 15, true), white, QRect(20, 234, 560, 19), false);
+  Label3 = label("Label3", QStringLiteral("Donations help to keep Duvanet free and maintained."),
+                 labelFont(courier, 16, true), white, QRect(20, 264, 560, 20), false);
+  Label10 = label("Label10", QStringLiteral("How to donate: ") + HomePage(),
+                  labelFont(courier, 16, true), white, QRect(20, 286, 560, 20), false);
+  Label7 = label("Label7",
+                 QStringLiteral("When you use  this software for your scientific work, please "
+                                "reference it as:"),
+                 labelFont(sans, 13, true), white, QRect(20, 326, 560, 17), false);
+  lbReference = label("lbReference", Citation(), labelFont(sans, 13, true), white,
+                      QRect(20, 346, 560, 17), false);
+
+  btRef2Clipboard = new QPushButton(QStringLiteral("Copy reference to clipboard"), this);
+  btRef2Clipboard->setObjectName(QStringLiteral("btRef2Clipboard"));
+  btRef2Clipboard->setGeometry(20, 400, 180, 27);
+  Button1 = new QPushButton(QStringLiteral("OK"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setGeometry(246, 400, 100, 27);
+  Button1->setDefault(true);
+  Button2 = new QPushButton(QStringLiteral("Visit the Duvanet home page"), this);
+  Button2->setObjectName(QStringLiteral("Button2"));
+  Button2->setGeometry(392, 400, 180, 27);
+  for (QPushButton* b : {btRef2Clipboard, Button2}) b->setAutoDefault(false);
+  connect(btRef2Clipboard, &QPushButton::clicked, this, &TfrmSplashScreen::btRef2ClipboardClick);
+  connect(Button1, &QPushButton::clicked, this, &TfrmSplashScreen::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TfrmSplashScreen::Button2Click);
+
+  // FormCreate
+  const QString title = ApplicationTitle();
+  setWindowTitle(title + QStringLiteral(" information"));
+  Label1->setText(title);
+  lbAuthor->setText(QStringLiteral("Author: the Duvanet developers"));
+  lbVersion->setText(QStringLiteral("Version: ") + GetVersionString());
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = geometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+QString TfrmSplashScreen::VersionString(quint32 mostSignificant, quint32 leastSignificant) {
+  return QStringLiteral("%1.%2.%3.%4")
+      .arg(mostSignificant >> 16)
+      .arg(mostSignificant & 0xFFFFu)
+      .arg(leastSignificant >> 16)
+      .arg(leastSignificant & 0xFFFFu);
+}
+
+QString TfrmSplashScreen::GetVersionString() {
+  const quint32 ms = (quint32{DUVANET_VERSION_MAJOR} << 16) | quint32{DUVANET_VERSION_MINOR};
+  const quint32 ls = (quint32{DUVANET_VERSION_PATCH} << 16) | quint32{DUVANET_VERSION_TWEAK};
+  return VersionString(ms, ls);
+}
+
+QString TfrmSplashScreen::HomePage() { return QStringLiteral(DUVANET_HOMEPAGE); }
+
+QString TfrmSplashScreen::Citation() {
+  return QStringLiteral("The Duvanet developers (2008) Duvanet - A software for dot-plots. ") +
+         HomePage();
+}
+
+QImage TfrmSplashScreen::BackgroundPicture(const QSize& size) {
+  constexpr int kCell = 3;
+  constexpr int kWindow = 8;
+  const int columns = size.width() / kCell + 1;
+  const int rows = size.height() / kCell + 1;
+  const char bases[] = {'A', 'C', 'G', 'T'};
+  quint32 state = 20081;
+  std::string horizontal;
+  for (int i = 0; i < columns + kWindow; ++i) horizontal += bases[nextRandom(state) % 4];
+  // The vertical sequence shares stretches with the horizontal one: a shifted copy with point
+  // mutations, a repeat and an inverted piece, so diagonals and an anti-diagonal show.
+  std::string vertical = horizontal.substr(20, 60) + horizontal.substr(20, 40);
+  const std::string piece = horizontal.substr(110, 50);
+  vertical += std::string(piece.rbegin(), piece.rend());
+  while (vertical.size() < static_cast<size_t>(rows + kWindow)) {
+    vertical += bases[nextRandom(state) % 4];
+  }
+  for (size_t i = 0; i < vertical.size(); i += 7) {
+    if (nextRandom(state) % 5 == 0) vertical[i] = bases[nextRandom(state) % 4];
+  }
+
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::black);
+  QPainter painter(&image);
+  for (int y = 0; y < rows; ++y) {
+    for (int x = 0; x < columns; ++x) {
+      int matches = 0;
+      for (int k = 0; k < kWindow; ++k) matches += horizontal[x + k] == vertical[y + k] ? 1 : 0;
+      const double level = std::pow(static_cast<double>(matches) / kWindow, 3.0);
+      // Deep blue background, matches towards teal; kept dark so white text stays readable.
+      const QColor colour(static_cast<int>(8 + 30 * level), static_cast<int>(14 + 110 * level),
+                          static_cast<int>(40 + 110 * level));
+      painter.fillRect(x * kCell, y * kCell, kCell, kCell, colour);
+    }
+  }
+  return image;
+}
+
+void TfrmSplashScreen::btRef2ClipboardClick() {
+  QGuiApplication::clipboard()->setText(lbReference->text(), QClipboard::Clipboard);
+}
+
+void TfrmSplashScreen::Button1Click() { close(); }
+
+void TfrmSplashScreen::Button2Click() { m_browser.openUrl(QUrl(HomePage())); }

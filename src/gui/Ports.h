@@ -1,0 +1,12 @@
+#pragma once
+
+#include "gui/BrowserLauncher.h"
+#include "gui/FileDialogs.h"
+#include "gui/UserPrompts.h"
+
+/// The desktop services a window uses, handed in by whoever creates it. Not owned.
+struct UiPorts {
+  UserPrompts* prompts = nullptr;
+  FileDialogs* fileDialogs = nullptr;
+  BrowserLauncher* browser = nullptr;
+};

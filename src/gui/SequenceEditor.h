@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class tSequenceList;
+
+/// The modal editor of one workspace sequence: its name and symbols, with four clean-ups.
+/// Only "Accept" writes back to the workspace.
+class TfrmSequenceEditor : public QDialog {
+  Q_OBJECT
+
+ public:
+  /// Reads the entry at index into the controls.
+  TfrmSequenceEditor(QWidget* owner, tSequenceList& list, int index);
+
+  int SequenceIndex() const { return m_sequenceIndex; }
+  /// The text of the editor as sequence data, with the line breaks the data had.
+  QString EditedData() const;
+
+  QLineEdit* edSequenceName = nullptr;
+  QPlainTextEdit* meSequenceEdit = nullptr;
+  QPushButton* btSequenceDelSpaces = nullptr;
+  QPushButton* btSequenceDelCRLF = nullptr;
+  QPushButton* btSequenceUpperCase = nullptr;
+  QPushButton* btSequenceLowerCase = nullptr;
+  QPushButton* Button2 = nullptr;  // Accept
+  QPushButton* Button1 = nullptr;  // Cancel
+
+ public slots:
+  void Button2Click();
+  void Button1Click();
+  void btSequenceDelSpacesClick();
+  void btSequenceDelCRLFClick();
+  void btSequenceUpperCaseClick();
+  void btSequenceLowerCaseClick();
+
+ private:
+  void changeSelectionCase(bool upper);
+  void setEditorText(const QString& data);
+
+  tSequenceList& m_list;
+  int m_sequenceIndex;
+  QString m_lineBreak;
+};

@@ -1,0 +1,26 @@
+#include "gui/SequenceListViews.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+#include "core/SequenceList.h"
+
+void FillListBox(const tSequenceList& list, QListWidget& listBox) {
+  listBox.clear();
+  listBox.addItems(list.Names());
+}
+
+void FillComboBox(const tSequenceList& list, QComboBox& comboBox) {
+  const int remembered = comboBox.currentIndex();
+  comboBox.clear();
+  comboBox.addItems(list.Names());
+  const int count = comboBox.count();
+  if (remembered > count) {
+    comboBox.setCurrentIndex(-1);
+  } else if (remembered < 0) {
+    comboBox.setCurrentIndex(count > 0 ? 0 : -1);
+  } else {
+    // An index equal to the item count selects nothing.
+    comboBox.setCurrentIndex(remembered < count ? remembered : -1);
+  }
+}

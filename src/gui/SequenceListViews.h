@@ -1,0 +1,12 @@
+#pragma once
+
+class QComboBox;
+class QListWidget;
+class tSequenceList;
+
+/// Replaces the list box's rows by the workspace names in workspace order; the selection is lost.
+void FillListBox(const tSequenceList& list, QListWidget& listBox);
+
+/// Replaces the combo box's items by the workspace names and restores a selection: none if the
+/// old index is beyond the new item count, the first item if it was negative, else the old index.
+void FillComboBox(const tSequenceList& list, QComboBox& comboBox);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+/// The message boxes the windows show. Windows never open a QMessageBox themselves.
+class UserPrompts {
+ public:
+  /// The look of a Yes/No question: a warning, a confirmation or an information box.
+  enum class Kind { Warning, Confirmation, Information };
+
+  virtual ~UserPrompts() = default;
+  /// A warning box with an OK button.
+  virtual void warning(QWidget* parent, const QString& text) = 0;
+  /// A Yes/No question; true for Yes. defaultYes chooses the button that Enter presses.
+  virtual bool question(QWidget* parent, Kind kind, const QString& text, bool defaultYes) = 0;
+  /// The error box for an error raised while reading or writing files.
+  virtual void error(QWidget* parent, const QString& text) = 0;
+};
+
+/// The real prompts: QMessageBox.
+class MessageBoxPrompts : public UserPrompts {
+ public:
+  void warning(QWidget* parent, const QString& text) override;
+  bool question(QWidget* parent, Kind kind, const QString& text, bool defaultYes) override;
+  void error(QWidget* parent, const QString& text) override;
+};

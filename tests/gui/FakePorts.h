@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <deque>
+#include <optional>
+
+#include "gui/Ports.h"
+
+// Records every message box and answers questions from a script (Yes when the script is empty).
+class FakePrompts : public UserPrompts {
+ public:
+  struct Shown {
+    QString type;  // "warning", "question", "error"
+    QString text;
+    Kind kind = Kind::Warning;
+    bool defaultYes = false;
+  };
+
+  void warning(QWidget*, const QString& text) override { shown.push_back({"warning", text}); }
+  bool question(QWidget*, Kind kind, const QString& text, bool defaultYes) override {
+    shown.push_back({"question", text, kind, defaultYes});
+    if (answers.empty()) return true;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void error(QWidget*, const QString& text) override { shown.push_back({"error", text}); }
+
+  QStringList texts() const {
+    QStringList result;
+    for (const Shown& s : shown) result << s.type + ": " + s.text;
+    return result;
+  }
+
+  std::deque<bool> answers;
+  QList<Shown> shown;
+};
+
+// Answers the open and save dialogs with prepared names and records what they were shown with.
+class FakeFileDialogs : public FileDialogs {
+ public:
+  QStringList openFiles(QWidget*, const QString&) override {
+    ++openCalls;
+    return filesToOpen;
+  }
+  std::optional<QString> saveFile(QWidget*, const QString&, const QString& proposed) override {
+    proposedNames << proposed;
+    if (saveAnswers.empty()) return std::nullopt;
+    const std::optional<QString> answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+  }
+
+  int openCalls = 0;
+  QStringList filesToOpen;
+  QStringList proposedNames;
+  std::deque<std::optional<QString>> saveAnswers;
+};
+
+class FakeBrowser : public BrowserLauncher {
+ public:
+  bool openUrl(const QUrl& url) override {
+    opened << url;
+    return true;
+  }
+  QList<QUrl> opened;
+};
+
+struct FakePorts {
+  FakePrompts prompts;
+  FakeFileDialogs fileDialogs;
+  FakeBrowser browser;
+  UiPorts ports() { return UiPorts{&prompts, &fileDialogs, &browser}; }
+};

@@ -1,0 +1,626 @@
+#include <QAction>
+#include <QClipboard>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <memory>
+
+#include "FakePorts.h"
+#include "ModalHelper.h"
+#include "TestRegistry.h"
+#include "gui/ApplicationTitle.h"
+#include "gui/MainWindow.h"
+#include "gui/SequenceEditor.h"
+#include "gui/SequenceListBox.h"
+#include "widgets/DNAMemo.h"
+
+namespace {
+
+// A wizard stand-in: counts how often it was shown modally.
+class CountingDialog : public QDialog {
+ public:
+  using QDialog::QDialog;
+  int exec() override {
+    ++execs;
+    return QDialog::Rejected;
+  }
+  int execs = 0;
+};
+
+void writeFile(const QString& path, const QByteArray& content) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(content);
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<FakePorts> m_fakes;
+  std::unique_ptr<TfrmMain> m_main;
+  QStringList m_events;
+  QTemporaryDir m_dir;
+
+  TfrmMain& makeMain(MainWindowHooks hooks = {}) {
+    m_main.reset();
+    m_fakes = std::make_unique<FakePorts>();
+    m_main = std::make_unique<TfrmMain>(m_fakes->ports(), std::move(hooks));
+    m_main->show();
+    QTest::qWaitForWindowExposed(m_main.get());
+    return *m_main;
+  }
+
+  void addSequences(const QStringList& names) {
+    for (const QString& name : names) {
+      const int index = m_main->SequenceList().AddSequence();
+      m_main->SequenceList().SetSequence(index, tSequence{name, name.toLower(), {}});
+    }
+    m_main->UpdateDisplayElements();
+  }
+
+  QStringList workspaceNames() const { return m_main->SequenceList().Names(); }
+
+  void clickRow(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                Qt::MouseButton button = Qt::LeftButton) {
+    QListWidget* list = m_main->lbSequenceList();
+    const QRect rect = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), button, modifiers, rect.center());
+  }
+
+ private slots:
+  void init() { m_events.clear(); }
+  void cleanup() {
+    m_main.reset();
+    m_fakes.reset();
+  }
+
+  void applicationTitle_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("plain") << "/usr/bin/duvanet"
+                           << "Duvanet";
+    QTest::newRow("upper with extension") << "C:/Programs/DUVANET.EXE"
+                                          << "Duvanet";
+    QTest::newRow("cut at first dot") << "/opt/duva.net.bin"
+                                      << "Duva";
+    QTest::newRow("mixed case") << "dUVaNet"
+                                << "Duvanet";
+  }
+  void applicationTitle() {
+    QFETCH(QString, path);
+    QFETCH(QString, title);
+    QCOMPARE(ApplicationTitleFromPath(path), title);
+  }
+
+  void startUpOrder() {
+    MainWindowHooks hooks;
+    TfrmMain* seen = nullptr;
+    hooks.showInformationScreen = [&](TfrmMain& main) {
+      seen = &main;
+      m_events << QStringLiteral("info visible=%1 caption=%2 workspace=%3")
+                      .arg(main.isVisible())
+                      .arg(main.windowTitle())
+                      .arg(main.SequenceList().Count());
+    };
+    const auto wizard = [&](const QString& name) {
+      return [&, name](TfrmMain& main) -> QDialog* {
+        m_events << name;
+        auto* dialog = new CountingDialog(&main);
+        dialog->show();  // the main window must hide it again
+        return dialog;
+      };
+    };
+    hooks.createDotPlotWizard = wizard(QStringLiteral("dot plot wizard"));
+    hooks.createTranscriptionWizard = wizard(QStringLiteral("translation wizard"));
+    hooks.createBLASTWizard = wizard(QStringLiteral("BLAST wizard"));
+
+    m_fakes = std::make_unique<FakePorts>();
+    m_main = std::make_unique<TfrmMain>(m_fakes->ports(), hooks);
+    QCOMPARE(seen, m_main.get());
+    QCOMPARE(m_events.size(), 1);  // wizards come only after the information screen
+    m_main->CreateWizards();
+    const QString caption = ApplicationTitle() + QLatin1Char(' ');
+    QCOMPARE(m_events, QStringList({"info visible=0 caption=" + caption + " workspace=0",
+                                    "dot plot wizard", "translation wizard", "BLAST wizard"}));
+    QCOMPARE(m_main->windowTitle(), caption);
+    for (QDialog* w :
+         {m_main->frmDotPlotWizard(), m_main->frmTranscriptionWizard(), m_main->frmBLASTWizard()}) {
+      QVERIFY(w != nullptr);
+      QVERIFY(!w->isVisible());
+      QCOMPARE(w->parent(), m_main.get());
+    }
+  }
+
+  void layoutAndCaptions() {
+    TfrmMain& main = makeMain();
+    QStringList menus;
+    for (QAction* menu : main.menuBar()->actions()) {
+      QStringList items{menu->text()};
+      for (QAction* item : menu->menu()->actions())
+        items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+      menus << items.join(QLatin1Char('|'));
+    }
+    QCOMPARE(
+        menus,
+        QStringList({"File|Load sequences|Save workspace|-|Delete workspace|Terminate programme",
+                     "Sequence|Create new sequence|Edit sequence|Duplicate sequence|Delete "
+                     "sequence|-|Save sequence as FAS file|Save sequence as TXT file",
+                     "Tools|BLAST|Dot plot wizard|Statistic|Translation wizard", "?|Show info"}));
+    QStringList toolbar;
+    for (QAction* item : main.ToolBar1->actions()) {
+      auto* button = qobject_cast<QToolButton*>(main.ToolBar1->widgetForAction(item));
+      if (item->isSeparator()) {
+        toolbar << QStringLiteral("-");
+      } else if (button) {
+        toolbar << button->defaultAction()->objectName() + (item->isVisible() ? "" : "(hidden)");
+        QCOMPARE(button->iconSize(), QSize(32, 32));
+        QVERIFY(!button->icon().isNull());
+      }
+    }
+    QCOMPARE(toolbar,
+             QStringList({"acSaveWorkspace", "-", "acLoadSequences", "acCreateNewSequence",
+                          "acDuplicateSequence", "acDeleteSequence",
+                          "acSortSequenceAscendingByName", "acSortSequenceDescendingByName",
+                          "acEditSequence", "-", "acCreateDotPlot", "acTranslationWizard",
+                          "acBLAST", "acSimpleStatistics", "acCreateTestDotPlot(hidden)", "-"}));
+    QCOMPARE(main.acDeleteWorkspace->statusTip(),
+             QStringLiteral("Deletes complete workspace irretrievably"));
+    QCOMPARE(main.acCreateNewSequence->statusTip(),
+             QStringLiteral("Create a new and empy sequence in the workspace"));
+    auto* blastButton = main.ToolBar1->findChild<QToolButton*>(QStringLiteral("tbBLAST"));
+    QVERIFY(blastButton);
+    QCOMPARE(blastButton->statusTip(),
+             QStringLiteral("BLAST wizard - Access basic local alignment and search tools for "
+                            "selected sequences"));
+    for (QAction* action : main.findChildren<QAction*>()) {
+      QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->objectName()));
+      QVERIFY(action->isEnabled());
+    }
+    QCOMPARE(main.edPreviewSequenceLength->text(), QStringLiteral("0"));
+    QCOMPARE(main.mePreviewSequenceData->palette().color(QPalette::Base), QColor(255, 255, 225));
+    QCOMPARE(main.popmenSequenceList->actions().size(), 2);
+  }
+
+  void emptyWorkspaceActionsDoNothing() {
+    MainWindowHooks hooks;
+    int statistics = 0;
+    hooks.createDotPlotWizard = [](TfrmMain& m) { return new CountingDialog(&m); };
+    hooks.createTranscriptionWizard = [](TfrmMain& m) { return new CountingDialog(&m); };
+    hooks.createBLASTWizard = [](TfrmMain& m) { return new CountingDialog(&m); };
+    hooks.createStatistics = [&](TfrmMain&) -> QWidget* {
+      ++statistics;
+      return nullptr;
+    };
+    TfrmMain& main = makeMain(hooks);
+    main.CreateWizards();
+    bool modalSeen = false;
+    onNextModal([&](QWidget* w) {
+      modalSeen = true;
+      w->close();
+    });
+    for (QAction* a :
+         {main.acCreateDotPlot, main.acEditSequence, main.acDuplicateSequence,
+          main.acDeleteSequence, main.acTranslationWizard, main.acBLAST, main.acSimpleStatistics})
+      a->trigger();
+    QTest::qWait(50);
+    QVERIFY(!modalSeen);
+    QCOMPARE(main.SequenceList().Count(), 0);
+    QVERIFY(m_fakes->prompts.shown.isEmpty());
+    QCOMPARE(statistics, 0);
+    for (QDialog* w :
+         {main.frmDotPlotWizard(), main.frmTranscriptionWizard(), main.frmBLASTWizard()})
+      QCOMPARE(static_cast<CountingDialog*>(w)->execs, 0);
+  }
+
+  void wizardsAndWindowsNeedTheirRows() {
+    MainWindowHooks hooks;
+    int statistics = 0;
+    int testPlots = 0;
+    int infoScreens = 0;
+    hooks.showInformationScreen = [&](TfrmMain&) { ++infoScreens; };
+    hooks.createDotPlotWizard = [](TfrmMain& m) { return new CountingDialog(&m); };
+    hooks.createTranscriptionWizard = [](TfrmMain& m) { return new CountingDialog(&m); };
+    hooks.createBLASTWizard = [](TfrmMain& m) { return new CountingDialog(&m); };
+    hooks.createStatistics = [&](TfrmMain& m) -> QWidget* {
+      ++statistics;
+      auto* w = new QWidget(&m, Qt::Window);
+      return w;
+    };
+    hooks.createTestDotPlot = [&](TfrmMain&) { ++testPlots; };
+    TfrmMain& main = makeMain(hooks);
+    main.CreateWizards();
+    addSequences({"a", "b", "c"});
+    auto* dot = static_cast<CountingDialog*>(main.frmDotPlotWizard());
+    auto* translation = static_cast<CountingDialog*>(main.frmTranscriptionWizard());
+    auto* blast = static_cast<CountingDialog*>(main.frmBLASTWizard());
+
+    // Rows present, none selected: only the dot plot wizard opens.
+    main.acCreateDotPlot->trigger();
+    main.acTranslationWizard->trigger();
+    main.acBLAST->trigger();
+    main.acSimpleStatistics->trigger();
+    QCOMPARE(dot->execs, 1);
+    QCOMPARE(translation->execs + blast->execs + statistics, 0);
+
+    clickRow(1);
+    clickRow(2, Qt::ControlModifier);
+    main.acCreateDotPlot->trigger();
+    QCOMPARE(main.SelectedRows(), QList<int>({1, 2}));  // no refill after the dot plot wizard
+    main.acSimpleStatistics->trigger();
+    main.acSimpleStatistics->trigger();
+    QCOMPARE(statistics, 2);
+    QCOMPARE(main.SelectedRows(), QList<int>({1, 2}));  // nor after opening statistics
+    main.acTranslationWizard->trigger();
+    QCOMPARE(translation->execs, 1);
+    QVERIFY(main.SelectedRows().isEmpty());  // refilled after the translation wizard
+    clickRow(0);
+    main.acBLAST->trigger();
+    QCOMPARE(blast->execs, 1);
+    QVERIFY(main.SelectedRows().isEmpty());
+
+    main.acShowInfoScreen->trigger();
+    QCOMPARE(infoScreens, 2);  // start-up and the action
+    main.acCreateTestDotPlot->trigger();
+    QCOMPARE(testPlots, 1);
+    QCOMPARE(workspaceNames(), QStringList({"a", "b", "c"}));
+  }
+
+  void createNewSequenceAndPreview() {
+    TfrmMain& main = makeMain();
+    main.acCreateNewSequence->trigger();
+    QCOMPARE(workspaceNames(), QStringList({"Sequence 1"}));
+    QCOMPARE(main.lbSequenceList()->count(), 1);
+    QVERIFY(main.edPreviewSequenceName->text().isEmpty());
+    QCOMPARE(main.edPreviewSequenceLength->text(), QStringLiteral("0"));
+    clickRow(0);
+    QCOMPARE(main.edPreviewSequenceName->text(), QStringLiteral("Sequence 1"));
+    QCOMPARE(main.edPreviewSequenceLength->text(), QStringLiteral("0"));
+    QVERIFY(main.mePreviewSequenceData->toPlainText().isEmpty());
+
+    main.SequenceList().SetSequence(0, tSequence{"long", QString(100, QLatin1Char('A')), {}});
+    main.UpdateDisplayElements();
+    clickRow(0);
+    QCOMPARE(main.edPreviewSequenceLength->text(), QStringLiteral("100"));
+    QCOMPARE(main.mePreviewSequenceData->DNAText(), QString(100, QLatin1Char('A')));
+    // A right click opens the context menu and leaves the preview and the selection alone.
+    addSequences({"second"});
+    clickRow(0);
+    QCOMPARE(main.edPreviewSequenceName->text(), QStringLiteral("long"));
+    clickRow(1, Qt::NoModifier, Qt::RightButton);
+    QCOMPARE(main.edPreviewSequenceName->text(), QStringLiteral("long"));
+    QCOMPARE(main.SelectedRows(), QList<int>({0}));
+    QCOMPARE(main.CurrentRow(), 0);
+    // Keyboard movement changes the current row but not the preview.
+    QTest::keyClick(main.lbSequenceList(), Qt::Key_Down);
+    QCOMPARE(main.CurrentRow(), 1);
+    QCOMPARE(main.edPreviewSequenceName->text(), QStringLiteral("long"));
+  }
+
+  void refillSemantics() {
+    TfrmMain& main = makeMain();
+    QCOMPARE(main.CurrentRow(), 0);  // an empty list still has row 0 current
+    addSequences({"one", "two", "three"});
+    clickRow(2);
+    QCOMPARE(main.CurrentRow(), 2);
+    QCOMPARE(main.edPreviewSequenceName->text(), QStringLiteral("three"));
+    main.acCreateNewSequence->trigger();
+    QCOMPARE(main.lbSequenceList()->count(), 4);
+    QCOMPARE(main.CurrentRow(), 0);
+    QVERIFY(main.SelectedRows().isEmpty());
+    QVERIFY(main.edPreviewSequenceName->text().isEmpty());
+    QCOMPARE(main.edPreviewSequenceLength->text(), QStringLiteral("0"));
+    QVERIFY(main.mePreviewSequenceData->toPlainText().isEmpty());
+    for (int row = 0; row < 4; ++row)
+      QCOMPARE(main.lbSequenceList()->item(row)->text(), workspaceNames().at(row));
+  }
+
+  void editUsesCurrentRow() {
+    TfrmMain& main = makeMain();
+    addSequences({"one", "two", "three"});
+    // Right after a refill the first row is current.
+    int editedIndex = -1;
+    onNextModal([&](QWidget* w) {
+      auto* editor = qobject_cast<TfrmSequenceEditor*>(w);
+      QVERIFY(editor);
+      editedIndex = editor->SequenceIndex();
+      editor->edSequenceName->setText(QStringLiteral("renamed"));
+      editor->Button2->click();
+    });
+    main.acEditSequence->trigger();
+    QCOMPARE(editedIndex, 0);
+    QCOMPARE(workspaceNames(), QStringList({"renamed", "two", "three"}));
+
+    // Ctrl-clicking the current row deselects it but keeps it current: edit takes it, delete
+    // ignores it.
+    clickRow(1);
+    clickRow(1, Qt::ControlModifier);
+    QVERIFY(main.SelectedRows().isEmpty());
+    QCOMPARE(main.CurrentRow(), 1);
+    main.acDeleteSequence->trigger();
+    QVERIFY(m_fakes->prompts.shown.isEmpty());
+    QCOMPARE(main.SequenceList().Count(), 3);
+    onNextModal([&](QWidget* w) {
+      auto* editor = qobject_cast<TfrmSequenceEditor*>(w);
+      QVERIFY(editor);
+      editedIndex = editor->SequenceIndex();
+      editor->Button1->click();
+    });
+    main.acEditSequence->trigger();
+    QCOMPARE(editedIndex, 1);
+    // The list is refilled after the editor closes, also after Cancel.
+    QCOMPARE(main.CurrentRow(), 0);
+
+    // A double-click edits the clicked row.
+    onNextModal([&](QWidget* w) {
+      auto* editor = qobject_cast<TfrmSequenceEditor*>(w);
+      QVERIFY(editor);
+      editedIndex = editor->SequenceIndex();
+      editor->reject();
+    });
+    QListWidget* list = main.lbSequenceList();
+    const QPoint at = list->visualItemRect(list->item(2)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(editedIndex, 2);
+    QCOMPARE(main.findChildren<TfrmSequenceEditor*>().size(), 0);
+  }
+
+  void duplicateAndSort() {
+    TfrmMain& main = makeMain();
+    addSequences({"beta", "Alpha", "alpha2"});
+    clickRow(1);
+    main.acDuplicateSequence->trigger();
+    QCOMPARE(workspaceNames(), QStringList({"beta", "Alpha", "alpha2", "Copy of Alpha"}));
+    main.acSortSequenceAscendingByName->trigger();
+    QCOMPARE(workspaceNames(), QStringList({"Alpha", "alpha2", "beta", "Copy of Alpha"}));
+    main.acSortSequenceDescendingByName->trigger();
+    QCOMPARE(workspaceNames(), QStringList({"Copy of Alpha", "beta", "alpha2", "Alpha"}));
+    for (int row = 0; row < 4; ++row)
+      QCOMPARE(main.lbSequenceList()->item(row)->text(), workspaceNames().at(row));
+  }
+
+  void deleteSelected_data() {
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("yes") << true << QStringList({"s0", "s2", "s4"});
+    QTest::newRow("no") << false << QStringList({"s0", "s1", "s2", "s3", "s4"});
+  }
+  void deleteSelected() {
+    QFETCH(bool, answer);
+    QFETCH(QStringList, left);
+    TfrmMain& main = makeMain();
+    addSequences({"s0", "s1", "s2", "s3", "s4"});
+    clickRow(1);
+    clickRow(3, Qt::ControlModifier);
+    m_fakes->prompts.answers = {answer};
+    main.acDeleteSequence->trigger();
+    QCOMPARE(m_fakes->prompts.texts(), QStringList({"question: Delete the selected sequences?"}));
+    QCOMPARE(m_fakes->prompts.shown.first().kind, UserPrompts::Kind::Confirmation);
+    QCOMPARE(workspaceNames(), left);
+    if (answer) QCOMPARE(main.lbSequenceList()->count(), 3);
+  }
+
+  void deleteWorkspace_data() {
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<int>("left");
+    QTest::newRow("yes") << true << 0;
+    QTest::newRow("no") << false << 2;
+  }
+  void deleteWorkspace() {
+    QFETCH(bool, answer);
+    QFETCH(int, left);
+    TfrmMain& main = makeMain();
+    addSequences({"a", "b"});
+    m_fakes->prompts.answers = {answer};
+    main.acDeleteWorkspace->trigger();
+    QCOMPARE(m_fakes->prompts.texts(),
+             QStringList({"question: This will delete the complete workspace. No sequences will "
+                          "be left or restoreable. Are you really sure to continue?"}));
+    QCOMPARE(m_fakes->prompts.shown.first().kind, UserPrompts::Kind::Warning);
+    QCOMPARE(main.SequenceList().Count(), left);
+    QCOMPARE(main.lbSequenceList()->count(), left);
+  }
+
+  void saveFailures() {
+    TfrmMain& main = makeMain();
+    const QString target = m_dir.filePath(QStringLiteral("ws"));
+    // An empty workspace: the dialog still opens, the save fails and says so.
+    m_fakes->fileDialogs.saveAnswers = {target, target};
+    main.acSaveWorkspace->trigger();
+    main.acSaveSequenceAsFASFile->trigger();
+    QCOMPARE(m_fakes->fileDialogs.proposedNames.size(), 2);
+    QCOMPARE(m_fakes->prompts.texts(),
+             QStringList({"warning: An error occured during file saving",
+                          "warning: An error occured during file saving"}));
+    QVERIFY(!QFile::exists(target + ".fas"));
+
+    // Cancelling the dialog says nothing.
+    m_fakes->prompts.shown.clear();
+    main.acSaveWorkspace->trigger();
+    QVERIFY(m_fakes->prompts.shown.isEmpty());
+
+    // Declining to overwrite reports the failure too, and leaves the file alone.
+    addSequences({"x"});
+    writeFile(target + ".fas", "old");
+    m_fakes->fileDialogs.saveAnswers = {target};
+    m_fakes->prompts.answers = {false};
+    main.acSaveWorkspace->trigger();
+    QCOMPARE(m_fakes->prompts.texts(),
+             QStringList({"question: File exists! Overwrite?",
+                          "warning: An error occured during file saving"}));
+    QFile old(target + ".fas");
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old"));
+    old.close();
+
+    // Yes overwrites without a message.
+    m_fakes->prompts.shown.clear();
+    m_fakes->fileDialogs.saveAnswers = {target};
+    main.acSaveWorkspace->trigger();
+    QCOMPARE(m_fakes->prompts.texts(), QStringList({"question: File exists! Overwrite?"}));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QVERIFY(old.readAll().startsWith(">x"));
+  }
+
+  void writeErrorGoesToErrorBox() {
+    TfrmMain& main = makeMain();
+    addSequences({"x"});
+    const QString target = m_dir.filePath(QStringLiteral("no-such-dir/deeper/ws"));
+    m_fakes->fileDialogs.saveAnswers = {target};
+    main.acSaveWorkspace->trigger();
+    QCOMPARE(m_fakes->prompts.shown.size(), 1);
+    QCOMPARE(m_fakes->prompts.shown.first().type, QStringLiteral("error"));
+    QVERIFY2(m_fakes->prompts.shown.first().text.contains(QStringLiteral("ws.fas")),
+             qPrintable(m_fakes->prompts.shown.first().text));
+  }
+
+  void proposedFileName() {
+    TfrmMain& main = makeMain();
+    addSequences({"first", "second"});
+    // First use: nothing chosen yet, so the proposal is the bare name.
+    clickRow(1);
+    main.acSaveSequenceAsTXTFile->trigger();  // cancelled
+    QCOMPARE(m_fakes->fileDialogs.proposedNames.last(), QStringLiteral("second"));
+    // The workspace save shows the dialog as it was left.
+    const QString chosen = m_dir.filePath(QStringLiteral("all.fas"));
+    m_fakes->fileDialogs.saveAnswers = {chosen};
+    main.acSaveWorkspace->trigger();
+    QCOMPARE(m_fakes->fileDialogs.proposedNames.last(), QStringLiteral("second"));
+    QCOMPARE(main.SaveDialogFileName(), chosen);
+    // Now the directory of the chosen file, then the current row's name, without extension.
+    clickRow(0);
+    m_fakes->fileDialogs.saveAnswers = {m_dir.filePath(QStringLiteral("first"))};
+    main.acSaveSequenceAsFASFile->trigger();
+    QCOMPARE(m_fakes->fileDialogs.proposedNames.last(), m_dir.path() + QStringLiteral("/first"));
+    QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("first.fas"))));
+    m_fakes->fileDialogs.saveAnswers = {m_dir.filePath(QStringLiteral("first"))};
+    main.acSaveSequenceAsTXTFile->trigger();
+    QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("first.txt"))));
+    QVERIFY(m_fakes->prompts.shown.isEmpty());
+  }
+
+  void loadSequences() {
+    TfrmMain& main = makeMain();
+    const QString fasta = m_dir.filePath(QStringLiteral("two.fasta"));
+    const QString text = m_dir.filePath(QStringLiteral("one.txt"));
+    writeFile(fasta, ">seqA\nACGT\n>seqB\nGG\n");
+    writeFile(text, "ACGT\r\n");
+    m_fakes->fileDialogs.filesToOpen = {fasta, text};
+    main.acLoadSequences->trigger();
+    QCOMPARE(m_fakes->fileDialogs.openCalls, 1);
+    QCOMPARE(main.lbSequenceList()->count(), 3);
+    QCOMPARE(main.lbSequenceList()->item(0)->text(), QStringLiteral("seqA"));
+    // A text file's single line of four letters keeps its CR LF: length 6.
+    clickRow(2);
+    QCOMPARE(main.edPreviewSequenceLength->text(), QStringLiteral("6"));
+
+    // A missing file stops the loading; the files read before it stay and are listed.
+    m_fakes->fileDialogs.filesToOpen = {fasta, m_dir.filePath(QStringLiteral("missing.fas")), text};
+    main.acLoadSequences->trigger();
+    QCOMPARE(m_fakes->prompts.shown.size(), 1);
+    QCOMPARE(m_fakes->prompts.shown.first().type, QStringLiteral("error"));
+    QVERIFY(m_fakes->prompts.shown.first().text.contains(QStringLiteral("missing.fas")));
+    QCOMPARE(main.SequenceList().Count(), 5);
+    QCOMPARE(main.lbSequenceList()->count(), 5);
+
+    // Cancelling the dialog changes nothing.
+    m_fakes->fileDialogs.filesToOpen.clear();
+    main.acLoadSequences->trigger();
+    QCOMPARE(main.SequenceList().Count(), 5);
+  }
+
+  void dropFilesOnList() {
+    TfrmMain& main = makeMain();
+    const QString fasta = m_dir.filePath(QStringLiteral("drop.fas"));
+    writeFile(fasta, ">dropped\nAC\n");
+    auto* mime = new QMimeData;
+    mime->setUrls({QUrl::fromLocalFile(fasta)});
+    QWidget* viewport = main.lbSequenceList()->viewport();
+    const QPoint at(10, 10);
+    QDragEnterEvent enter(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &drop);
+    QCOMPARE(workspaceNames(), QStringList({"dropped"}));
+    QCOMPARE(main.lbSequenceList()->count(), 1);
+    delete mime;
+  }
+
+  void pasteFromClipboard() {
+    TfrmMain& main = makeMain();
+    addSequences({"a", "b"});
+    QGuiApplication::clipboard()->setText(QStringLiteral("ACGT"));
+    main.PasteTXTfromclipboard1->trigger();
+    QCOMPARE(workspaceNames().last(), QStringLiteral("Sequence 3: Copy from clipboard"));
+    tSequence pasted;
+    QVERIFY(main.SequenceList().GetSequence(2, pasted));
+    QCOMPARE(pasted.Data, QStringLiteral("ACGT"));
+    QGuiApplication::clipboard()->setText(QStringLiteral(">p1\nAC\n>p2\nGT\n"));
+    main.PasteFASfromClipboard1->trigger();
+    QCOMPARE(workspaceNames(),
+             QStringList({"a", "b", "Sequence 3: Copy from clipboard", "p1", "p2"}));
+    QCOMPARE(main.lbSequenceList()->count(), 5);
+    // Nothing on the clipboard: nothing happens and nothing is said.
+    QGuiApplication::clipboard()->clear();
+    main.PasteTXTfromclipboard1->trigger();
+    QCOMPARE(main.SequenceList().Count(), 5);
+    QVERIFY(m_fakes->prompts.shown.isEmpty());
+  }
+
+  void rowColours() {
+    TfrmMain& main = makeMain();
+    addSequences({"r0", "r1", "r2", "r3"});
+    clickRow(1);
+    clickRow(2, Qt::ShiftModifier);
+    QCOMPARE(main.SelectedRows(), QList<int>({1, 2}));
+    main.lbSequenceList()->clearFocus();
+    QListWidget* list = main.lbSequenceList();
+    const QImage image = list->viewport()->grab().toImage();
+    const QList<QColor> expected{QColor(255, 255, 255), QColor(0, 0, 245), QColor(8, 8, 255),
+                                 QColor(242, 242, 255)};
+    for (int row = 0; row < 4; ++row) {
+      const QRect rect = list->visualItemRect(list->item(row));
+      QCOMPARE(rect.height(), 16);
+      // Right of the short name, away from the text and the focus frame.
+      const QPoint probe(rect.right() - 10, rect.center().y());
+      const double ratio = image.devicePixelRatio();
+      const QColor colour =
+          image.pixelColor(QPoint(int(probe.x() * ratio), int(probe.y() * ratio)));
+      QCOMPARE(colour, expected.at(row));
+    }
+    // Text: black on unselected rows, white on selected ones, starting at the left edge.
+    const auto hasPixel = [&](int row, const QColor& colour) {
+      const QRect rect = list->visualItemRect(list->item(row));
+      for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x < rect.left() + 20; ++x)
+          if (image.pixelColor(x, y) == colour) return true;
+      return false;
+    };
+    QVERIFY(hasPixel(0, Qt::black));
+    QVERIFY(hasPixel(1, Qt::white));
+    QVERIFY(!hasPixel(1, Qt::black));
+  }
+
+  void terminateCloses() {
+    TfrmMain& main = makeMain();
+    QVERIFY(main.isVisible());
+    main.acTerminate->trigger();
+    QVERIFY(!main.isVisible());
+    QVERIFY(m_fakes->prompts.shown.isEmpty());
+  }
+};
+
+DUVANET_TEST(MainWindowTest)
+#include "tst_MainWindow.moc"
