@@ -1,0 +1,80 @@
+// duvanet-cli stats: the symbol counts of the sequences as a tab-separated table.
+
+#include "cli/CliCommand.h"
+#include "cli/CliSupport.h"
+#include "core/SymbolStatistics.h"
+
+namespace duvanet::cli {
+
+namespace {
+
+const char* const kHelp =
+    "Usage: duvanet-cli stats FILE...\n"
+    "\n"
+    "Counts how often each symbol (each UTF-16 code unit, case-sensitively, blanks and line\n"
+    "breaks included) occurs in every non-empty sequence of the files, and writes a\n"
+    "tab-separated table: a header row with an empty first cell and the symbols in the order\n"
+    "of their first occurrence, then one row per sequence with its name and counts.\n"
+    "In every cell a backslash, tab, CR and LF are written as \\\\, \\t, \\r and \\n.\n";
+
+QString escaped(const QString& cell) {
+  QString text;
+  text.reserve(cell.size());
+  for (QChar c : cell) {
+    switch (c.unicode()) {
+      case u'\\':
+        text += QStringLiteral("\\\\");
+        break;
+      case u'\t':
+        text += QStringLiteral("\\t");
+        break;
+      case u'\r':
+        text += QStringLiteral("\\r");
+        break;
+      case u'\n':
+        text += QStringLiteral("\\n");
+        break;
+      default:
+        text += c;
+    }
+  }
+  return text;
+}
+
+int runStats(const QStringList& arguments) {
+  return runGuarded("stats", [&] {
+    const ArgumentParser parser(arguments, {});
+    if (parser.helpRequested()) {
+      writeOut(QString::fromUtf8(kHelp));
+      return kExitSuccess;
+    }
+    requireFiles(parser);
+    tSequenceList list;
+    if (!loadSequenceFiles(parser.positional(), list)) return kExitFailure;
+    QList<tSequence> sequences;
+    for (int i = 0; i < list.Count(); ++i) {
+      tSequence sequence;
+      list.GetSequence(i, sequence);
+      sequences.append(sequence);
+    }
+    tSymbolStatistics statistics;
+    CountSymbols(sequences, statistics);
+    if (statistics.Counts.isEmpty()) return kExitSuccess;  // nothing counted, no table
+
+    QString header;
+    for (const QString& symbol : statistics.Symbols) header += u'\t' + escaped(symbol);
+    writeOut(header + u'\n');
+    for (qsizetype row = 0; row < statistics.Counts.size(); ++row) {
+      QString line = escaped(statistics.SequenceNames[row]);
+      for (qint64 count : statistics.Counts[row]) line += u'\t' + QString::number(count);
+      writeOut(line + u'\n');
+    }
+    return kExitSuccess;
+  });
+}
+
+const CliCommandRegistrar registrar({"stats", "symbol counts as a tab-separated table", runStats});
+
+}  // namespace
+
+}  // namespace duvanet::cli

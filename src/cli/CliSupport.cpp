@@ -1,0 +1,102 @@
+#include "cli/CliSupport.h"
+
+#include <QByteArray>
+#include <cstdio>
+
+#include "core/Fasta.h"
+#include "core/FileError.h"
+
+namespace duvanet::cli {
+
+namespace {
+
+void writeTo(std::FILE* stream, const QString& text) {
+  const QByteArray bytes = text.toUtf8();
+  std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+}  // namespace
+
+ArgumentParser::ArgumentParser(const QStringList& arguments, const QStringList& valueOptions) {
+  bool optionsEnded = false;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (optionsEnded || !argument.startsWith(u'-') || argument == QStringLiteral("-")) {
+      m_positional.append(argument);
+      continue;
+    }
+    if (argument == QStringLiteral("--")) {
+      optionsEnded = true;
+      continue;
+    }
+    if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
+      m_help = true;
+      continue;
+    }
+    const qsizetype equals = argument.indexOf(u'=');
+    const QString name = equals < 0 ? argument : argument.first(equals);
+    if (!valueOptions.contains(name))
+      throw UsageError(QStringLiteral("unknown option '%1'").arg(name));
+    if (equals >= 0) {
+      m_values.append({name, argument.sliced(equals + 1)});
+    } else if (i + 1 < arguments.size()) {
+      m_values.append({name, arguments[++i]});
+    } else {
+      throw UsageError(QStringLiteral("option '%1' needs a value").arg(name));
+    }
+  }
+}
+
+std::optional<QString> ArgumentParser::value(const QString& option) const {
+  std::optional<QString> result;
+  for (const auto& [name, value] : m_values)
+    if (name == option) result = value;  // the last one given counts
+  return result;
+}
+
+void writeOut(const QString& text) { writeTo(stdout, text); }
+
+void writeErr(const QString& text) { writeTo(stderr, text); }
+
+void writeFastaRecord(const QString& name, const QString& data) {
+  QString record = core::fastaHeaderLine(name);
+  record.reserve(record.size() + data.size() + 2);
+  record.append(u'\n');
+  record.append(data);
+  record.append(u'\n');
+  writeOut(record);
+}
+
+bool loadSequenceFiles(const QStringList& files, tSequenceList& list) {
+  try {
+    list.LoadSequenceFiles(files);
+    return true;
+  } catch (const FileError& error) {
+    writeErr(QStringLiteral("%1: %2\n").arg(QLatin1StringView(kToolName), error.message()));
+    return false;
+  }
+}
+
+void requireFiles(const ArgumentParser& parser) {
+  if (parser.positional().isEmpty()) throw UsageError(QStringLiteral("no input file given"));
+}
+
+int runGuarded(const char* command, const std::function<int()>& body) {
+  int status = kExitSuccess;
+  try {
+    status = body();
+  } catch (const UsageError& error) {
+    writeErr(QStringLiteral("%1 %2: %3\nTry '%1 %2 --help'.\n")
+                 .arg(QLatin1StringView(kToolName), QLatin1StringView(command),
+                      QString::fromStdString(error.what())));
+    return kExitUsage;
+  }
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    writeErr(
+        QStringLiteral("%1: cannot write to standard output\n").arg(QLatin1StringView(kToolName)));
+    return kExitFailure;
+  }
+  return status;
+}
+
+}  // namespace duvanet::cli

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+
+#include "core/SequenceList.h"
+
+namespace duvanet::cli {
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+inline constexpr const char* kToolName = "duvanet-cli";
+
+/// A wrong command line; the text says what is wrong.
+class UsageError : public std::runtime_error {
+ public:
+  explicit UsageError(const QString& message) : std::runtime_error(message.toStdString()) {}
+};
+
+/// Splits a command's arguments into options and file names. Options take their value as the
+/// next argument or after "=" (--table 2, --table=2); "--" ends the options.
+class ArgumentParser {
+ public:
+  /// Throws UsageError for an unknown option or a missing value.
+  ArgumentParser(const QStringList& arguments, const QStringList& valueOptions);
+
+  bool helpRequested() const { return m_help; }
+  std::optional<QString> value(const QString& option) const;
+  const QStringList& positional() const { return m_positional; }
+
+ private:
+  bool m_help = false;
+  QList<std::pair<QString, QString>> m_values;
+  QStringList m_positional;
+};
+
+/// Writes text to standard output / standard error as UTF-8.
+void writeOut(const QString& text);
+void writeErr(const QString& text);
+
+/// One FASTA record for standard output: the header line (">" and the name, not doubled) and
+/// the data as one line, each ended by LF.
+void writeFastaRecord(const QString& name, const QString& data);
+
+/// Reads the files as the program's "Load sequences" does (FASTA by ".fas"/".fasta", any other
+/// file as one text sequence). On a file error prints one line naming the file and the reason
+/// and returns false.
+bool loadSequenceFiles(const QStringList& files, tSequenceList& list);
+
+/// Runs a command body, turning UsageError into a message and exit status 2, and a failed write
+/// to standard output into status 1.
+int runGuarded(const char* command, const std::function<int()>& body);
+
+/// Requires at least one file name; throws UsageError otherwise.
+void requireFiles(const ArgumentParser& parser);
+
+}  // namespace duvanet::cli

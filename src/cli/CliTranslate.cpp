@@ -1,0 +1,111 @@
+// duvanet-cli translate: amino-acid translations of every sequence, as the translation wizard
+// appends them.
+
+#include "cli/CliCommand.h"
+#include "cli/CliSupport.h"
+#include "core/GeneticCodes.h"
+
+namespace duvanet::cli {
+
+namespace {
+
+QString tableIds() {
+  QStringList ids;
+  for (int id : GeneticCodeStandardIds) ids.append(QString::number(id));
+  return ids.join(QStringLiteral(", "));
+}
+
+QString help() {
+  QString text = QStringLiteral(
+      "Usage: duvanet-cli translate [--table ID] [--frame 0|1|2|all] "
+      "[--strand forward|revcomp|both] FILE...\n"
+      "\n"
+      "Translates every sequence of the files into amino acids and writes the translations as\n"
+      "FASTA, in the translation wizard's order: the stored strand before the reverse\n"
+      "complement, frames 0, 1, 2. The stored strand is read with IUPAC ambiguity codes; the\n"
+      "reverse complement with the plain bases A, C, G, T only.\n"
+      "\n"
+      "Options:\n"
+      "  --table ID       genetic code by its NCBI transl_table number (default 1):\n");
+  for (int i = 0; i < GeneticCodeCount; ++i)
+    text += QStringLiteral("                     %1  %2\n")
+                .arg(GeneticCodeStandardIds[i], 2)
+                .arg(QString::fromUtf8(GeneticCodeNames[i]));
+  text += QStringLiteral(
+      "  --frame F        reading frame offset 0, 1, 2, or all three (default 0)\n"
+      "  --strand S       forward, revcomp or both (default forward)\n");
+  return text;
+}
+
+int runTranslate(const QStringList& arguments) {
+  return runGuarded("translate", [&] {
+    const ArgumentParser parser(arguments, {QStringLiteral("--table"), QStringLiteral("--frame"),
+                                            QStringLiteral("--strand")});
+    if (parser.helpRequested()) {
+      writeOut(help());
+      return kExitSuccess;
+    }
+
+    int table = 0;
+    if (const auto id = parser.value(QStringLiteral("--table"))) {
+      bool ok = false;
+      const int number = id->toInt(&ok);
+      table = ok ? core::geneticCodeIndexOfStandardId(number) : -1;
+      if (table < 0)
+        throw UsageError(QStringLiteral("unknown genetic code table '%1'; the tables are %2")
+                             .arg(*id, tableIds()));
+    }
+    QList<int> frames{0};
+    if (const auto frame = parser.value(QStringLiteral("--frame"))) {
+      if (*frame == QStringLiteral("all"))
+        frames = {0, 1, 2};
+      else if (*frame == QStringLiteral("0") || *frame == QStringLiteral("1") ||
+               *frame == QStringLiteral("2"))
+        frames = {frame->toInt()};
+      else
+        throw UsageError(QStringLiteral("invalid frame '%1'; use 0, 1, 2 or all").arg(*frame));
+    }
+    bool forward = true;
+    bool reverse = false;
+    if (const auto strand = parser.value(QStringLiteral("--strand"))) {
+      if (*strand == QStringLiteral("forward")) {
+        forward = true, reverse = false;
+      } else if (*strand == QStringLiteral("revcomp")) {
+        forward = false, reverse = true;
+      } else if (*strand == QStringLiteral("both")) {
+        forward = true, reverse = true;
+      } else {
+        throw UsageError(
+            QStringLiteral("invalid strand '%1'; use forward, revcomp or both").arg(*strand));
+      }
+    }
+    requireFiles(parser);
+
+    tSequenceList list;
+    if (!loadSequenceFiles(parser.positional(), list)) return kExitFailure;
+    // Only the sources are read; the translations are written, not added to the list.
+    const int count = list.Count();
+    for (int i = 0; i < count; ++i) {
+      if (forward) {
+        for (int frame : frames) {
+          const tSequence result = list.DNA2AminoAcidIUPAC(i, frame, table);
+          writeFastaRecord(result.Name, result.Data);
+        }
+      }
+      if (reverse) {
+        for (int frame : frames) {
+          const tSequence result = list.DNA2AminoAcidRevComplement(i, frame, table);
+          writeFastaRecord(result.Name, result.Data);
+        }
+      }
+    }
+    return kExitSuccess;
+  });
+}
+
+const CliCommandRegistrar registrar({"translate", "amino-acid translations as FASTA",
+                                     runTranslate});
+
+}  // namespace
+
+}  // namespace duvanet::cli

@@ -1,0 +1,88 @@
+// duvanet-cli: the workspace's file reading, strand transforms, translation and symbol counts
+// from the command line. Each command lives in its own Cli*.cpp file and registers itself.
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <cstdio>
+
+#include "DuvanetVersion.h"
+#include "cli/CliCommand.h"
+#include "cli/CliSupport.h"
+
+using namespace duvanet::cli;
+
+namespace {
+
+std::vector<CliCommand> sortedCommands() {
+  std::vector<CliCommand> commands = cliCommands();
+  std::sort(commands.begin(), commands.end(),
+            [](const CliCommand& a, const CliCommand& b) { return qstrcmp(a.name, b.name) < 0; });
+  return commands;
+}
+
+QString usage() {
+  QString text = QStringLiteral(
+      "Usage: duvanet-cli <command> [options] FILE...\n"
+      "\n"
+      "Reads sequence files as Duvanet's \"Load sequences\" does: files ending in .fas or .fasta\n"
+      "(any case) as FASTA, every other file as one text sequence. Writes the results to\n"
+      "standard output.\n"
+      "\n"
+      "Commands:\n");
+  for (const CliCommand& command : sortedCommands())
+    text += QStringLiteral("  %1%2\n")
+                .arg(QString::fromUtf8(command.name), -12)
+                .arg(QString::fromUtf8(command.summary));
+  text += QStringLiteral(
+      "\n"
+      "Options:\n"
+      "  -h, --help     Show this help; 'duvanet-cli <command> --help' shows a command's help.\n"
+      "  -V, --version  Show the version.\n"
+      "\n"
+      "Exit status: 0 on success, 1 when a file cannot be read, 2 for a usage error.\n");
+  return text;
+}
+
+const CliCommand* findCommand(const QString& name) {
+  for (const CliCommand& command : cliCommands())
+    if (name == QLatin1StringView(command.name)) return &command;
+  return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const QStringList arguments = QCoreApplication::arguments().mid(1);
+  if (arguments.isEmpty()) {
+    writeErr(usage());
+    return kExitUsage;
+  }
+  const QString& first = arguments.first();
+  if (first == QStringLiteral("--help") || first == QStringLiteral("-h")) {
+    writeOut(usage());
+    return kExitSuccess;
+  }
+  if (first == QStringLiteral("--version") || first == QStringLiteral("-V")) {
+    writeOut(QStringLiteral("%1 %2\n").arg(QLatin1StringView(kToolName),
+                                           QLatin1StringView(DUVANET_VERSION_STRING)));
+    return kExitSuccess;
+  }
+  if (first == QStringLiteral("help") && arguments.size() > 1) {
+    if (const CliCommand* command = findCommand(arguments[1]))
+      return command->run({QStringLiteral("--help")});
+  }
+  if (first == QStringLiteral("help")) {
+    writeOut(usage());
+    return kExitSuccess;
+  }
+  const CliCommand* command = findCommand(first);
+  if (command == nullptr) {
+    writeErr(QStringLiteral("%1: unknown command '%2'\nTry '%1 --help'.\n")
+                 .arg(QLatin1StringView(kToolName), first));
+    return kExitUsage;
+  }
+  const int status = command->run(arguments.mid(1));
+  std::fflush(stdout);
+  return status;
+}

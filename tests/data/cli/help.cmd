@@ -1,0 +1,2 @@
+# the tool's help
+--help

@@ -1,0 +1,1 @@
+# no arguments at all: the usage goes to standard error

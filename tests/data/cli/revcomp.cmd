@@ -1,0 +1,4 @@
+revcomp
+pair.fas
+plain.txt
+names.fas

@@ -1,0 +1,5 @@
+stats
+pair.fas
+plain.txt
+names.fas
+short.fas

@@ -1,0 +1,4 @@
+# sequences without data get no row: no table at all
+stats
+empty.fas
+blank.fas

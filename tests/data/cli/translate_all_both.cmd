@@ -1,0 +1,7 @@
+translate
+--frame
+all
+--strand
+both
+pair.fas
+short.fas

@@ -1,0 +1,4 @@
+translate
+--frame
+3
+pair.fas

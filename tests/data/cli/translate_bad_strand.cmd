@@ -1,0 +1,4 @@
+translate
+--strand
+reverse
+pair.fas

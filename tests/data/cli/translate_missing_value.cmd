@@ -1,0 +1,3 @@
+translate
+pair.fas
+--table

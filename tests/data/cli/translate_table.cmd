@@ -1,0 +1,7 @@
+translate
+--table=2
+--strand
+revcomp
+--frame
+1
+pair.fas

@@ -1,0 +1,4 @@
+translate
+--offset
+1
+pair.fas

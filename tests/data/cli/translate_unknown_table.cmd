@@ -1,0 +1,4 @@
+translate
+--table
+7
+pair.fas

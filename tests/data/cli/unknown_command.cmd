@@ -1,0 +1,2 @@
+frobnicate
+pair.fas
