@@ -84,10 +84,10 @@ void ColourScale::DrawColorBar(bool highlightDown, int highlightLevel) {
         }
       }
     } else {
-      // More levels than columns: each column shows the level at its place in the scale, so
-      // the bar spans the whole scale from 0 to the highest level.
+      // More levels than columns: each column shows the level at its place in the scale, the
+      // first column level 0 and the last column the highest level.
       for (int x = 0; x < w; ++x) {
-        const int j = static_cast<int>((static_cast<double>(x) + 0.5) * levels / w);
+        const int j = w > 1 ? static_cast<int>(std::lround(double(x) * (levels - 1) / (w - 1))) : 0;
         painter.setPen(m_chart->paletteColour(std::min(j, levels - 1)));
         painter.drawLine(x, 0, x, h - 1);
       }
