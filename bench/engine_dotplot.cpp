@@ -145,6 +145,15 @@ int main(int argc, char** argv) {
   }
 
   {
+    // The same computation into 256 x 256 bins: the count work without the 32 MB grid.
+    DotPlotComputeRequest binned = request;
+    binned.exactBudgetCells = 0;
+    binned.maxBinsPerSide = 256;
+    const Timing t = timeRoutine(&CreateDotPlotWithBothRevHighest, binned, 5);
+    print("CreateDotPlotWithBothRevHighest", "4000 x 4000 into 256^2", t, threads);
+  }
+
+  {
     const auto start = std::chrono::steady_clock::now();
     const auto plain = plainBothRevHighest(small, w);
     Timing t{seconds(std::chrono::steady_clock::now() - start) * 1000,

@@ -327,19 +327,33 @@ struct Job {
   RowFunctions binnedRows{};
   DotPlotGrid* grid = nullptr;
   std::atomic<bool> cancel{false};
-  std::atomic<std::int64_t> rowsDone{0};
+  std::atomic<std::int64_t> cellsDone{0};
 };
+
+// Columns are computed in strips narrow enough for the sliding arrays, the strands' stretches
+// and the output of a row to stay in the first-level caches; each strip starts with one row
+// counted afresh and its edge cells are counted afresh on every row, so a strip is kept wide
+// against the window.
+std::int64_t stripWidth(int window) {
+  return std::max<std::int64_t>(2048, std::int64_t{32} * window);
+}
 
 void runExact(Job& job, std::int64_t rowBegin, std::int64_t rowEnd) {
   if (rowBegin >= rowEnd) return;
   const CellRect& cells = job.grid->cells();
+  const std::int64_t strip = stripWidth(job.input.window);
   RowState state;
-  state.begin(job.set, cells.width, cells.y + rowBegin, cells.y + rowEnd);
-  for (std::int64_t r = rowBegin; r < rowEnd; ++r) {
-    if (job.cancel.load(std::memory_order_relaxed)) return;
-    const auto fn = r == rowBegin ? job.exactRows.direct : job.exactRows.slide;
-    fn(job.input, state, cells.y + r, job.grid->row(static_cast<int>(r)));
-    job.rowsDone.fetch_add(1, std::memory_order_relaxed);
+  for (std::int64_t sx0 = 0; sx0 < cells.width; sx0 += strip) {
+    KernelInput in = job.input;
+    in.x0 = cells.x + sx0;
+    in.width = std::min(strip, cells.width - sx0);
+    state.begin(job.set, in.width, cells.y + rowBegin, cells.y + rowEnd);
+    for (std::int64_t r = rowBegin; r < rowEnd; ++r) {
+      if (job.cancel.load(std::memory_order_relaxed)) return;
+      const auto fn = r == rowBegin ? job.exactRows.direct : job.exactRows.slide;
+      fn(in, state, cells.y + r, job.grid->row(static_cast<int>(r)) + sx0);
+      job.cellsDone.fetch_add(in.width, std::memory_order_relaxed);
+    }
   }
 }
 
@@ -349,29 +363,43 @@ void runBinned(Job& job, int binRowBegin, int binRowEnd) {
   const CellRect& cells = grid.cells();
   const std::int64_t firstRow = grid.binCellY0(binRowBegin);
   const std::int64_t endRow = grid.binCellY0(binRowEnd);
-  RowState state;
-  state.begin(job.set, cells.width, firstRow, endRow);
-  std::vector<Count> highest(static_cast<std::size_t>(cells.width));
+  for (int by = binRowBegin; by < binRowEnd; ++by) {
+    std::fill(grid.row(by), grid.row(by) + grid.binsX(), Count{0});
+  }
   std::vector<std::int64_t> binStart(static_cast<std::size_t>(grid.binsX()) + 1);
   for (int bx = 0; bx <= grid.binsX(); ++bx) {
     binStart[static_cast<std::size_t>(bx)] = grid.binCellX0(bx) - cells.x;
   }
-  for (int by = binRowBegin; by < binRowEnd; ++by) {
-    std::fill(highest.begin(), highest.end(), Count{0});
-    const std::int64_t y1 = grid.binCellY0(by + 1);
-    for (std::int64_t y = grid.binCellY0(by); y < y1; ++y) {
-      if (job.cancel.load(std::memory_order_relaxed)) return;
-      const auto fn = y == firstRow ? job.binnedRows.direct : job.binnedRows.slide;
-      fn(job.input, state, y, highest.data());
-      job.rowsDone.fetch_add(1, std::memory_order_relaxed);
-    }
-    Count* binRow = grid.row(by);
-    for (int bx = 0; bx < grid.binsX(); ++bx) {
-      const Count* begin = highest.data() + binStart[static_cast<std::size_t>(bx)];
-      const Count* end = highest.data() + binStart[static_cast<std::size_t>(bx) + 1];
-      Count m = 0;
-      for (const Count* p = begin; p < end; ++p) m = std::max(m, *p);
-      binRow[bx] = m;
+  const std::int64_t strip = stripWidth(job.input.window);
+  std::vector<Count> highest(static_cast<std::size_t>(std::min(strip, cells.width)));
+  RowState state;
+  for (std::int64_t sx0 = 0; sx0 < cells.width; sx0 += strip) {
+    KernelInput in = job.input;
+    in.x0 = cells.x + sx0;
+    in.width = std::min(strip, cells.width - sx0);
+    const std::int64_t sx1 = sx0 + in.width;
+    const int firstBin = grid.binOfCellX(cells.x + sx0);
+    const int lastBin = grid.binOfCellX(cells.x + sx1 - 1);
+    state.begin(job.set, in.width, firstRow, endRow);
+    for (int by = binRowBegin; by < binRowEnd; ++by) {
+      std::fill(highest.begin(), highest.end(), Count{0});
+      const std::int64_t y1 = grid.binCellY0(by + 1);
+      for (std::int64_t y = grid.binCellY0(by); y < y1; ++y) {
+        if (job.cancel.load(std::memory_order_relaxed)) return;
+        const auto fn = y == firstRow ? job.binnedRows.direct : job.binnedRows.slide;
+        fn(in, state, y, highest.data());
+        job.cellsDone.fetch_add(in.width, std::memory_order_relaxed);
+      }
+      // The bins this strip reaches; a bin shared with the next strip is completed there.
+      Count* binRow = grid.row(by);
+      for (int bx = firstBin; bx <= lastBin; ++bx) {
+        const std::int64_t c0 = std::max(binStart[static_cast<std::size_t>(bx)], sx0) - sx0;
+        const std::int64_t c1 = std::min(binStart[static_cast<std::size_t>(bx) + 1], sx1) - sx0;
+        Count m = binRow[bx];
+        for (std::int64_t c = c0; c < c1; ++c)
+          m = std::max(m, highest[static_cast<std::size_t>(c)]);
+        binRow[bx] = m;
+      }
     }
   }
 }
@@ -419,10 +447,13 @@ DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request) {
   const bool exact =
       cells.height <= std::max<std::int64_t>(request.exactBudgetCells, 0) / cells.width;
   const std::int64_t maxBins = std::max(request.maxBinsPerSide, 1);
-  result.grid =
-      exact ? DotPlotGrid(cells, static_cast<int>(cells.width), static_cast<int>(cells.height))
-            : DotPlotGrid(cells, static_cast<int>(std::min(cells.width, maxBins)),
-                          static_cast<int>(std::min(cells.height, maxBins)));
+  // Every count of the grid is written below.
+  const DotPlotGrid::Uninitialised uninitialised;
+  result.grid = exact
+                    ? DotPlotGrid(cells, static_cast<int>(cells.width),
+                                  static_cast<int>(cells.height), uninitialised)
+                    : DotPlotGrid(cells, static_cast<int>(std::min(cells.width, maxBins)),
+                                  static_cast<int>(std::min(cells.height, maxBins)), uninitialised);
 
   // Both opposite strands read backwards, so that every pass walks forwards.
   std::vector<char16_t> g;
@@ -464,11 +495,11 @@ DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request) {
   }
   {
     std::unique_lock lock(mutex);
-    const double total = static_cast<double>(cells.height);
+    const double total = static_cast<double>(cells.width) * static_cast<double>(cells.height);
     while (running > 0) {
       finished.wait_for(lock, std::chrono::milliseconds(20));
       if (running > 0 && request.progress && !job.cancel.load()) {
-        const double done = static_cast<double>(job.rowsDone.load()) / total;
+        const double done = static_cast<double>(job.cellsDone.load()) / total;
         lock.unlock();
         const bool goOn = request.progress(done);
         lock.lock();

@@ -1,14 +1,21 @@
 #include "engine/DotPlotGrid.h"
 
+#include <algorithm>
+
 namespace duvanet::engine {
 
 DotPlotGrid::DotPlotGrid(CellRect cells, int binsX, int binsY)
+    : DotPlotGrid(cells, binsX, binsY, Uninitialised{}) {
+  std::fill(m_counts.begin(), m_counts.end(), std::uint16_t{0});
+}
+
+DotPlotGrid::DotPlotGrid(CellRect cells, int binsX, int binsY, Uninitialised)
     : m_cells(cells), m_binsX(binsX > 0 ? binsX : 0), m_binsY(binsY > 0 ? binsY : 0) {
   if (m_cells.width <= 0 || m_cells.height <= 0) {
     m_binsX = 0;
     m_binsY = 0;
   }
-  m_counts.assign(static_cast<std::size_t>(m_binsX) * static_cast<std::size_t>(m_binsY), 0);
+  m_counts.resize(static_cast<std::size_t>(m_binsX) * static_cast<std::size_t>(m_binsY));
 }
 
 // Bin bx covers [floor(bx·w/B), floor((bx+1)·w/B)); the last bin whose start is at most c is

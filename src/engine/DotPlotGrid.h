@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace duvanet::engine {
@@ -33,6 +35,16 @@ struct GridAllocator {
   bool operator==(const GridAllocator<U>&) const {
     return true;
   }
+  /// Elements made without a value stay uninitialised (the grid asks for zeros explicitly when
+  /// it needs them), so that the engine writes each count once.
+  template <typename U>
+  void construct(U* p) {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
 };
 
 using GridCounts = std::vector<std::uint16_t, GridAllocator<std::uint16_t>>;
@@ -44,7 +56,11 @@ using GridCounts = std::vector<std::uint16_t, GridAllocator<std::uint16_t>>;
 class DotPlotGrid {
  public:
   DotPlotGrid() = default;
+  /// A grid of zero counts.
   DotPlotGrid(CellRect cells, int binsX, int binsY);
+  struct Uninitialised {};
+  /// A grid whose counts are left for the caller to write, every one of them.
+  DotPlotGrid(CellRect cells, int binsX, int binsY, Uninitialised);
 
   const CellRect& cells() const { return m_cells; }
   int binsX() const { return m_binsX; }

@@ -332,6 +332,37 @@ class TestDotPlotEngine : public QObject {
     }
   }
 
+  // Rows wider than the column strips the kernels work in, exact, binned (bins straddling the
+  // strips) and as a region that starts inside a strip.
+  void wideRowsSpanSeveralStrips() {
+    std::mt19937 rng(71);
+    for (const int w : {1, 12, 70}) {
+      const Plot plot = makePlot(randomText(rng, u"ACGT", 2048 * 3 + 32 * w + 17),
+                                 randomText(rng, u"ACGT", 25 + w));
+      for (const RoutineCase& routine : allRoutines()) {
+        const Reference ref =
+            referencePlot(plot.h, plot.v, plot.hr, plot.vr, w, routine.set, routine.evaluation);
+        DotPlotComputeRequest request = routineRequest(plot.strands(), w);
+        request.threads = 1 + w % 3;
+        const auto exact = routine.routine(request);
+        QVERIFY2(exactMismatch(exact.grid, ref).isEmpty(), routine.name);
+
+        DotPlotComputeRequest binned = request;
+        binned.exactBudgetCells = 0;
+        binned.maxBinsPerSide = 7;
+        const auto bins = routine.routine(binned);
+        QCOMPARE(bins.grid.binsX(), 7);
+        QVERIFY2(binnedMismatch(bins.grid, ref).isEmpty(), routine.name);
+
+        DotPlotComputeRequest region = request;
+        region.region = CellRect{1000, 3, 3500, 9};
+        const auto part = routine.routine(region);
+        QCOMPARE(part.grid.cells(), (CellRect{1000, 3, 3500, 9}));
+        QVERIFY2(exactMismatch(part.grid, ref).isEmpty(), routine.name);
+      }
+    }
+  }
+
   // Binned grids hold the highest exact count of every bin, whatever the bin and thread counts.
   void binnedGridsHoldTheHighestCountPerBin() {
     std::mt19937 rng(31);
