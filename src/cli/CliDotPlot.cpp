@@ -3,14 +3,16 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QImage>
-#include <QTextStream>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <optional>
 
 #include "cli/CliCommand.h"
+#include "cli/CliSupport.h"
 #include "core/DotPlotPreparation.h"
 #include "core/FileError.h"
 #include "core/SequenceList.h"
@@ -51,13 +53,15 @@ const char* const kHelp =
     "Exit status: 0 done (warnings included), 1 a file could not be read or written, a record\n"
     "is missing or the plot could not be computed, 2 wrong arguments.\n";
 
-void printError(const QString& text) {
-  QTextStream err(stderr);
-  err << text << '\n';
+void printError(const QString& text) { writeErr(text + QLatin1Char('\n')); }
+
+void writeFailed(const QString& fileName, const QString& reason) {
+  printError(QStringLiteral("duvanet-cli: ") +
+             FileError(FileError::Operation::Write, fileName, reason).message());
 }
 
 int usageError(const QString& text) {
-  printError(QStringLiteral("dotplot: ") + text);
+  printError(QStringLiteral("duvanet-cli dotplot: ") + text);
   printError(QStringLiteral("Try 'duvanet-cli dotplot --help'."));
   return kUsageError;
 }
@@ -99,15 +103,10 @@ std::optional<int> parseInt(const QString& text, int lowest, int highest) {
 /// Record `index` of a file read as the main window's "Load sequences" reads it.
 std::optional<tSequence> loadRecord(const QString& fileName, int index) {
   tSequenceList list;
-  try {
-    list.LoadSequenceFiles({fileName});
-  } catch (const FileError& error) {
-    printError(error.message());
-    return std::nullopt;
-  }
+  if (!loadSequenceFiles({fileName}, list)) return std::nullopt;
   tSequence sequence;
   if (!list.GetSequence(index, sequence)) {
-    printError(QStringLiteral("dotplot: %1 has no record %2 (it holds %3).")
+    printError(QStringLiteral("duvanet-cli dotplot: %1 has no record %2 (it holds %3)")
                    .arg(fileName)
                    .arg(index)
                    .arg(list.Count()));
@@ -138,8 +137,7 @@ struct FileCloser {
 int writeTsv(const QString& fileName, const engine::DotPlotComputeRequest& base) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(QFile::encodeName(fileName), "wb"));
   if (!file) {
-    printError(
-        FileError(FileError::Operation::Write, fileName, QStringLiteral("cannot open")).message());
+    writeFailed(fileName, QString::fromLocal8Bit(std::strerror(errno)));
     return kFailure;
   }
   std::vector<char> buffer(std::size_t{1} << 20);
@@ -193,8 +191,7 @@ int writeTsv(const QString& fileName, const engine::DotPlotComputeRequest& base)
   flush();
   if (std::fflush(file.get()) != 0) ok = false;
   if (!ok) {
-    printError(
-        FileError(FileError::Operation::Write, fileName, QStringLiteral("write failed")).message());
+    writeFailed(fileName, QString::fromLocal8Bit(std::strerror(errno)));
     return kFailure;
   }
   return 0;
@@ -214,7 +211,7 @@ int writePng(const QString& fileName, engine::DotPlotComputeRequest request, int
   const engine::DotPlotGrid& grid = result.grid;
   QImage image(grid.binsX(), grid.binsY(), QImage::Format_RGB32);
   if (image.isNull()) {
-    printError(QStringLiteral("dotplot: not enough memory for a %1 x %2 image.")
+    printError(QStringLiteral("duvanet-cli dotplot: not enough memory for a %1 x %2 image.")
                    .arg(grid.binsX())
                    .arg(grid.binsY()));
     return kFailure;
@@ -228,9 +225,7 @@ int writePng(const QString& fileName, engine::DotPlotComputeRequest request, int
     }
   }
   if (!image.save(fileName, "PNG")) {
-    printError(FileError(FileError::Operation::Write, fileName,
-                         QStringLiteral("the image could not be saved"))
-                   .message());
+    writeFailed(fileName, QStringLiteral("the image could not be saved"));
     return kFailure;
   }
   return 0;
@@ -271,26 +266,27 @@ int runDotPlot(const QStringList& arguments) {
     return 0;
   }
   const QStringList files = parser.positionalArguments();
-  if (files.size() != 2) return usageError(QStringLiteral("two sequence files are needed."));
-  if (!parser.isSet(output)) return usageError(QStringLiteral("no output file (-o OUT)."));
+  if (files.size() != 2) return usageError(QStringLiteral("two sequence files are needed"));
+  if (!parser.isSet(output)) return usageError(QStringLiteral("no output file given (-o OUT)"));
   const QString out = parser.value(output);
   const bool tsv = out.endsWith(QLatin1String(".tsv"), Qt::CaseInsensitive);
   const bool png = out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
-  if (!tsv && !png) return usageError(QStringLiteral("the output must end in .tsv or .png."));
+  if (!tsv && !png) return usageError(QStringLiteral("the output file must end in .tsv or .png"));
 
   const auto hIndex = parseInt(parser.value(hindex), 0, std::numeric_limits<int>::max());
   const auto vIndex = parseInt(parser.value(vindex), 0, std::numeric_limits<int>::max());
-  if (!hIndex || !vIndex) return usageError(QStringLiteral("a record index is a number from 0."));
+  if (!hIndex || !vIndex) return usageError(QStringLiteral("a record index is a number from 0"));
   const auto plotType = parseType(parser.value(type));
   if (!plotType) return usageError(QStringLiteral("unknown type: ") + parser.value(type));
   const auto evaluation = parseEvaluation(parser.value(eval));
   if (!evaluation) return usageError(QStringLiteral("unknown evaluation: ") + parser.value(eval));
   const auto windowSize = parseInt(parser.value(window), 1, 1024);
-  if (!windowSize) return usageError(QStringLiteral("the window is a number from 1 to 1024."));
+  if (!windowSize) return usageError(QStringLiteral("the window is a number from 1 to 1024"));
   const auto threadCount = parseInt(parser.value(threads), 0, 1024);
-  if (!threadCount) return usageError(QStringLiteral("the thread count is a number from 0."));
+  if (!threadCount)
+    return usageError(QStringLiteral("the thread count is a number from 0 to 1024"));
   const auto side = parseInt(parser.value(size), 1, 1 << 15);
-  if (!side) return usageError(QStringLiteral("the size is a number from 1 to 32768."));
+  if (!side) return usageError(QStringLiteral("the size is a number from 1 to 32768"));
   const auto family = parseColour(parser.value(colour));
   if (!family) return usageError(QStringLiteral("unknown colour: ") + parser.value(colour));
   const int top = engine::maxScore(*plotType, *evaluation, *windowSize);
@@ -305,7 +301,7 @@ int runDotPlot(const QStringList& arguments) {
       hi = parts[1].trimmed().toInt(&okHi);
     }
     if (!okLo || !okHi || lo < 0 || hi > top || lo > hi) {
-      return usageError(QStringLiteral("the thumbs are LO,HI with 0 <= LO <= HI <= %1.").arg(top));
+      return usageError(QStringLiteral("the thumbs are LO,HI with 0 <= LO <= HI <= %1").arg(top));
     }
   }
 
@@ -331,8 +327,7 @@ int runDotPlot(const QStringList& arguments) {
 }
 
 const CliCommandRegistrar registrar(CliCommand{
-    "dotplot", "compute a dot plot of two sequence files into a TSV table or a PNG image",
-    &runDotPlot});
+    "dotplot", "a dot plot of two sequences as a TSV table or a PNG image", &runDotPlot});
 
 }  // namespace
 

@@ -1,0 +1,15 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--hindex
+1
+--vindex
+2
+--type
+dna-both
+--eval
+summed
+--window
+3
+-o
+@WORK@/out.tsv

@@ -1,0 +1,13 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--hindex
+3
+--vindex
+4
+--type
+identity
+--window
+4
+-o
+@WORK@/out.tsv

@@ -1,0 +1,14 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--hindex
+3
+--vindex
+4
+--type
+identity
+--window
+4
+--case-sensitive
+-o
+@WORK@/out.tsv

@@ -1,0 +1,9 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--vindex
+6
+--type
+dna-both
+-o
+@WORK@/out.tsv

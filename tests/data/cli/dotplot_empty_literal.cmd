@@ -1,0 +1,11 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--hindex
+6
+--type
+literal-horiz
+--window
+3
+-o
+@WORK@/out.tsv

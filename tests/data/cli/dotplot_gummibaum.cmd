@@ -1,0 +1,10 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--type
+literal-both
+--window
+2
+--case-sensitive
+-o
+@WORK@/out.tsv

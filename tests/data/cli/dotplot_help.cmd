@@ -1,0 +1,2 @@
+dotplot
+--help

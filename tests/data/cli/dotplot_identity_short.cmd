@@ -1,0 +1,11 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--hindex
+3
+--type
+identity
+--window
+5
+-o
+@WORK@/out.tsv

@@ -1,0 +1,11 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--hindex
+5
+--vindex
+4
+--window
+2
+-o
+@WORK@/out.tsv

@@ -1,0 +1,5 @@
+dotplot
+missing.fas
+dotplot_seqs.fas
+-o
+@WORK@/out.tsv

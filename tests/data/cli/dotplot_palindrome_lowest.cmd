@@ -1,0 +1,13 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--hindex
+7
+--vindex
+7
+--eval
+lowest
+--window
+3
+-o
+@WORK@/out.tsv

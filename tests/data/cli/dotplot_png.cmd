@@ -1,0 +1,9 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--type
+literal-both
+--window
+2
+-o
+@WORK@/out.png

@@ -1,0 +1,15 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--type
+literal-both
+--window
+2
+--size
+3
+--colour
+green
+--thumbs
+1,2
+-o
+@WORK@/out.png

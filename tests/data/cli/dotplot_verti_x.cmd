@@ -1,0 +1,13 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--hindex
+8
+--vindex
+1
+--type
+dna-verti
+--window
+2
+-o
+@WORK@/out.tsv

@@ -1,0 +1,9 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--type
+literal-horiz
+--window
+13
+-o
+@WORK@/out.png
