@@ -13,7 +13,10 @@ void FastaReader::linePart(QStringView part) {
         m_recordOpen = true;
         m_line = LineKind::Header;
       } else if (m_recordOpen && part.front() != u';') {
-        m_current.Data.append(part);
+        if (m_current.Data.isEmpty())
+          m_current.Data = part.toString();  // exactly as large as needed
+        else
+          m_current.Data.append(part);
         m_line = LineKind::Data;
       } else {
         m_line = LineKind::Skipped;  // a comment, or a line before the first header
@@ -34,29 +37,31 @@ void FastaReader::lineEnd() { m_line = LineKind::NotStarted; }
 
 void FastaReader::closeRecord() {
   if (!m_recordOpen) return;
-  m_records.push_back(std::move(m_current));
+  // Appending grows the capacity ahead of need; give back what is clearly left over.
+  const qsizetype size = m_current.Data.size();
+  if (m_current.Data.capacity() > size + size / 8 + 8) m_current.Data.squeeze();
+  m_onRecord(std::move(m_current));
   m_current = tSequence();
   m_recordOpen = false;
 }
 
-std::vector<tSequence> FastaReader::takeRecords() {
+void FastaReader::finish() {
   closeRecord();
   m_line = LineKind::NotStarted;
-  return std::move(m_records);
 }
 
-std::vector<tSequence> parseFasta(QStringView text) {
-  FastaReader reader;
+void parseFasta(QStringView text, const FastaReader::RecordSink& onRecord) {
+  FastaReader reader(onRecord);
   LineSplitter splitter(reader);
   splitter.feed(text);
   splitter.finish();
-  return reader.takeRecords();
+  reader.finish();
 }
 
-std::vector<tSequence> readFastaFile(const QString& fileName) {
-  FastaReader reader;
+void readFastaFile(const QString& fileName, const FastaReader::RecordSink& onRecord) {
+  FastaReader reader(onRecord);
   readTextFile(fileName, reader);
-  return reader.takeRecords();
+  reader.finish();
 }
 
 namespace {
@@ -65,7 +70,11 @@ class TxtReader : public TextLineSink {
  public:
   void linePart(QStringView part) override { m_data.append(part); }
   void lineEnd() override { m_data.append(QLatin1StringView("\r\n")); }
-  QString takeData() { return std::move(m_data); }
+  QString takeData() {
+    const qsizetype size = m_data.size();
+    if (m_data.capacity() > size + size / 8 + 8) m_data.squeeze();
+    return std::move(m_data);
+  }
 
  private:
   QString m_data;

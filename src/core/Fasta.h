@@ -2,8 +2,8 @@
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <initializer_list>
-#include <vector>
 
 #include "core/SequenceList.h"
 #include "core/TextFile.h"
@@ -16,26 +16,29 @@ namespace duvanet::core {
 /// ignored.
 class FastaReader : public TextLineSink {
  public:
+  /// Receives each record as soon as it is complete.
+  using RecordSink = std::function<void(tSequence&& record)>;
+
+  explicit FastaReader(RecordSink onRecord) : m_onRecord(std::move(onRecord)) {}
   void linePart(QStringView part) override;
   void lineEnd() override;
-  /// The records read so far, the last one included; the reader starts afresh.
-  std::vector<tSequence> takeRecords();
+  /// Hands on the last record; call after the last line.
+  void finish();
 
  private:
   enum class LineKind { NotStarted, Header, Data, Skipped };
   void closeRecord();
 
-  std::vector<tSequence> m_records;
+  RecordSink m_onRecord;
   tSequence m_current;
   bool m_recordOpen = false;
   LineKind m_line = LineKind::NotStarted;
 };
 
-/// The records of a FASTA text.
-std::vector<tSequence> parseFasta(QStringView text);
-
-/// The records of a FASTA file. Throws FileError.
-std::vector<tSequence> readFastaFile(const QString& fileName);
+/// Reads the records of a FASTA text / file and hands each to onRecord. readFastaFile throws
+/// FileError.
+void parseFasta(QStringView text, const FastaReader::RecordSink& onRecord);
+void readFastaFile(const QString& fileName, const FastaReader::RecordSink& onRecord);
 
 /// A TXT file as one sequence: named after the file (without its directory), the text's lines
 /// each followed by CR LF. Throws FileError.

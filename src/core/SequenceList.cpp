@@ -158,12 +158,17 @@ int tSequenceList::LoadSequenceFile(const QString& fileName) {
 }
 
 int tSequenceList::LoadFASFile(const QString& fileName) {
-  // The whole file is read before anything is appended: a read error appends nothing.
-  std::vector<tSequence> records = duvanet::core::readFastaFile(fileName);
-  m_entries.reserve(m_entries.size() + records.size());
-  for (tSequence& record : records)
-    m_entries.push_back(makeEntry(std::move(record.Name), std::move(record.Data)));
-  return int(records.size());
+  // Records are appended as they are read; a read error takes back this file's entries.
+  const size_t before = m_entries.size();
+  try {
+    duvanet::core::readFastaFile(fileName, [this](tSequence&& record) {
+      m_entries.push_back(makeEntry(std::move(record.Name), std::move(record.Data)));
+    });
+  } catch (...) {
+    m_entries.resize(before);
+    throw;
+  }
+  return int(m_entries.size() - before);
 }
 
 int tSequenceList::LoadTXTFile(const QString& fileName) {
@@ -175,10 +180,11 @@ int tSequenceList::LoadTXTFile(const QString& fileName) {
 
 int tSequenceList::PasteFASFromClipboard(const std::optional<QString>& clipboardText) {
   if (!clipboardText) return -1;
-  std::vector<tSequence> records = duvanet::core::parseFasta(*clipboardText);
-  for (tSequence& record : records)
+  const size_t before = m_entries.size();
+  duvanet::core::parseFasta(*clipboardText, [this](tSequence&& record) {
     m_entries.push_back(makeEntry(std::move(record.Name), std::move(record.Data)));
-  return int(records.size());
+  });
+  return int(m_entries.size() - before);
 }
 
 int tSequenceList::PasteTXTFromClipboard(const std::optional<QString>& clipboardText) {

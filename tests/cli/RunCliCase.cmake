@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Runs duvanet-cli for one case and compares exit status, standard output and standard error.
 # Variables: TOOL, CASE_FILE, WORK_DIR, VERSION. A <case>.cmake beside the case file is included
 # afterwards with RESULT, OUTPUT, ERROR, WORK_DIR and DATA_DIR set; it calls message(FATAL_ERROR)
