@@ -59,8 +59,10 @@ TfrmSplashScreen::TfrmSplashScreen(QWidget* owner, BrowserLauncher& browser)
     auto* l = new QLabel(text, this);
     l->setObjectName(QLatin1String(name));
     l->setFont(font);
-    l->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(colour.name()));
-    l->setAttribute(Qt::WA_TranslucentBackground);
+    QPalette palette = l->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    l->setPalette(palette);
+    l->setAutoFillBackground(false);
     l->setGeometry(geometry);
     l->setWordWrap(wrap);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -1,9 +1,10 @@
 #include "widgets/DNAMemo.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QScrollBar>
 #include <QTextDocument>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -43,9 +44,13 @@ void TDNAMemo::SetDNAText(const QString& text) {
   LayoutLines();
 }
 
-int TDNAMemo::PieceLengthFor(qsizetype length, int clientWidth, qint64 textWidth) {
-  if (textWidth <= 0 || clientWidth <= 0) return 1;
-  const qint64 pieces = (static_cast<qint64>(length) * clientWidth) / textWidth - 1;
+int TDNAMemo::PieceLengthFor(qsizetype length, int clientWidth, qreal textWidth) {
+  if (!(textWidth > 0) || clientWidth <= 0) return 1;
+  // A hair of tolerance so that summed fractional advances do not lose a whole character.
+  const qreal fitting = static_cast<qreal>(length) * clientWidth / textWidth + 1e-6;
+  if (fitting >= static_cast<qreal>(length) + 1)
+    return static_cast<int>(std::max<qsizetype>(1, length));
+  const qint64 pieces = static_cast<qint64>(std::floor(fitting)) - 1;
   return static_cast<int>(std::clamp<qint64>(pieces, 1, std::max<qint64>(1, length)));
 }
 
@@ -54,11 +59,11 @@ int TDNAMemo::clientWidth() const {
   return viewport()->width() - 2 * margin;
 }
 
-qint64 TDNAMemo::singleLineWidth() const {
-  const QFontMetrics metrics(font());
+qreal TDNAMemo::singleLineWidth() const {
+  const QFontMetricsF metrics(font());
   if (m_text.size() <= kMeasuredSample) return metrics.horizontalAdvance(asSingleLine(m_text));
-  const qint64 sampleWidth = metrics.horizontalAdvance(asSingleLine(m_text.left(kMeasuredSample)));
-  return sampleWidth * m_text.size() / kMeasuredSample;
+  const qreal sampleWidth = metrics.horizontalAdvance(asSingleLine(m_text.left(kMeasuredSample)));
+  return sampleWidth * static_cast<qreal>(m_text.size()) / kMeasuredSample;
 }
 
 void TDNAMemo::LayoutLines() {

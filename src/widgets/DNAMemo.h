@@ -21,17 +21,18 @@ class TDNAMemo : public QPlainTextEdit {
   const QString& DNAText() const { return m_text; }
   /// The length of the pieces the last layout cut (0 before the first layout).
   int PieceLength() const { return m_pieceLength; }
-  /// The piece length for a text of length characters, textWidth pixels wide on one line, in
+  /// The piece length for a text of length characters, textWidth pixels wide on one line (glyph
+  /// advances summed without rounding), in
   /// a client width of clientWidth pixels: (length × clientWidth) div textWidth − 1, and at
   /// least 1, so that a narrow control or a text without width still shows one character a line.
-  static int PieceLengthFor(qsizetype length, int clientWidth, qint64 textWidth);
+  static int PieceLengthFor(qsizetype length, int clientWidth, qreal textWidth);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   int clientWidth() const;
-  qint64 singleLineWidth() const;
+  qreal singleLineWidth() const;
 
   QString m_text;
   int m_pieceLength = 0;

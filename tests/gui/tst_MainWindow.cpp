@@ -5,8 +5,11 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -57,7 +60,7 @@ class MainWindowTest : public QObject {
     m_fakes = std::make_unique<FakePorts>();
     m_main = std::make_unique<TfrmMain>(m_fakes->ports(), std::move(hooks));
     m_main->show();
-    QTest::qWaitForWindowExposed(m_main.get());
+    if (!QTest::qWaitForWindowExposed(m_main.get())) qWarning("main window not exposed");
     return *m_main;
   }
 
@@ -184,6 +187,7 @@ class MainWindowTest : public QObject {
              QStringLiteral("BLAST wizard - Access basic local alignment and search tools for "
                             "selected sequences"));
     for (QAction* action : main.findChildren<QAction*>()) {
+      if (!action->objectName().startsWith(QLatin1String("ac"))) continue;
       QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->objectName()));
       QVERIFY(action->isEnabled());
     }

@@ -1,0 +1,125 @@
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "DuvanetVersion.h"
+#include "FakePorts.h"
+#include "TestRegistry.h"
+#include "gui/ApplicationTitle.h"
+#include "gui/InformationScreen.h"
+
+class InformationScreenTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void versionString_data() {
+    QTest::addColumn<quint32>("ms");
+    QTest::addColumn<quint32>("ls");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1.2.0.7") << quint32((1u << 16) | 2u) << quint32(7u) << "1.2.0.7";
+    QTest::newRow("zeros") << quint32(0) << quint32(0) << "0.0.0.0";
+    QTest::newRow("halves") << quint32(0xFFFF0001u) << quint32(0x00030004u) << "65535.1.3.4";
+  }
+  void versionString() {
+    QFETCH(quint32, ms);
+    QFETCH(quint32, ls);
+    QFETCH(QString, text);
+    QCOMPARE(TfrmSplashScreen::VersionString(ms, ls), text);
+  }
+
+  void texts() {
+    FakeBrowser browser;
+    QPointer<TfrmSplashScreen> screen = new TfrmSplashScreen(nullptr, browser);
+    const QString title = ApplicationTitle();
+    QCOMPARE(screen->windowTitle(), title + QStringLiteral(" information"));
+    QCOMPARE(screen->Label1->text(), title);
+    QCOMPARE(screen->lbAuthor->text(), QStringLiteral("Author: the Duvanet developers"));
+    QCOMPARE(screen->lbVersion->text(),
+             QStringLiteral("Version: ") + QStringLiteral(DUVANET_VERSION_STRING));
+    QCOMPARE(screen->lbVersion->text().count(QLatin1Char('.')), 3);
+    QCOMPARE(screen->Label5->text(),
+             QStringLiteral("This tool allows fast access on text and DNA or protein sequences "
+                            "to create dot plots, translate DNA and investigate sequences "
+                            "stochastically."));
+    QCOMPARE(screen->Label2->text(),
+             QStringLiteral("Students   Educational  Institutions   Commercial"));
+    QCOMPARE(screen->Label8->text(), QString(64, QLatin1Char('_')));
+    QCOMPARE(screen->Label9->text(),
+             QString::fromUtf8("10 €        40 €         100 €          200 €"));
+    QCOMPARE(screen->Label7->text(),
+             QStringLiteral("When you use  this software for your scientific work, please "
+                            "reference it as:"));
+    QVERIFY(screen->Label4->text().isEmpty());
+    QVERIFY(screen->Label6->text().isEmpty());
+    QVERIFY(screen->Label10->text().contains(QStringLiteral(DUVANET_HOMEPAGE)));
+    const QString citation = screen->lbReference->text();
+    QVERIFY(citation.contains(QStringLiteral("(2008) Duvanet - A software for dot-plots. ")));
+    QVERIFY(citation.endsWith(QStringLiteral(DUVANET_HOMEPAGE)));
+    QVERIFY(!citation.contains(QLatin1Char('\n')));
+    QCOMPARE(screen->btRef2Clipboard->text(), QStringLiteral("Copy reference to clipboard"));
+    QCOMPARE(screen->Button1->text(), QStringLiteral("OK"));
+    QVERIFY(!screen->Button2->text().isEmpty());
+    QCOMPARE(screen->size(), QSize(592, 442));
+    QCOMPARE(screen->Label1->palette().color(QPalette::WindowText), QColor(0, 255, 255));
+    delete screen;
+  }
+
+  void copyCitationAndVisit() {
+    FakeBrowser browser;
+    auto* screen = new TfrmSplashScreen(nullptr, browser);
+    QGuiApplication::clipboard()->setText(QStringLiteral("something else"));
+    QTest::mouseClick(screen->btRef2Clipboard, Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), screen->lbReference->text());
+    QTest::mouseClick(screen->Button2, Qt::LeftButton);
+    QCOMPARE(browser.opened, QList<QUrl>({QUrl(QStringLiteral(DUVANET_HOMEPAGE))}));
+    delete screen;
+  }
+
+  void closingDestroys_data() {
+    QTest::addColumn<bool>("byOK");
+    QTest::newRow("OK") << true;
+    QTest::newRow("close box") << false;
+  }
+  void closingDestroys() {
+    QFETCH(bool, byOK);
+    FakeBrowser browser;
+    for (int showing = 0; showing < 2; ++showing) {
+      QPointer<TfrmSplashScreen> screen = new TfrmSplashScreen(nullptr, browser);
+      QTimer::singleShot(0, screen, [screen, byOK]() {
+        if (byOK)
+          QTest::mouseClick(screen->Button1, Qt::LeftButton);
+        else
+          screen->close();
+      });
+      screen->exec();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      QVERIFY(screen.isNull());
+    }
+  }
+
+  void backgroundIsDarkWithPattern() {
+    const QImage image = TfrmSplashScreen::BackgroundPicture(QSize(592, 442));
+    QCOMPARE(image.size(), QSize(592, 442));
+    qint64 sum = 0;
+    int brightest = 0;
+    int darkest = 255;
+    for (int y = 0; y < image.height(); y += 3) {
+      for (int x = 0; x < image.width(); x += 3) {
+        const int v = qGray(image.pixel(x, y));
+        sum += v;
+        brightest = std::max(brightest, v);
+        darkest = std::min(darkest, v);
+      }
+    }
+    const double mean = double(sum) / ((image.height() / 3 + 1) * (image.width() / 3 + 1));
+    QVERIFY2(mean < 60, qPrintable(QString::number(mean)));  // white text must read
+    QVERIFY(brightest - darkest > 40);                       // and there is a plot to see
+  }
+};
+
+DUVANET_TEST(InformationScreenTest)
+#include "tst_InformationScreen.moc"

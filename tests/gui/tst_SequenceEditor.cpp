@@ -1,0 +1,183 @@
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextCursor>
+
+#include "TestRegistry.h"
+#include "core/SequenceList.h"
+#include "gui/SequenceEditor.h"
+
+class SequenceEditorTest : public QObject {
+  Q_OBJECT
+
+ private:
+  // A workspace of five entries; entry 2 holds the given data.
+  static void fill(tSequenceList& list, const QString& data) {
+    for (int i = 0; i < 5; ++i) {
+      const int index = list.AddSequence();
+      list.SetSequence(index, tSequence{QStringLiteral("n%1").arg(i),
+                                        i == 2 ? data : QStringLiteral("d%1").arg(i),
+                                        {}});
+    }
+  }
+
+  static void select(QPlainTextEdit* edit, int start, int length) {
+    QTextCursor cursor = edit->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    edit->setTextCursor(cursor);
+  }
+
+ private slots:
+  void layout() {
+    tSequenceList list;
+    fill(list, QStringLiteral("ACGT"));
+    TfrmSequenceEditor editor(nullptr, list, 2);
+    QCOMPARE(editor.windowTitle(), QStringLiteral("Sequence editor"));
+    QCOMPARE(editor.edSequenceName->text(), QStringLiteral("n2"));
+    QCOMPARE(editor.meSequenceEdit->toPlainText(), QStringLiteral("ACGT"));
+    QCOMPARE(editor.btSequenceDelSpaces->text(), QStringLiteral("Delete spaces"));
+    QCOMPARE(editor.btSequenceDelCRLF->text(), QStringLiteral("Delete CR+LF"));
+    QCOMPARE(editor.btSequenceUpperCase->text(), QStringLiteral("Upper case"));
+    QCOMPARE(editor.btSequenceLowerCase->text(), QStringLiteral("Lower case"));
+    QCOMPARE(editor.Button2->text(), QStringLiteral("Accept"));
+    QCOMPARE(editor.Button1->text(), QStringLiteral("Cancel"));
+    QCOMPARE(editor.btSequenceUpperCase->size(), QSize(113, 25));
+    QCOMPARE(editor.minimumSize(), QSize(450, 300));
+    // Tab types a tab character.
+    editor.show();
+    editor.meSequenceEdit->setFocus();
+    editor.meSequenceEdit->moveCursor(QTextCursor::End);
+    QTest::keyClick(editor.meSequenceEdit, Qt::Key_Tab);
+    QCOMPARE(editor.EditedData(), QStringLiteral("ACGT\t"));
+  }
+
+  void buttons_data() {
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selLength");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("delete CR+LF") << "AC\r\nGT\r\n"
+                                  << "crlf" << 0 << 0 << "ACGT";
+    QTest::newRow("delete lone LF and CR") << "A\nC\rG"
+                                           << "crlf" << 0 << 0 << "ACG";
+    QTest::newRow("delete spaces") << "A C G T"
+                                   << "spaces" << 0 << 0 << "ACGT";
+    QTest::newRow("tab stays") << "A\tC G"
+                               << "spaces" << 0 << 0 << "A\tCG";
+    QTest::newRow("spaces keep line breaks") << "A C\r\nG T"
+                                             << "spaces" << 0 << 0 << "AC\r\nGT";
+    QTest::newRow("upper case selection") << "xacgx"
+                                          << "upper" << 1 << 3 << "xACGx";
+    QTest::newRow("upper case without selection") << "xacgx"
+                                                  << "upper" << 0 << 0 << "xacgx";
+    QTest::newRow("lower case umlaut")
+        << QString::fromUtf8("ÄB") << "lower" << 0 << 2 << QString::fromUtf8("äb");
+    QTest::newRow("upper sharp s keeps length")
+        << QString::fromUtf8("aßb") << "upper" << 0 << 3 << QString::fromUtf8("AßB");
+    QTest::newRow("lower across a line break") << "AC\r\nGT"
+                                               << "lower" << 1 << 3 << "Ac\r\ngT";
+    QTest::newRow("lower case without selection") << "ACGT"
+                                                  << "lower" << 0 << 0 << "ACGT";
+  }
+  void buttons() {
+    QFETCH(QString, data);
+    QFETCH(QString, button);
+    QFETCH(int, selStart);
+    QFETCH(int, selLength);
+    QFETCH(QString, expected);
+    tSequenceList list;
+    fill(list, data);
+    TfrmSequenceEditor editor(nullptr, list, 2);
+    editor.edSequenceName->setText(QStringLiteral("kept name"));
+    if (selLength > 0) select(editor.meSequenceEdit, selStart, selLength);
+    QPushButton* b = button == "crlf"     ? editor.btSequenceDelCRLF
+                     : button == "spaces" ? editor.btSequenceDelSpaces
+                     : button == "upper"  ? editor.btSequenceUpperCase
+                                          : editor.btSequenceLowerCase;
+    QTest::mouseClick(b, Qt::LeftButton);
+    QCOMPARE(editor.EditedData(), expected);
+    QCOMPARE(editor.edSequenceName->text(), QStringLiteral("kept name"));
+    // The buttons never touch the workspace.
+    tSequence stored;
+    QVERIFY(list.GetSequence(2, stored));
+    QCOMPARE(stored.Data, data);
+    QCOMPARE(stored.Name, QStringLiteral("n2"));
+  }
+
+  void accept_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("typedName");
+    QTest::addColumn<QString>("storedName");
+    QTest::newRow("empty name at 0") << 0 << ""
+                                     << "Sequence 0";
+    QTest::newRow("empty name at 4") << 4 << ""
+                                     << "Sequence 4";
+    QTest::newRow("blanks are kept") << 1 << "   "
+                                     << "   ";
+    QTest::newRow("typed name") << 3 << "my name"
+                                << "my name";
+  }
+  void accept() {
+    QFETCH(int, index);
+    QFETCH(QString, typedName);
+    QFETCH(QString, storedName);
+    tSequenceList list;
+    fill(list, QStringLiteral("x"));
+    const QStringList before = list.Names();
+    TfrmSequenceEditor editor(nullptr, list, index);
+    QSignalSpy accepted(&editor, &QDialog::accepted);
+    editor.edSequenceName->setText(typedName);
+    editor.meSequenceEdit->setPlainText(QStringLiteral("NEW"));
+    QTest::mouseClick(editor.Button2, Qt::LeftButton);
+    QCOMPARE(accepted.count(), 1);
+    QStringList after = before;
+    after[index] = storedName;
+    QCOMPARE(list.Names(), after);
+    tSequence stored;
+    QVERIFY(list.GetSequence(index, stored));
+    QCOMPARE(stored.Data, QStringLiteral("NEW"));
+  }
+
+  void acceptWithoutChangeKeepsDataAndLineBreaks_data() {
+    QTest::addColumn<QString>("data");
+    QTest::newRow("CR LF") << "AC\r\nGT\r\n";
+    QTest::newRow("LF only") << "AC\nGT";
+    QTest::newRow("no break") << "ACGT";
+    QTest::newRow("no-break space") << QString::fromUtf8("A\u00a0C");
+    QTest::newRow("empty") << "";
+  }
+  void acceptWithoutChangeKeepsDataAndLineBreaks() {
+    QFETCH(QString, data);
+    tSequenceList list;
+    fill(list, data);
+    TfrmSequenceEditor editor(nullptr, list, 2);
+    editor.Button2Click();
+    tSequence stored;
+    QVERIFY(list.GetSequence(2, stored));
+    QCOMPARE(stored.Data, data);
+    QCOMPARE(stored.Name, QStringLiteral("n2"));
+    QCOMPARE(list.Names(), QStringList({"n0", "n1", "n2", "n3", "n4"}));
+  }
+
+  void cancelLeavesWorkspace() {
+    tSequenceList list;
+    fill(list, QStringLiteral("ACGT"));
+    TfrmSequenceEditor editor(nullptr, list, 2);
+    QSignalSpy rejected(&editor, &QDialog::rejected);
+    editor.edSequenceName->setText(QStringLiteral("changed"));
+    editor.meSequenceEdit->setPlainText(QStringLiteral("TTTT"));
+    QTest::mouseClick(editor.Button1, Qt::LeftButton);
+    QCOMPARE(rejected.count(), 1);
+    tSequence stored;
+    QVERIFY(list.GetSequence(2, stored));
+    QCOMPARE(stored.Name, QStringLiteral("n2"));
+    QCOMPARE(stored.Data, QStringLiteral("ACGT"));
+  }
+};
+
+DUVANET_TEST(SequenceEditorTest)
+#include "tst_SequenceEditor.moc"

@@ -1,0 +1,62 @@
+#include <QComboBox>
+#include <QListWidget>
+#include <QTest>
+
+#include "TestRegistry.h"
+#include "core/SequenceList.h"
+#include "gui/SequenceListViews.h"
+
+class SequenceListViewsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  static void fill(tSequenceList& list, int count) {
+    for (int i = 0; i < count; ++i) list.AddSequence();
+  }
+
+ private slots:
+  void fillListBox() {
+    tSequenceList list;
+    QListWidget box;
+    box.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    FillListBox(list, box);
+    QCOMPARE(box.count(), 0);
+    box.addItems({"old1", "old2"});
+    box.item(1)->setSelected(true);
+    fill(list, 3);
+    FillListBox(list, box);
+    QCOMPARE(box.count(), 3);
+    QCOMPARE(box.item(2)->text(), QStringLiteral("Sequence 3"));
+    QVERIFY(box.selectedItems().isEmpty());
+  }
+
+  void fillComboBox_data() {
+    QTest::addColumn<int>("items");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("after");
+    QTest::newRow("empty workspace") << 0 << -1 << -1;
+    QTest::newRow("index 5 of 3") << 3 << 5 << -1;
+    QTest::newRow("no selection selects the first") << 3 << -1 << 0;
+    QTest::newRow("index 1 kept") << 3 << 1 << 1;
+    QTest::newRow("index equal to count selects nothing") << 3 << 3 << -1;
+  }
+  void fillComboBox() {
+    QFETCH(int, items);
+    QFETCH(int, before);
+    QFETCH(int, after);
+    tSequenceList list;
+    fill(list, items);
+    QComboBox box;
+    for (int i = 0; i < 6; ++i) box.addItem(QStringLiteral("old %1").arg(i));
+    box.setCurrentIndex(before);
+    QCOMPARE(box.currentIndex(), before);
+    FillComboBox(list, box);
+    QCOMPARE(box.count(), items);
+    QCOMPARE(box.currentIndex(), after);
+    for (int i = 0; i < items; ++i)
+      QCOMPARE(box.itemText(i), QStringLiteral("Sequence %1").arg(i + 1));
+  }
+};
+
+DUVANET_TEST(SequenceListViewsTest)
+#include "tst_SequenceListViews.moc"
