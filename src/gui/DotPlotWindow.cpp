@@ -379,6 +379,7 @@ TfrmDotPlot::PrepareOutcome TfrmDotPlot::PrepareDotPlot(tDotPlotType plotType, t
   request.type = PlotType;
   request.evaluation = Evaluation;
   request.exactBudgetCells = m_exactBudgetCells;
+  request.maxBinsPerSide = m_maxBinsPerSide;
 
   std::atomic<bool> cancel{false};
   std::atomic<double> fraction{0.0};
@@ -418,6 +419,7 @@ TfrmDotPlot::PrepareOutcome TfrmDotPlot::PrepareDotPlot(tDotPlotType plotType, t
     poll.start(40);
     if (!worker->isFinished()) progress.exec();
     poll.stop();
+    if (progress.wasCanceled()) cancel.store(true);
     worker->wait();
   }
   delete worker;
@@ -427,7 +429,12 @@ TfrmDotPlot::PrepareOutcome TfrmDotPlot::PrepareDotPlot(tDotPlotType plotType, t
   if (result.filled) {
     const bool exact = result.grid.isExact();
     chartDotPlot->setGrid(std::move(result.grid));
-    if (!exact) chartDotPlot->setRegionProvider(duvanet::chart::engineRegionProvider(request));
+    if (!exact) {
+      // Zoomed regions are at most as many cells as the chart has pixels: always exact.
+      duvanet::engine::DotPlotComputeRequest regions = request;
+      regions.exactBudgetCells = duvanet::engine::DotPlotComputeRequest{}.exactBudgetCells;
+      chartDotPlot->setRegionProvider(duvanet::chart::engineRegionProvider(regions));
+    }
   }
   if (PlotType != dptIdentity && !result.filled && m_prompts) {
     m_prompts->warning(this, kDotPlotErrorMessage);

@@ -85,6 +85,8 @@ class TfrmDotPlot : public QWidget {
 
   /// Grids above this many cells are shown binned; zooming computes full resolution.
   void setExactBudgetCells(qint64 cells) { m_exactBudgetCells = cells; }
+  /// Bins per side of a binned grid at the most.
+  void setMaxBinsPerSide(int bins) { m_maxBinsPerSide = bins; }
   /// Computations that last longer than this show the progress dialog.
   void setProgressDelayMs(int ms) { m_progressDelayMs = ms; }
 
@@ -171,5 +173,6 @@ class TfrmDotPlot : public QWidget {
   std::unique_ptr<duvanet::chart::ColourScale> m_colourScale;
   bool m_prepared = false;
   qint64 m_exactBudgetCells = qint64{64} << 20;
+  int m_maxBinsPerSide = 4096;
   int m_progressDelayMs = 333;
 };

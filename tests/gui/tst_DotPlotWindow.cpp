@@ -1,0 +1,398 @@
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <cmath>
+#include <memory>
+
+#include "FakePorts.h"
+#include "ModalHelper.h"
+#include "TestRegistry.h"
+#include "chart/ColourGridChart.h"
+#include "gui/ApplicationTitle.h"
+#include "gui/DotPlotWindow.h"
+#include "widgets/DoubleSlider.h"
+
+using duvanet::chart::ChartAxis;
+
+namespace {
+
+const QString kIupac = QStringLiteral(
+    "warning: Characters found that are not listed as standard IUPAC abbreviations for nucleic "
+    "acids or their ambiguities in DNA molecules. Information obtained from the dot plot might "
+    "be subject to errors.");
+const QString kReverted = QStringLiteral(
+    "warning: Problems occured while creating the reverted strand of the requested sequence. "
+    "Information obtained from the dot plot might be subject to errors.");
+const QString kError =
+    QStringLiteral("warning: An error occured while creating the requested dot plot.");
+
+tSequence seq(const QString& name, const QString& data) { return tSequence{name, data, {}}; }
+
+// A window with its own prompts, destroyed with the test's owner widget.
+struct Fixture {
+  QWidget owner;
+  FakePrompts prompts;
+  TfrmDotPlot* window = new TfrmDotPlot(&owner, &prompts);
+};
+
+// The chart pixel at the middle of the cell of start positions (x, y).
+QPoint cellPixel(const TfrmDotPlot& window, int x, int y) {
+  return {
+      static_cast<int>(std::lround(window.chartDotPlot->valueToPixel(ChartAxis::Top, x + 0.5))),
+      static_cast<int>(std::lround(window.chartDotPlot->valueToPixel(ChartAxis::Left, y + 0.5)))};
+}
+
+void showAndWait(QWidget* window) {
+  window->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window));
+  QApplication::processEvents();
+}
+
+}  // namespace
+
+class TestDotPlotWindow : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void constructorMeasuresTheStripFontOnly() {
+    Fixture f;
+    QVERIFY(f.window->CharWidth > 1);
+    QVERIFY(f.window->LineHeight > 2);
+    // 9 points at the screen's resolution, plus 2.
+    QCOMPARE(f.window->LineHeight,
+             QFontInfo(QFont(QStringLiteral("Courier New"), 9, QFont::Bold)).pixelSize() + 2);
+    QCOMPARE(f.window->WindowSize, 0);
+    QCOMPARE(f.window->MaxScore, 0);
+    QVERIFY(f.window->SeqHoriz.Name.isEmpty() && f.window->SeqHorizRev.Data.isEmpty());
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Dot plot"));
+    QCOMPARE(f.window->panInfoDot->text(), QStringLiteral("panInfoDot"));
+    QVERIFY(f.window->cbMouseSequenceTracking->isChecked());
+    QVERIFY(f.window->rbGreyChart->isChecked());
+    QCOMPARE(f.window->Edit1->text(), QStringLiteral("0"));
+    QVERIFY(f.window->chartDotPlot->axisInverted(ChartAxis::Left));
+    QVERIFY(!f.window->chartDotPlot->axisInverted(ChartAxis::Top));
+  }
+
+  void prepareBuildsStrandsAndShowsMessagesInOrder_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("evaluation");
+    QTest::addColumn<QString>("horiz");
+    QTest::addColumn<QString>("verti");
+    QTest::addColumn<bool>("caseInsensitive");
+    QTest::addColumn<int>("window");
+    QTest::addColumn<QString>("horizRev");
+    QTest::addColumn<QString>("vertiRev");
+    QTest::addColumn<int>("maxScore");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("cells");
+
+    QTest::newRow("identity, case-insensitive") << 0 << 0 << "acgt"
+                                                << "ACGT" << true << 4 << ""
+                                                << "" << 4 << QStringList{} << true;
+    QTest::newRow("dna horizontal with U") << 1 << 0 << "ACGU"
+                                           << "ACGU" << false << 2 << "UCGT"
+                                           << "" << 2 << QStringList{kIupac} << true;
+    QTest::newRow("dna both with X: one warning") << 3 << 0 << "ACXGT"
+                                                  << "ACGT" << false << 2 << "ACXGT"
+                                                  << "ACGT" << 2 << QStringList{kIupac} << true;
+    QTest::newRow("literal horizontal, empty horizontal")
+        << 4 << 0 << ""
+        << "ABC" << false << 3 << ""
+        << "" << 3 << QStringList{kReverted, kError} << false;
+    QTest::newRow("identity shorter than the window: silent") << 0 << 0 << "AC"
+                                                              << "ACGT" << false << 3 << ""
+                                                              << "" << 3 << QStringList{} << false;
+    QTest::newRow("dna vertical, summed") << 2 << 2 << "AAAAAAAAAAAAAA"
+                                          << "ACGTACGTACGTAC" << false << 12 << ""
+                                          << "GTACGTACGTACGT" << 24 << QStringList{} << true;
+    QTest::newRow("literal both, summed") << 6 << 2 << "ABCDEFGHIJKLM"
+                                          << "ABCDEFGHIJKLM" << false << 12 << "MLKJIHGFEDCBA"
+                                          << "MLKJIHGFEDCBA" << 36 << QStringList{} << true;
+    QTest::newRow("literal both, lowest") << 6 << 1 << "ABCDEFGHIJKLM"
+                                          << "ABCDEFGHIJKLM" << false << 12 << "MLKJIHGFEDCBA"
+                                          << "MLKJIHGFEDCBA" << 12 << QStringList{} << true;
+    QTest::newRow("dna horizontal shorter than the window: error")
+        << 1 << 0 << "ACG"
+        << "ACGTACGT" << false << 5 << "CGT"
+        << "" << 5 << QStringList{kError} << false;
+    QTest::newRow("dna both, both empty: one warning, then the error")
+        << 3 << 0 << ""
+        << "" << false << 2 << ""
+        << "" << 2 << QStringList{kIupac, kError} << false;
+  }
+  void prepareBuildsStrandsAndShowsMessagesInOrder() {
+    QFETCH(int, type);
+    QFETCH(int, evaluation);
+    QFETCH(QString, horiz);
+    QFETCH(QString, verti);
+    QFETCH(bool, caseInsensitive);
+    QFETCH(int, window);
+    QFETCH(QString, horizRev);
+    QFETCH(QString, vertiRev);
+    QFETCH(int, maxScore);
+    QFETCH(QStringList, messages);
+    QFETCH(bool, cells);
+    Fixture f;
+    const auto outcome = f.window->PrepareDotPlot(
+        static_cast<tDotPlotType>(type), seq("Horizontal", horiz), seq("Vertical", verti),
+        caseInsensitive, window, static_cast<tMatchEvaluation>(evaluation));
+    QCOMPARE(outcome, TfrmDotPlot::PrepareOutcome::Completed);
+    QCOMPARE(f.prompts.texts(), messages);
+    QCOMPARE(f.window->SeqHoriz.Data, caseInsensitive ? horiz.toUpper() : horiz);
+    QCOMPARE(f.window->SeqHorizRev.Data, horizRev);
+    QCOMPARE(f.window->SeqVertiRev.Data, vertiRev);
+    // The opposite records always carry the names, whatever the type.
+    QCOMPARE(f.window->SeqHorizRev.Name, QStringLiteral("Horizontal"));
+    QCOMPARE(f.window->SeqVertiRev.Name, QStringLiteral("Vertical"));
+    QCOMPARE(f.window->MaxScore, maxScore);
+    QCOMPARE(f.window->WindowSize, window);
+    QCOMPARE(int(f.window->PlotType), type);
+    QCOMPARE(int(f.window->Evaluation), evaluation);
+    QCOMPARE(f.window->chartDotPlot->hasSeries(), cells);
+    QCOMPARE(f.window->chartDotPlot->axis(ChartAxis::Top).title, QStringLiteral("Horizontal"));
+    QCOMPARE(f.window->chartDotPlot->axis(ChartAxis::Left).title, QStringLiteral("Vertical"));
+    // The slider and the highlight level run over 0 .. MaxScore; one palette entry per level.
+    QCOMPARE(f.window->dblslColor->Min(), 0);
+    QCOMPARE(f.window->dblslColor->Max(), maxScore);
+    QCOMPARE(f.window->dblslColor->Position1(), 0);
+    QCOMPARE(f.window->dblslColor->Position2(), maxScore);
+    QCOMPARE(f.window->udHighlightColour->maximum(), maxScore);
+    QCOMPARE(f.window->chartDotPlot->paletteCount(), maxScore + 1);
+    QVERIFY(!f.window->isVisible());
+  }
+
+  void caseDecidesTheCount() {
+    // acgt against ACGT, window 4: one cell; its count shows in the strip and in the cell colour.
+    for (const bool caseInsensitive : {true, false}) {
+      Fixture f;
+      f.window->PrepareDotPlot(dptIdentity, seq("a", "acgt"), seq("b", "ACGT"), caseInsensitive, 4,
+                               meHighest);
+      QCOMPARE(f.window->chartDotPlot->plotCells(), (duvanet::engine::CellRect{0, 0, 1, 1}));
+      showAndWait(f.window);
+      QCOMPARE(f.window->stripPicture(0, 0).combinedCount, caseInsensitive ? 4 : 0);
+      const QImage image = f.window->chartDotPlot->grab().toImage();
+      const QPoint p = cellPixel(*f.window, 1, 1);
+      QCOMPARE(QColor(image.pixel(p)),
+               QColor(f.window->chartDotPlot->countColour(caseInsensitive ? 4 : 0)));
+    }
+  }
+
+  void captionNamesTheType_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("0") << 0 << " - Identity dot plot.";
+    QTest::newRow("1") << 1
+                       << " - DNA dot plot, including reverse complement of horizontal strand.";
+    QTest::newRow("2") << 2 << " - DNA dot plot, including reverse complement of vertical strand.";
+    QTest::newRow("3") << 3 << " - DNA dot plot, including reverse complement of both strands.";
+    QTest::newRow("4") << 4
+                       << " - Literal dot plot, including reverted sequence of horizontal strand.";
+    QTest::newRow("5") << 5
+                       << " - Literal dot plot, including reverted sequence of vertical strand.";
+    QTest::newRow("6") << 6 << " - Literal dot plot, including reverse complement of both strands.";
+  }
+  void captionNamesTheType() {
+    QFETCH(int, type);
+    QFETCH(QString, suffix);
+    Fixture f;
+    f.window->PrepareDotPlot(static_cast<tDotPlotType>(type), seq("h", "ACGTAC"),
+                             seq("v", "ACGTAC"), true, 2, meHighest);
+    showAndWait(f.window);
+    QCOMPARE(f.window->windowTitle(), ApplicationTitle() + suffix);
+  }
+
+  void mouseMoveShowsTheCellUnderTheMouse() {
+    Fixture f;
+    // GUMMIBAUM against itself, both reverted strands, window 2 (the developer's test plot).
+    f.window->PrepareDotPlot(dptLiteralBoth, seq("Test Seq1a", "GUMMIBAUM"),
+                             seq("Test Seq2a", "GUMMIBAUM"), false, 2, meHighest);
+    showAndWait(f.window);
+    // The first paint shows positions 1 and 1.
+    QCOMPARE(f.window->panInfoDot->text(),
+             QStringLiteral("Highest matches at position (1/1) = 2 of 2 possible matches; "
+                            "Window size :2"));
+    // x = 2, y = 8: UM against UM.
+    QTest::mouseMove(f.window->chartDotPlot, cellPixel(*f.window, 2, 8));
+    QCOMPARE(f.window->panInfoDot->text(),
+             QStringLiteral("Highest matches at position (2/8) = 2 of 2 possible matches; "
+                            "Window size :2"));
+    // x = 1, y = 7: GU against AU, one forward match; the reverted pairs UG/AU and UA/GU none.
+    QTest::mouseMove(f.window->chartDotPlot, cellPixel(*f.window, 1, 7));
+    QCOMPARE(f.window->panInfoDot->text(),
+             QStringLiteral("Highest matches at position (1/7) = 1 of 2 possible matches; "
+                            "Window size :2"));
+    QCOMPARE(f.window->imgSequenceDisplay->picture()->positionVerti, 7);
+    // Outside the plotted cells nothing changes.
+    QTest::mouseMove(f.window->chartDotPlot, QPoint(1, 1));
+    QCOMPARE(f.window->panInfoDot->text().left(34),
+             QStringLiteral("Highest matches at position (1/7) "));
+  }
+
+  void invertedAxesKeepTheCellUnderTheMouse() {
+    Fixture f;
+    f.window->PrepareDotPlot(dptIdentity, seq("h", "ABCDEFGHIJ"), seq("v", "ABCDEFGHIJKLMNOP"),
+                             false, 3, meHighest);
+    showAndWait(f.window);
+    const QPoint before = cellPixel(*f.window, 2, 9);
+    QTest::mouseClick(f.window->btPlotInvAxisHoriz, Qt::LeftButton);
+    QTest::mouseClick(f.window->btPlotInvAxisVert, Qt::LeftButton);
+    QApplication::processEvents();
+    QVERIFY(f.window->chartDotPlot->axisInverted(ChartAxis::Top));
+    QVERIFY(!f.window->chartDotPlot->axisInverted(ChartAxis::Left));
+    const QPoint after = cellPixel(*f.window, 2, 9);
+    QVERIFY(after != before);
+    QTest::mouseMove(f.window->chartDotPlot, after);
+    QVERIFY(f.window->panInfoDot->text().startsWith(
+        QStringLiteral("Highest matches at position (2/9) = 0 of 3")));
+    // Twice restores the former axes.
+    QTest::mouseClick(f.window->btPlotInvAxisHoriz, Qt::LeftButton);
+    QTest::mouseClick(f.window->btPlotInvAxisVert, Qt::LeftButton);
+    QVERIFY(!f.window->chartDotPlot->axisInverted(ChartAxis::Top));
+    QVERIFY(f.window->chartDotPlot->axisInverted(ChartAxis::Left));
+    QCOMPARE(cellPixel(*f.window, 2, 9), before);
+  }
+
+  void trackingOffWaitsForALeftClick() {
+    Fixture f;
+    f.window->PrepareDotPlot(dptDNABoth, seq("h", "ACGTACGTAC"), seq("v", "TTGCAACGTA"), true, 4,
+                             meSummed);
+    showAndWait(f.window);
+    QTest::mouseClick(f.window->cbMouseSequenceTracking, Qt::LeftButton);
+    QVERIFY(!f.window->cbMouseSequenceTracking->isChecked());
+    const QString start = f.window->panInfoDot->text();
+    QVERIFY(start.startsWith(QStringLiteral("Summed matches at position (1/1) = ")));
+    QTest::mouseMove(f.window->chartDotPlot, cellPixel(*f.window, 3, 5));
+    QCOMPARE(f.window->panInfoDot->text(), start);
+    QTest::mouseClick(f.window->chartDotPlot, Qt::RightButton, {}, cellPixel(*f.window, 3, 5));
+    QCOMPARE(f.window->panInfoDot->text(), start);
+    QTest::mouseClick(f.window->chartDotPlot, Qt::LeftButton, {}, cellPixel(*f.window, 3, 5));
+    const auto expected = f.window->stripPicture(2, 4);
+    QCOMPARE(f.window->panInfoDot->text(), expected.infoLine);
+    QVERIFY(expected.infoLine.startsWith(QStringLiteral("Summed matches at position (3/5) = ")));
+    QVERIFY(expected.infoLine.endsWith(QStringLiteral(" of 12 possible matches; Window size :4")));
+    // With tracking on, a click changes nothing by itself and a move follows the mouse.
+    QTest::mouseClick(f.window->cbMouseSequenceTracking, Qt::LeftButton);
+    QTest::mouseClick(f.window->chartDotPlot, Qt::LeftButton, {}, cellPixel(*f.window, 1, 1));
+    QCOMPARE(f.window->panInfoDot->text(), expected.infoLine);
+  }
+
+  void repaintingResetsTheStripToTheFirstCell() {
+    Fixture f;
+    f.window->PrepareDotPlot(dptIdentity, seq("h", "ACGTACGTAC"), seq("v", "ACGTACGTAC"), false, 2,
+                             meHighest);
+    showAndWait(f.window);
+    QTest::mouseMove(f.window->chartDotPlot, cellPixel(*f.window, 4, 6));
+    QVERIFY(f.window->panInfoDot->text().contains(QStringLiteral("(4/6)")));
+    f.window->resize(f.window->width() + 40, f.window->height() + 30);
+    QTRY_VERIFY(f.window->panInfoDot->text().contains(QStringLiteral("(1/1)")));
+  }
+
+  void legendToggleTwiceRestores() {
+    Fixture f;
+    f.window->PrepareDotPlot(dptIdentity, seq("h", "ACGT"), seq("v", "ACGT"), false, 2, meHighest);
+    QVERIFY(f.window->chartDotPlot->legendVisible());
+    QTest::mouseClick(f.window->btPlotLegend, Qt::LeftButton);
+    QVERIFY(!f.window->chartDotPlot->legendVisible());
+    QTest::mouseClick(f.window->btPlotLegend, Qt::LeftButton);
+    QVERIFY(f.window->chartDotPlot->legendVisible());
+  }
+
+  void colourControlsReshapeThePalette() {
+    Fixture f;
+    f.window->PrepareDotPlot(dptIdentity, seq("h", "ACGTACGTACGTACGT"),
+                             seq("v", "ACGTACGTACGTACGT"), false, 12, meHighest);
+    auto* chart = f.window->chartDotPlot;
+    QCOMPARE(chart->paletteColour(12), QColor(255, 255, 255));
+    QCOMPARE(chart->paletteColour(1), QColor(38, 38, 38));
+    QTest::mouseClick(f.window->rbGreenChart, Qt::LeftButton);
+    QCOMPARE(chart->paletteColour(12), QColor(0, 255, 0));
+    f.window->dblslColor->setPosition1(4);
+    f.window->dblslColor->setPosition2(8);
+    QCOMPARE(chart->paletteColour(4), QColor(0, 0, 0));
+    QCOMPARE(chart->paletteColour(5), QColor(0, 102, 0));
+    QCOMPARE(chart->paletteColour(7), QColor(0, 204, 0));
+    // The highlighted level turns red while the button is down, until the next update after.
+    f.window->udHighlightColour->setValue(6);
+    QTest::mouseClick(f.window->btHighlightColour, Qt::LeftButton);
+    QCOMPARE(chart->paletteColour(6), QColor(255, 0, 0));
+    QTest::mouseClick(f.window->btHighlightColour, Qt::LeftButton);
+    QCOMPARE(chart->paletteColour(6), QColor(0, 153, 0));
+  }
+
+  void closingEmptiesThePlotAndHides() {
+    Fixture f;
+    f.window->PrepareDotPlot(dptDNABoth, seq("h", "ACGTAC"), seq("v", "ACGTAC"), false, 2,
+                             meHighest);
+    showAndWait(f.window);
+    QVERIFY(f.window->chartDotPlot->hasSeries());
+    QVERIFY(f.window->close());
+    QVERIFY(!f.window->isVisible());
+    QVERIFY(!f.window->chartDotPlot->hasSeries());
+    for (const tSequence* record : {&f.window->SeqHoriz, &f.window->SeqVerti,
+                                    &f.window->SeqHorizRev, &f.window->SeqVertiRev}) {
+      QVERIFY(record->Name.isEmpty());
+      QVERIFY(record->Data.isEmpty());
+    }
+    // The window lives on, hidden, until its owner goes.
+    QCOMPARE(f.owner.findChildren<TfrmDotPlot*>().size(), 1);
+  }
+
+  void largePlotIsBinnedAndZoomsToFullResolution() {
+    Fixture f;
+    f.window->setExactBudgetCells(1000);
+    f.window->setMaxBinsPerSide(30);
+    QString a, b;
+    for (int i = 0; i < 300; ++i) {
+      a += QChar(u"ACGT"[(i * 7 + i / 3) % 4]);
+      b += QChar(u"ACGT"[(i * 5 + i / 7) % 4]);
+    }
+    f.window->PrepareDotPlot(dptDNAHoriz, seq("h", a), seq("v", b), false, 4, meHighest);
+    QCOMPARE(f.window->chartDotPlot->plotCells(), (duvanet::engine::CellRect{0, 0, 297, 297}));
+    showAndWait(f.window);
+    f.window->chartDotPlot->zoomTo(10, 30, 20, 40);
+    QTRY_VERIFY(f.window->chartDotPlot->detailGrid() != nullptr);
+    QVERIFY(f.window->chartDotPlot->detailGrid()->isExact());
+  }
+
+  void cancellingTheProgressDialogDiscardsThePlot() {
+    Fixture f;
+    f.window->setProgressDelayMs(0);
+    const QString a(20000, QLatin1Char('A'));
+    bool sawProgress = false;
+    onNextModal([&](QWidget* modal) {
+      auto* progress = qobject_cast<QProgressDialog*>(modal);
+      sawProgress = progress != nullptr;
+      if (progress)
+        progress->cancel();
+      else
+        modal->close();
+    });
+    const auto outcome =
+        f.window->PrepareDotPlot(dptDNABoth, seq("h", a), seq("v", a), false, 12, meSummed);
+    QVERIFY(sawProgress);
+    QCOMPARE(outcome, TfrmDotPlot::PrepareOutcome::Cancelled);
+    QVERIFY(!f.window->chartDotPlot->hasSeries());
+    QVERIFY(f.prompts.shown.isEmpty());
+  }
+
+  void dialogsOpenWithTheirTitles() {
+    Fixture f;
+    f.window->PrepareDotPlot(dptIdentity, seq("h", "ACGT"), seq("v", "ACGT"), false, 2, meHighest);
+    showAndWait(f.window);
+    QString title;
+    onNextModal([&](QWidget* modal) {
+      title = modal->windowTitle();
+      modal->close();
+    });
+    QTest::mouseClick(f.window->btCustomise, Qt::LeftButton);
+    QCOMPARE(title, QStringLiteral("Duvanet dot-plot editor"));
+  }
+};
+
+DUVANET_TEST(TestDotPlotWindow)
+#include "tst_DotPlotWindow.moc"
