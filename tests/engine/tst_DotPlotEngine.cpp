@@ -449,6 +449,21 @@ class TestDotPlotEngine : public QObject {
     QCOMPARE(grid.binCellY0(3), 17);
   }
 
+  // A grid made by its public constructor starts with zero counts; copies keep the counts.
+  void newGridsHoldZeros() {
+    DotPlotGrid grid(CellRect{0, 0, 3000, 1500}, 3000, 1500);  // a large block: huge pages
+    const auto& counts = grid.counts();
+    QVERIFY(std::all_of(counts.begin(), counts.end(), [](std::uint16_t c) { return c == 0; }));
+    grid.row(1499)[2999] = 7;
+    const DotPlotGrid copy = grid;
+    QCOMPARE(int{copy.at(2999, 1499)}, 7);
+    const DotPlotGrid small(CellRect{2, 3, 4, 5}, 4, 5);
+    QCOMPARE(small.counts().size(), std::size_t{20});
+    QVERIFY(std::all_of(small.counts().begin(), small.counts().end(),
+                        [](std::uint16_t c) { return c == 0; }));
+    QVERIFY(DotPlotGrid(CellRect{0, 0, 0, 5}, 3, 5).isEmpty());
+  }
+
   // Requests the kernels cannot honour are refused rather than read out of bounds.
   void malformedRequestsAreNotFilled() {
     const Plot plot = makePlot(u"ACGTACGT", u"ACGTACGT");
@@ -477,6 +492,27 @@ class TestDotPlotEngine : public QObject {
     QCOMPARE(seen.back(), 1.0);
     QVERIFY(std::is_sorted(seen.begin(), seen.end()));
     QVERIFY(seen.front() >= 0.0);
+  }
+
+  void progressOfABinnedPlotRunsToTheEnd() {
+    std::mt19937 rng(52);
+    const Plot plot = makePlot(randomText(rng, u"ACGT", 5000), randomText(rng, u"ACGT", 4000));
+    DotPlotComputeRequest request = routineRequest(plot.strands(), 12);
+    request.exactBudgetCells = 1000;
+    request.maxBinsPerSide = 100;
+    request.threads = 3;
+    double last = -1;
+    bool ordered = true;
+    request.progress = [&](double fraction) {
+      ordered = ordered && fraction >= last && fraction <= 1.0;
+      last = fraction;
+      return true;
+    };
+    const auto result = CreateDotPlotWithVertiRevLowest(request);
+    QVERIFY(result.filled);
+    QCOMPARE(result.grid.binsX(), 100);
+    QVERIFY(ordered);
+    QCOMPARE(last, 1.0);
   }
 
   // A false answer of the progress callback stops the computation and says so.
