@@ -1,0 +1,71 @@
+# Install rules and the Debian package (CPack).
+#   cmake --install <build> --prefix /usr        programs, desktop entry, icon, README
+#   cpack --config <build>/CPackConfig.cmake -G DEB
+include(GNUInstallDirs)
+
+foreach(program duvanet duvanet-cli)
+  if(TARGET ${program})
+    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
+  endif()
+endforeach()
+
+# The desktop entry and the application icon: those under data/ when the program ships its own,
+# otherwise a plain entry and the dot plot picture of the tool bar.
+if(TARGET duvanet)
+  set(duvanet_desktop_entry ${CMAKE_SOURCE_DIR}/data/duvanet.desktop)
+  if(NOT EXISTS ${duvanet_desktop_entry})
+    set(duvanet_desktop_entry ${CMAKE_BINARY_DIR}/generated/duvanet.desktop)
+    configure_file(${CMAKE_SOURCE_DIR}/cmake/duvanet.desktop.in ${duvanet_desktop_entry} @ONLY)
+  endif()
+  install(FILES ${duvanet_desktop_entry} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+    COMPONENT Runtime)
+
+  set(duvanet_icon "")
+  foreach(candidate data/duvanet.svg data/icons/duvanet.svg src/gui/icons/duvanet.svg
+                    src/gui/icons/dotplot.svg)
+    if(NOT duvanet_icon AND EXISTS ${CMAKE_SOURCE_DIR}/${candidate})
+      set(duvanet_icon ${CMAKE_SOURCE_DIR}/${candidate})
+    endif()
+  endforeach()
+  if(duvanet_icon)
+    install(FILES ${duvanet_icon} RENAME duvanet.svg
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT Runtime)
+  endif()
+  if(EXISTS ${CMAKE_SOURCE_DIR}/data/duvanet.png)
+    install(FILES ${CMAKE_SOURCE_DIR}/data/duvanet.png
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps COMPONENT Runtime)
+  endif()
+endif()
+
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT Runtime)
+if(EXISTS ${CMAKE_SOURCE_DIR}/examples)
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
+    COMPONENT Runtime)
+endif()
+
+# The Debian package. dpkg-shlibdeps adds the libraries the programs link; the Qt runtime
+# packages are also named here because the programs load plugins from them at run time
+# (SVG icons and pictures, the platform plugins).
+set(CPACK_PACKAGE_NAME duvanet)
+set(CPACK_PACKAGE_VENDOR "Duvanet")
+set(CPACK_PACKAGE_CONTACT "Duvanet developers <duvanet@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Duvanet compares two sequences (DNA, protein or any text) in a dot plot, translates DNA,\n\
+builds reverse complements, counts symbols and prepares BLAST queries. The package holds the\n\
+desktop program duvanet and the command-line tool duvanet-cli.")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
+set(CPACK_PACKAGE_HOMEPAGE_URL "${DUVANET_HOMEPAGE}")
+set(CPACK_RESOURCE_FILE_README ${CMAKE_SOURCE_DIR}/README.md)
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6charts6 (>= 6.4), \
+libqt6printsupport6 (>= 6.4), libqt6svg6 (>= 6.4)")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "adwaita-icon-theme, qt6-image-formats-plugins, qt6-qpa-plugins")
+include(CPack)
