@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 namespace duvanet::chart {
 
@@ -555,39 +556,65 @@ void ColourGridChart::computePixelCounts(const QRect& plot, std::vector<std::uin
     s = toBins(s, cells.y, cells.height,
                [source](std::int64_t c) { return source->binOfCellY(c); });
 
-  const bool oneBinPerColumn = std::all_of(columns.begin(), columns.end(),
-                                           [](const CellSpan& s) { return s.last - s.first <= 1; });
-  const CellSpan* previous = nullptr;
-  for (int py = 0; py < height; ++py) {
-    const CellSpan& rowSpan = rows[py];
-    std::uint16_t* dst = out.data() + static_cast<std::size_t>(py) * width;
-    if (rowSpan.first >= rowSpan.last) continue;
-    if (previous && previous->first == rowSpan.first && previous->last == rowSpan.last) {
-      std::copy_n(dst - width, width, dst);
-      continue;
-    }
-    previous = &rowSpan;
-    for (std::int64_t r = rowSpan.first; r < rowSpan.last; ++r) {
-      const std::uint16_t* src = source->row(static_cast<int>(r));
-      if (oneBinPerColumn) {
-        for (int px = 0; px < width; ++px) {
-          const CellSpan& c = columns[px];
-          if (c.first >= c.last) continue;
-          const auto value = static_cast<std::uint16_t>(src[c.first] + 1);
-          if (value > dst[px]) dst[px] = value;
-        }
-      } else {
-        for (int px = 0; px < width; ++px) {
-          const CellSpan& c = columns[px];
-          std::uint16_t highest = dst[px];
-          for (std::int64_t b = c.first; b < c.last; ++b) {
-            const auto value = static_cast<std::uint16_t>(src[b] + 1);
-            if (value > highest) highest = value;
-          }
-          dst[px] = highest;
+  // Rows of pixels in bands, each band on a thread of its own for large views. Per pixel row:
+  // the highest value of each bin column over the pixel's bin rows (a vectorisable pass over
+  // contiguous memory), then the highest over each pixel's bin columns.
+  std::int64_t binLo = std::numeric_limits<std::int64_t>::max(), binHi = 0;
+  for (const CellSpan& c : columns) {
+    if (c.first >= c.last) continue;
+    binLo = std::min(binLo, c.first);
+    binHi = std::max(binHi, c.last);
+  }
+  if (binHi <= binLo) return;
+  const std::size_t span = static_cast<std::size_t>(binHi - binLo);
+  std::int64_t work = 0;
+  for (const CellSpan& r : rows) work += r.last - r.first;
+  work *= static_cast<std::int64_t>(span);
+  const auto band = [&](int rowFrom, int rowTo) {
+    std::vector<std::uint16_t> columnMax(span);
+    const CellSpan* previous = nullptr;
+    for (int py = rowFrom; py < rowTo; ++py) {
+      const CellSpan& rowSpan = rows[py];
+      std::uint16_t* dst = out.data() + static_cast<std::size_t>(py) * width;
+      if (rowSpan.first >= rowSpan.last) continue;
+      if (previous && previous->first == rowSpan.first && previous->last == rowSpan.last) {
+        std::copy_n(dst - width, width, dst);
+        continue;
+      }
+      previous = &rowSpan;
+      std::uint16_t* columnMaxData = columnMax.data();
+      {
+        const std::uint16_t* src = source->row(static_cast<int>(rowSpan.first)) + binLo;
+        for (std::size_t b = 0; b < span; ++b)
+          columnMaxData[b] = static_cast<std::uint16_t>(src[b] + 1);
+      }
+      for (std::int64_t r = rowSpan.first + 1; r < rowSpan.last; ++r) {
+        const std::uint16_t* src = source->row(static_cast<int>(r)) + binLo;
+        for (std::size_t b = 0; b < span; ++b) {
+          const auto value = static_cast<std::uint16_t>(src[b] + 1);
+          columnMaxData[b] = value > columnMaxData[b] ? value : columnMaxData[b];
         }
       }
+      for (int px = 0; px < width; ++px) {
+        const CellSpan& c = columns[px];
+        std::uint16_t highest = 0;
+        for (std::int64_t b = c.first; b < c.last; ++b)
+          highest = std::max(highest, columnMaxData[b - binLo]);
+        dst[px] = highest;
+      }
     }
+  };
+  if (work < 2'000'000 || height < 4) {
+    band(0, height);
+  } else {
+    // Split at a change of bin rows, so that the copy of an equal row stays inside a band.
+    int split = height / 2;
+    while (split < height - 1 && rows[split].first == rows[split - 1].first &&
+           rows[split].last == rows[split - 1].last)
+      ++split;
+    std::thread helper(band, split, height);
+    band(0, split);
+    helper.join();
   }
 }
 
