@@ -1,0 +1,357 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <new>
+
+#include "FakePorts.h"
+#include "TestRegistry.h"
+#include "chart/ColourGridChart.h"
+#include "gui/ApplicationTitle.h"
+#include "gui/DotPlotWizard.h"
+
+using duvanet::gui::DotPlotChoice;
+using duvanet::gui::MainListAccess;
+using duvanet::gui::Preselection;
+
+namespace {
+
+// A workspace of named sequences, the main list showing it, and a wizard reading both.
+struct Fixture {
+  explicit Fixture(const QList<int>& lengths) {
+    for (int i = 0; i < lengths.size(); ++i) {
+      const int index = list.AddSequence();
+      tSequence s{
+          QStringLiteral("Seq %1").arg(i), QString(lengths[i], QLatin1Char("ACGT"[i % 4])), {}};
+      list.SetSequence(index, s);
+      mainList.addItem(s.Name);
+    }
+    mainList.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    wizard = std::make_unique<TfrmDotPlotWizard>(list, MainListAccess::of(&mainList), &prompts);
+  }
+  void select(const QList<int>& rows, int current) {
+    mainList.clearSelection();
+    mainList.setCurrentRow(current, QItemSelectionModel::NoUpdate);
+    for (int row : rows) mainList.item(row)->setSelected(true);
+  }
+  QList<TfrmDotPlot*> plots() const { return wizard->findChildren<TfrmDotPlot*>(); }
+
+  tSequenceList list;
+  QListWidget mainList;
+  FakePrompts prompts;
+  std::unique_ptr<TfrmDotPlotWizard> wizard;
+};
+
+QRadioButton* byName(TfrmDotPlotWizard& wizard, const QString& name) {
+  return wizard.findChild<QRadioButton*>(name);
+}
+
+}  // namespace
+
+class TestDotPlotWizard : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startsWithItsDesignSettings() {
+    Fixture f({10});
+    auto& w = *f.wizard;
+    QVERIFY(w.cbPlotCaseInsensitive->isChecked());
+    QCOMPARE(w.edWindowSize->text(), QStringLiteral("12"));
+    QCOMPARE(w.udDotWindowSize->value(), 12);
+    QCOMPARE(w.udDotWindowSize->minimum(), 1);
+    QCOMPARE(w.udDotWindowSize->maximum(), 1024);
+    QCOMPARE(w.pcDotPlotSelection->count(), 3);
+    QCOMPARE(w.pcDotPlotSelection->tabText(0), QStringLiteral("DNA"));
+    QCOMPARE(w.pcDotPlotSelection->tabText(1), QStringLiteral("Identity"));
+    QCOMPARE(w.pcDotPlotSelection->tabText(2), QStringLiteral("Literal"));
+    QCOMPARE(w.pcDotPlotSelection->currentWidget(), w.TabSheet2);
+    for (QRadioButton* b : {w.rbDotPlotDNARevCompHoriz, w.rbDNAStrandHighestCount, w.RadioButton1,
+                            w.rbDotPlotLitRevCompHoriz, w.rbLitStrandHighestCount}) {
+      QVERIFY2(b->isChecked(), qPrintable(b->objectName()));
+    }
+    QCOMPARE(w.rbDotPlotLitRevCompBoth->text(),
+             QStringLiteral("Include reverted sequence of both axes in analysis "));
+    QCOMPARE(w.btDotPlotWizCreate->text(), QStringLiteral("Create dot plot"));
+    QCOMPARE(w.btDotPlotWizCancel->text(), QStringLiteral("Cancel"));
+    QVERIFY(!w.cobPlotSeq1->isEditable());
+    QCOMPARE(w.currentChoice(), (DotPlotChoice{dptDNAHoriz, meHighest}));
+  }
+
+  void preselectionRules_data() {
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<bool>("any");
+    QTest::addColumn<int>("horizontal");
+    QTest::addColumn<int>("vertical");
+    QTest::newRow("one selected: its focused row in both") << QList<int>{3} << 3 << true << 3 << 3;
+    QTest::newRow("one selected, another focused") << QList<int>{3} << 1 << true << 1 << 1;
+    QTest::newRow("0, 2, 5 with 2 focused") << QList<int>{0, 2, 5} << 2 << true << 2 << 5;
+    QTest::newRow("0, 2, 5 with 5 focused") << QList<int>{0, 2, 5} << 5 << true << 5 << 2;
+    QTest::newRow("focused row deselected") << QList<int>{1, 4} << 6 << true << 6 << 4;
+    QTest::newRow("none") << QList<int>{} << 2 << false << -1 << -1;
+  }
+  void preselectionRules() {
+    QFETCH(QList<int>, selected);
+    QFETCH(int, current);
+    QFETCH(bool, any);
+    QFETCH(int, horizontal);
+    QFETCH(int, vertical);
+    const auto pick = duvanet::gui::preselectionFor(selected, current);
+    QCOMPARE(pick.has_value(), any);
+    if (any) QCOMPARE(*pick, (Preselection{horizontal, vertical}));
+    // And through the wizard reading a real list.
+    Fixture f({5, 5, 5, 5, 5, 5, 5});
+    f.wizard->cobPlotSeq1->setCurrentIndex(0);
+    f.select(selected, current);
+    f.wizard->show();
+    QCOMPARE(f.wizard->cobPlotSeq1->count(), 7);
+    QCOMPARE(f.wizard->cobPlotSeq1->currentIndex(), any ? horizontal : 0);
+    QCOMPARE(f.wizard->cobPlotSeq2->currentIndex(), any ? vertical : 0);
+    QCOMPARE(f.wizard->windowTitle(), ApplicationTitle() + QStringLiteral(" dot plot wizard"));
+  }
+
+  void twoSelectedWithTheSecondFocusedTakesTheFirstAsVertical() {
+    Fixture f({5, 5, 5});
+    f.select({1, 2}, 2);
+    f.wizard->show();
+    QCOMPARE(f.wizard->cobPlotSeq1->currentIndex(), 2);
+    QCOMPARE(f.wizard->cobPlotSeq2->currentIndex(), 1);
+  }
+
+  void defaultCreateWithOneSelectedSequence() {
+    Fixture f({30, 20});
+    f.select({1}, 1);
+    f.wizard->show();
+    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
+    QCOMPARE(f.plots().size(), 1);
+    TfrmDotPlot* plot = f.plots().first();
+    QCOMPARE(plot->PlotType, dptDNAHoriz);
+    QCOMPARE(plot->Evaluation, meHighest);
+    QCOMPARE(plot->WindowSize, 12);
+    QCOMPARE(plot->SeqHoriz.Name, QStringLiteral("Seq 1"));
+    QCOMPARE(plot->SeqVerti.Name, QStringLiteral("Seq 1"));
+    QCOMPARE(plot->SeqHoriz.Data, QString(20, QLatin1Char('C')));
+    QVERIFY(plot->isVisible());
+    QVERIFY(!f.wizard->isVisible());
+    QCOMPARE(f.wizard->lastDotPlot(), plot);
+    QVERIFY(f.prompts.shown.isEmpty());
+    plot->close();
+  }
+
+  void eachPageMapsToItsRequest_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("typeButton");
+    QTest::addColumn<QString>("evaluationButton");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("evaluation");
+    QTest::newRow("DNA horizontal lowest") << 0 << "rbDotPlotDNARevCompHoriz"
+                                           << "rbDNAStrandLowestCount" << 1 << 1;
+    QTest::newRow("DNA vertical summed") << 0 << "rbDotPlotDNARevCompVerti"
+                                         << "rbDNAStrandSummedCount" << 2 << 2;
+    QTest::newRow("DNA both highest") << 0 << "rbDotPlotDNARevCompBoth"
+                                      << "rbDNAStrandHighestCount" << 3 << 0;
+    QTest::newRow("Literal horizontal summed") << 2 << "rbDotPlotLitRevCompHoriz"
+                                               << "rbLitStrandSummedCount" << 4 << 2;
+    QTest::newRow("Literal vertical highest") << 2 << "rbDotPlotLitRevCompVerti"
+                                              << "rbLitStrandHighestCount" << 5 << 0;
+    QTest::newRow("Literal both lowest") << 2 << "rbDotPlotLitRevCompBoth"
+                                         << "rbLitStrandLowestCount" << 6 << 1;
+    // The identity page ignores the other pages' buttons.
+    QTest::newRow("Identity after DNA choices") << 1 << "rbDotPlotDNARevCompBoth"
+                                                << "rbDNAStrandSummedCount" << 0 << 0;
+    QTest::newRow("Identity after Literal choices") << 1 << "rbDotPlotLitRevCompVerti"
+                                                    << "rbLitStrandLowestCount" << 0 << 0;
+  }
+  void eachPageMapsToItsRequest() {
+    QFETCH(int, page);
+    QFETCH(QString, typeButton);
+    QFETCH(QString, evaluationButton);
+    QFETCH(int, type);
+    QFETCH(int, evaluation);
+    Fixture f({40, 50});
+    f.select({0, 1}, 0);
+    f.wizard->show();
+    byName(*f.wizard, typeButton)->setChecked(true);
+    byName(*f.wizard, evaluationButton)->setChecked(true);
+    f.wizard->pcDotPlotSelection->setCurrentIndex(page);
+    f.wizard->cbPlotCaseInsensitive->setChecked(false);
+    f.wizard->udDotWindowSize->setValue(7);
+    QCOMPARE(f.wizard->currentChoice(),
+             (DotPlotChoice{tDotPlotType(type), tMatchEvaluation(evaluation)}));
+    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
+    QCOMPARE(f.plots().size(), 1);
+    TfrmDotPlot* plot = f.plots().first();
+    QCOMPARE(int(plot->PlotType), type);
+    QCOMPARE(int(plot->Evaluation), evaluation);
+    QCOMPARE(plot->WindowSize, 7);
+    QCOMPARE(plot->SeqHoriz.Name, QStringLiteral("Seq 0"));
+    QCOMPARE(plot->SeqVerti.Name, QStringLiteral("Seq 1"));
+    plot->close();
+  }
+
+  void choiceByPageCaption_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("typeButton");
+    QTest::addColumn<int>("evaluationButton");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("evaluation");
+    QTest::newRow("DNA") << "DNA" << 2 << 1 << 3 << 1;
+    QTest::newRow("Literal") << "Literal" << 0 << 2 << 4 << 2;
+    QTest::newRow("Identity") << "Identity" << 2 << 2 << 0 << 0;
+    QTest::newRow("caption compared exactly") << "dna" << 1 << 1 << 0 << 0;
+  }
+  void choiceByPageCaption() {
+    QFETCH(QString, caption);
+    QFETCH(int, typeButton);
+    QFETCH(int, evaluationButton);
+    QFETCH(int, type);
+    QFETCH(int, evaluation);
+    QCOMPARE(duvanet::gui::dotPlotChoiceFor(caption, typeButton, evaluationButton),
+             (DotPlotChoice{tDotPlotType(type), tMatchEvaluation(evaluation)}));
+  }
+
+  void windowSizeComesFromTheUpDown() {
+    Fixture f({20});
+    f.select({0}, 0);
+    f.wizard->show();
+    // Typing beyond the range is refused by the control: its position stays within 1 .. 1024.
+    f.wizard->edWindowSize->selectAll();
+    QTest::keyClicks(f.wizard->edWindowSize, QStringLiteral("2000"));
+    QVERIFY(f.wizard->udDotWindowSize->value() <= 1024);
+    f.wizard->udDotWindowSize->setValue(3);
+    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
+    QCOMPARE(f.plots().first()->WindowSize, 3);
+  }
+
+  void sizeQuestionAbove4000Symbols_data() {
+    QTest::addColumn<int>("horizontal");
+    QTest::addColumn<int>("vertical");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("4000 and 3999: no question") << 4000 << 3999 << false << false;
+    QTest::newRow("4001 and 10, No") << 4001 << 10 << true << false;
+    QTest::newRow("10 and 4001, Yes") << 10 << 4001 << true << true;
+  }
+  void sizeQuestionAbove4000Symbols() {
+    QFETCH(int, horizontal);
+    QFETCH(int, vertical);
+    QFETCH(bool, asked);
+    QFETCH(bool, answer);
+    Fixture f({horizontal, vertical});
+    f.select({0, 1}, 0);
+    f.prompts.answers.push_back(answer);
+    f.wizard->show();
+    f.wizard->pcDotPlotSelection->setCurrentIndex(1);  // identity: no further messages
+    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
+    if (!asked) {
+      QVERIFY(f.prompts.shown.isEmpty());
+    } else {
+      QCOMPARE(f.prompts.shown.size(), 1);
+      const auto& question = f.prompts.shown.first();
+      QCOMPARE(question.type, QStringLiteral("question"));
+      QCOMPARE(question.kind, UserPrompts::Kind::Information);
+      QVERIFY(!question.defaultYes);
+      QCOMPARE(question.text,
+               ApplicationTitle() +
+                   QStringLiteral(" was designed to compare sequences of small and medium sizes "
+                                  "below 4000 symbols. Try to perform anyhow?"));
+    }
+    const bool created = !asked || answer;
+    QCOMPARE(f.plots().size(), created ? 1 : 0);
+    QCOMPARE(f.wizard->isVisible(), !created);
+    if (!created) {
+      // Settings stay as they were.
+      QCOMPARE(f.wizard->pcDotPlotSelection->currentIndex(), 1);
+      QCOMPARE(f.wizard->cobPlotSeq1->currentIndex(), 0);
+      QCOMPARE(f.wizard->cobPlotSeq2->currentIndex(), 1);
+    } else {
+      f.plots().first()->close();
+    }
+  }
+
+  void messagesOfTheRequestComeWhileTheWizardIsOpen() {
+    Fixture f({1});  // one symbol: shorter than the window of 12
+    f.select({0}, 0);
+    f.wizard->show();
+    bool openDuringMessages = false;
+    QObject::connect(f.wizard.get(), &TfrmDotPlotWizard::dotPlotShown, f.wizard.get(),
+                     [&](TfrmDotPlot*) { openDuringMessages = f.wizard->isVisible(); });
+    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
+    QCOMPARE(f.prompts.texts(),
+             QStringList{QStringLiteral(
+                 "warning: An error occured while creating the requested dot plot.")});
+    QVERIFY(openDuringMessages);
+    QVERIFY(!f.wizard->isVisible());
+    QCOMPARE(f.plots().size(), 1);
+    QVERIFY(!f.plots().first()->chartDotPlot->hasSeries());
+  }
+
+  void failureInsideTheRequestDiscardsTheWindowSilently() {
+    Fixture f({30});
+    f.select({0}, 0);
+    f.wizard->setPrepareFunction([](TfrmDotPlot& window, tDotPlotType, const tSequence&,
+                                    const tSequence&, bool, int,
+                                    tMatchEvaluation) -> TfrmDotPlot::PrepareOutcome {
+      window.chartDotPlot->addCell(1, 1, 1);
+      throw std::bad_alloc();
+    });
+    f.wizard->show();
+    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
+    QVERIFY(f.plots().isEmpty());
+    QVERIFY(f.prompts.shown.isEmpty());
+    QVERIFY(!f.wizard->isVisible());
+    QCOMPARE(f.wizard->lastDotPlot(), nullptr);
+  }
+
+  void cancelledComputationReturnsToTheWizard() {
+    Fixture f({30});
+    f.select({0}, 0);
+    f.wizard->setPrepareFunction(
+        [](TfrmDotPlot&, tDotPlotType, const tSequence&, const tSequence&, bool, int,
+           tMatchEvaluation) { return TfrmDotPlot::PrepareOutcome::Cancelled; });
+    f.wizard->show();
+    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
+    QVERIFY(f.plots().isEmpty());
+    QVERIFY(f.wizard->isVisible());
+  }
+
+  void cancelClosesAndKeepsTheSettings() {
+    Fixture f({30, 40});
+    f.select({0, 1}, 1);
+    f.wizard->show();
+    f.wizard->pcDotPlotSelection->setCurrentIndex(2);
+    f.wizard->rbDotPlotLitRevCompBoth->setChecked(true);
+    f.wizard->udDotWindowSize->setValue(5);
+    QTest::mouseClick(f.wizard->btDotPlotWizCancel, Qt::LeftButton);
+    QVERIFY(!f.wizard->isVisible());
+    QVERIFY(f.plots().isEmpty());
+    // Opened again without a selection: everything as it was left.
+    f.mainList.clearSelection();
+    f.wizard->show();
+    QCOMPARE(f.wizard->pcDotPlotSelection->currentIndex(), 2);
+    QVERIFY(f.wizard->rbDotPlotLitRevCompBoth->isChecked());
+    QCOMPARE(f.wizard->udDotWindowSize->value(), 5);
+    QCOMPARE(f.wizard->cobPlotSeq1->currentIndex(), 1);
+    QCOMPARE(f.wizard->cobPlotSeq2->currentIndex(), 0);
+  }
+
+  void noSelectionInADropDownGivesAnEmptySequence() {
+    Fixture f({30});
+    f.wizard->show();
+    f.wizard->cobPlotSeq2->setCurrentIndex(-1);
+    f.wizard->pcDotPlotSelection->setCurrentIndex(1);
+    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
+    QCOMPARE(f.plots().size(), 1);
+    QVERIFY(f.plots().first()->SeqVerti.Name.isEmpty());
+    QVERIFY(f.plots().first()->SeqVerti.Data.isEmpty());
+    QVERIFY(f.prompts.shown.isEmpty());  // identity: silent
+    f.plots().first()->close();
+  }
+};
+
+DUVANET_TEST(TestDotPlotWizard)
+#include "tst_DotPlotWizard.moc"
