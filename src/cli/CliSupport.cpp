@@ -91,9 +91,16 @@ int runGuarded(const char* command, const std::function<int()>& body) {
                       QString::fromStdString(error.what())));
     return kExitUsage;
   }
+  return finishOutput(status);
+}
+
+int finishOutput(int status) {
+  static bool reported = false;  // a command and main() both finish; say it once
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    writeErr(
-        QStringLiteral("%1: cannot write to standard output\n").arg(QLatin1StringView(kToolName)));
+    if (!reported)
+      writeErr(QStringLiteral("%1: cannot write to standard output\n")
+                   .arg(QLatin1StringView(kToolName)));
+    reported = true;
     return kExitFailure;
   }
   return status;

@@ -56,6 +56,10 @@ bool loadSequenceFiles(const QStringList& files, tSequenceList& list);
 /// to standard output into status 1.
 int runGuarded(const char* command, const std::function<int()>& body);
 
+/// Flushes standard output; a failed write (a full disk, a closed pipe) is reported on standard
+/// error and turns the status into 1.
+int finishOutput(int status);
+
 /// Requires at least one file name; throws UsageError otherwise.
 void requireFiles(const ArgumentParser& parser);
 

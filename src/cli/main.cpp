@@ -61,12 +61,12 @@ int main(int argc, char** argv) {
   const QString& first = arguments.first();
   if (first == QStringLiteral("--help") || first == QStringLiteral("-h")) {
     writeOut(usage());
-    return kExitSuccess;
+    return finishOutput(kExitSuccess);
   }
   if (first == QStringLiteral("--version") || first == QStringLiteral("-V")) {
     writeOut(QStringLiteral("%1 %2\n").arg(QLatin1StringView(kToolName),
                                            QLatin1StringView(DUVANET_VERSION_STRING)));
-    return kExitSuccess;
+    return finishOutput(kExitSuccess);
   }
   if (first == QStringLiteral("help") && arguments.size() > 1) {
     if (const CliCommand* command = findCommand(arguments[1]))
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
   }
   if (first == QStringLiteral("help")) {
     writeOut(usage());
-    return kExitSuccess;
+    return finishOutput(kExitSuccess);
   }
   const CliCommand* command = findCommand(first);
   if (command == nullptr) {
@@ -82,7 +82,5 @@ int main(int argc, char** argv) {
                  .arg(QLatin1StringView(kToolName), first));
     return kExitUsage;
   }
-  const int status = command->run(arguments.mid(1));
-  std::fflush(stdout);
-  return status;
+  return finishOutput(command->run(arguments.mid(1)));
 }
