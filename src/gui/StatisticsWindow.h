@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+#include "chart/BarChart.h"
+#include "chart/ChartExport.h"
+#include "core/SequenceList.h"
+#include "core/SymbolStatistics.h"
+
+class QPushButton;
+class QSplitter;
+class QTableWidget;
+
+/// A free-standing window with the symbol counts of the sequences selected when it was created:
+/// a bar chart (one series per sequence, one position per symbol) and a table. It never updates
+/// its counts afterwards; closing it empties the chart and hides it.
+class TfrmStatistics : public QWidget {
+  Q_OBJECT
+
+ public:
+  /// Counts the workspace sequences at `selectedRows` (rows of the main list, any order), owned by
+  /// `owner` (a top-level window of its own).
+  TfrmStatistics(const tSequenceList& sequences, const QList<int>& selectedRows,
+                 QWidget* owner = nullptr);
+
+  /// The counts this window shows.
+  const tSymbolStatistics& Statistics() const { return m_statistics; }
+
+  /// The table's cell at (column, row) as the grid numbers them: row 0 is the fixed header row.
+  QString Cell(int column, int row) const;
+  /// The grid's row count including the fixed header row, and its column count.
+  int RowCount() const;
+  int ColCount() const;
+
+  /// How Save (the button and the tool bar's command) asks for the file; tests answer without a
+  /// dialog. The default is the chart's own file dialog.
+  void setSaveFileAsker(duvanet::chart::SaveFileAsker asker);
+
+  duvanet::chart::ChartCommandBar* TeeCommander1;
+  QWidget* Panel1;
+  QPushButton* btStatSave;
+  QPushButton* btStatPrint;
+  QPushButton* btStatLegend;
+  QWidget* Panel2;
+  duvanet::chart::BarChart* chartStatistic;
+  QSplitter* Splitter1;
+  QTableWidget* sgStatTable;
+
+ public slots:
+  void btStatSaveClick();
+  void btStatPrintClick();
+  void btStatLegendClick();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  bool CountSymbols(const QList<int>& selectedRows);
+  void DisplayHistogramChart();
+  void DisplayHistogramTable();
+  void FormClose();
+  void styleAxes();
+
+  const tSequenceList& m_sequences;
+  tSymbolStatistics m_statistics;
+  duvanet::chart::SaveFileAsker m_saveFileAsker;
+};

@@ -1,0 +1,129 @@
+#include <QPointer>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QTest>
+
+#include "TestRegistry.h"
+#include "core/SequenceList.h"
+#include "gui/StatisticsWindow.h"
+
+namespace {
+
+void add(tSequenceList& list, const QString& name, const QString& data) {
+  const int index = list.AddSequence();
+  list.SetSequence(index, tSequence{name, data, {}});
+}
+
+QStringList tableRow(const TfrmStatistics& window, int row) {
+  QStringList cells;
+  for (int column = 0; column < window.ColCount(); ++column) cells << window.Cell(column, row);
+  return cells;
+}
+
+}  // namespace
+
+class TestStatistics : public QObject {
+  Q_OBJECT
+
+  tSequenceList m_list;
+
+ private slots:
+  void init() {
+    m_list.DeleteAllSequences();
+    add(m_list, QStringLiteral("first"), QStringLiteral("ACGT"));
+    add(m_list, QStringLiteral("second"), QStringLiteral("AAN"));
+    add(m_list, QStringLiteral("empty"), QString());
+    add(m_list, QStringLiteral("mixed"), QStringLiteral("Acgt"));
+    add(m_list, QStringLiteral("upper"), QStringLiteral("ACGT"));
+    add(m_list, QStringLiteral("lines"), QStringLiteral("A C\r\nA\n"));
+  }
+
+  void layoutAndHints() {
+    TfrmStatistics window(m_list, {0});
+    QCOMPARE(window.windowTitle(), QStringLiteral("frmStatistics"));
+    QVERIFY(window.isWindow());
+    QCOMPARE(window.size(), QSize(608, 476));
+    QCOMPARE(window.btStatSave->text(), QStringLiteral("Save"));
+    QCOMPARE(window.btStatSave->toolTip(), QStringLiteral("Save this chart"));
+    QCOMPARE(window.btStatPrint->text(), QStringLiteral("Print"));
+    QCOMPARE(window.btStatPrint->toolTip(), QStringLiteral("Print this chart"));
+    QCOMPARE(window.btStatLegend->text(), QStringLiteral("Legend"));
+    QCOMPARE(window.Panel1->width(), 124);
+    QCOMPARE(window.btStatSave->width(), 119);
+    QCOMPARE(window.sgStatTable->toolTip(), QStringLiteral("Spreadsheet of sequence information"));
+    QCOMPARE(window.Splitter1->toolTip(),
+             QStringLiteral("This splitter allows to resize the chart/table"));
+    QCOMPARE(window.chartStatistic->toolTip(), QStringLiteral("Canvas for sequence statistics"));
+    QCOMPARE(window.Splitter1->handleWidth(), 6);
+    QCOMPARE(window.Splitter1->widget(0), window.chartStatistic);
+    QCOMPARE(window.Splitter1->widget(1), window.sgStatTable);
+  }
+
+  // Counts and table for the selected rows, in list order whatever order the rows come in.
+  void countsAndTable_data() {
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("symbols");
+    QTest::addColumn<QList<QList<qint64>>>("counts");
+    QTest::newRow("ACGT and AAN") << QList<int>{1, 0} << QStringList{"first", "second"}
+                                  << QStringList{"A", "C", "G", "T", "N"}
+                                  << QList<QList<qint64>>{{1, 1, 1, 1, 0}, {2, 0, 0, 0, 1}};
+    QTest::newRow("case matters") << QList<int>{3, 4} << QStringList{"mixed", "upper"}
+                                  << QStringList{"A", "c", "g", "t", "C", "G", "T"}
+                                  << QList<QList<qint64>>{{1, 1, 1, 1, 0, 0, 0},
+                                                          {1, 0, 0, 0, 1, 1, 1}};
+    QTest::newRow("empty data left out") << QList<int>{4, 2, 1} << QStringList{"second", "upper"}
+                                         << QStringList{"A", "N", "C", "G", "T"}
+                                         << QList<QList<qint64>>{{2, 1, 0, 0, 0}, {1, 0, 1, 1, 1}};
+    QTest::newRow("blanks and line breaks")
+        << QList<int>{5} << QStringList{"lines"} << QStringList{"A", " ", "C", "\r", "\n"}
+        << QList<QList<qint64>>{{2, 1, 1, 1, 2}};
+  }
+  void countsAndTable() {
+    QFETCH(QList<int>, selected);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, symbols);
+    QFETCH(QList<QList<qint64>>, counts);
+    TfrmStatistics window(m_list, selected);
+    const tSymbolStatistics& statistics = window.Statistics();
+    QCOMPARE(statistics.SequenceNames, names);
+    QCOMPARE(statistics.Symbols, symbols);
+    QCOMPARE(statistics.Counts.size(), counts.size());
+    for (int i = 0; i < counts.size(); ++i)
+      QCOMPARE(QList<qint64>(statistics.Counts[i]), counts[i]);
+
+    // The table: the header row holds the symbols, the first column the names.
+    QCOMPARE(window.RowCount(), names.size() + 1);
+    QCOMPARE(window.ColCount(), symbols.size() + 1);
+    QCOMPARE(tableRow(window, 0), QStringList{QString()} + symbols);
+    for (int i = 0; i < names.size(); ++i) {
+      QStringList expected{names[i]};
+      for (const qint64 count : counts[i]) expected << QString::number(count);
+      QCOMPARE(tableRow(window, i + 1), expected);
+    }
+  }
+
+  void everySelectedSequenceEmpty() {
+    TfrmStatistics window(m_list, {2});
+    QVERIFY(window.Statistics().SequenceNames.isEmpty());
+    QCOMPARE(window.RowCount(), 5);
+    QCOMPARE(window.ColCount(), 5);
+    for (int row = 0; row < 5; ++row) QCOMPARE(tableRow(window, row), QStringList(5, QString()));
+  }
+
+  void windowsAreIndependent() {
+    TfrmStatistics one(m_list, {0});
+    TfrmStatistics two(m_list, {1, 4});
+    // A later change of the workspace does not reach an open window.
+    m_list.SetSequence(0, tSequence{QStringLiteral("changed"), QStringLiteral("TTTT"), {}});
+    QCOMPARE(one.Statistics().SequenceNames, QStringList{"first"});
+    QCOMPARE(one.Statistics().Symbols, (QStringList{"A", "C", "G", "T"}));
+    QCOMPARE(two.Statistics().SequenceNames, (QStringList{"second", "upper"}));
+    QCOMPARE(one.RowCount(), 2);
+    QCOMPARE(two.RowCount(), 3);
+  }
+};
+
+DUVANET_TEST(TestStatistics)
+#include "tst_Statistics.moc"
