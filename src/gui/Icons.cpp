@@ -30,9 +30,13 @@ void ensureIconTheme() {
 
 QIcon themed(const QString& name, QStyle::StandardPixmap fallback) {
   ensureIconTheme();
-  QIcon icon = QIcon::fromTheme(name);
-  if (icon.isNull() || icon.pixmap(32, 32).isNull())
-    icon = QApplication::style()->standardIcon(fallback);
+  const QIcon themeIcon = QIcon::fromTheme(name);
+  if (themeIcon.isNull() || themeIcon.pixmap(32, 32).isNull())
+    return QApplication::style()->standardIcon(fallback);
+  // The theme has its colour icons at 24 and 48 pixels; a theme icon asked for 32 pixels would
+  // come at 24. Offering the 48-pixel picture lets tool buttons scale it down to 32 instead.
+  QIcon icon;
+  for (const int size : {16, 24, 48}) icon.addPixmap(themeIcon.pixmap(QSize(size, size)));
   return icon;
 }
 

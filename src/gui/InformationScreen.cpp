@@ -15,6 +15,7 @@
 #include "gui/ApplicationTitle.h"
 #include "gui/BrowserLauncher.h"
 #include "gui/Icons.h"
+#include "gui/OpenUrl.h"
 
 namespace {
 
@@ -100,9 +101,10 @@ TfrmSplashScreen::TfrmSplashScreen(QWidget* owner, BrowserLauncher& browser)
   Label7 = label("Label7",
                  QStringLiteral("When you use  this software for your scientific work, please "
                                 "reference it as:"),
-                 labelFont(sans, 13, true), white, QRect(20, 326, 560, 17), false);
+                 labelFont(sans, 13, true), white, QRect(20, 324, 560, 17), false);
+  // One line of text; a narrow font may need a second display line for it.
   lbReference = label("lbReference", Citation(), labelFont(sans, 13, true), white,
-                      QRect(20, 346, 560, 17), false);
+                      QRect(20, 344, 560, 36), true);
 
   btRef2Clipboard = new QPushButton(QStringLiteral("Copy reference to clipboard"), this);
   btRef2Clipboard->setObjectName(QStringLiteral("btRef2Clipboard"));
@@ -198,4 +200,4 @@ void TfrmSplashScreen::btRef2ClipboardClick() {
 
 void TfrmSplashScreen::Button1Click() { close(); }
 
-void TfrmSplashScreen::Button2Click() { m_browser.openUrl(QUrl(HomePage())); }
+void TfrmSplashScreen::Button2Click() { OpenURLInBrowser(m_browser, HomePage()); }

@@ -1,7 +1,20 @@
 #include "gui/MainWindowHooks.h"
 
+#include "gui/ApplicationTitle.h"
+#include "gui/BlastWizard.h"
+#include "gui/DotPlotWindow.h"
+#include "gui/DotPlotWizard.h"
 #include "gui/InformationScreen.h"
 #include "gui/MainWindow.h"
+#include "gui/TranscriptionWizard.h"
+
+namespace {
+
+std::function<QList<int>()> selectedRowsOf(TfrmMain& main) {
+  return [&main]() { return main.SelectedRows(); };
+}
+
+}  // namespace
 
 MainWindowHooks DefaultMainWindowHooks() {
   MainWindowHooks hooks;
@@ -9,7 +22,32 @@ MainWindowHooks DefaultMainWindowHooks() {
     auto* screen = new TfrmSplashScreen(&main, *main.ports().browser);
     screen->exec();  // destroys itself on close
   };
-  // The dot plot wizard, the translation wizard, the BLAST wizard, the statistics window and
-  // the test dot plot are plugged in here as they are built.
+  hooks.createDotPlotWizard = [](TfrmMain& main) -> QDialog* {
+    duvanet::gui::MainListAccess access;
+    access.selectedRows = selectedRowsOf(main);
+    access.currentRow = [&main]() { return main.CurrentRow(); };
+    return new TfrmDotPlotWizard(main.SequenceList(), access, main.ports().prompts, &main);
+  };
+  hooks.createTranscriptionWizard = [](TfrmMain& main) -> QDialog* {
+    return new TfrmTranscriptionWizard(main.SequenceList(), selectedRowsOf(main),
+                                       ApplicationTitle(), &main);
+  };
+  hooks.createBLASTWizard = [](TfrmMain& main) -> QDialog* {
+    return new TfrmBLASTWizard(main.SequenceList(), selectedRowsOf(main), *main.ports().browser,
+                               ApplicationTitle(), &main);
+  };
+  hooks.createTestDotPlot = [](TfrmMain& main) {
+    // The developer's shortcut: a literal plot of two fixed texts, not taken from the workspace.
+    const tSequence horizontal{QStringLiteral("Test Seq1a"), QStringLiteral("GUMMIBAUM"), {}};
+    const tSequence vertical{QStringLiteral("Test Seq2a"), QStringLiteral("GUMMIBAUM"), {}};
+    auto* window = new TfrmDotPlot(&main, main.ports().prompts);
+    if (window->PrepareDotPlot(dptLiteralBoth, horizontal, vertical, false, 2, meHighest) ==
+        TfrmDotPlot::PrepareOutcome::Completed) {
+      window->show();
+    } else {
+      window->deleteLater();
+    }
+  };
+  // The statistics window is plugged in here (hooks.createStatistics) once it is built.
   return hooks;
 }

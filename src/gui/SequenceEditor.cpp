@@ -116,6 +116,7 @@ TfrmSequenceEditor::TfrmSequenceEditor(QWidget* owner, tSequenceList& list, int 
   tSequence sequence;
   m_list.GetSequence(m_sequenceIndex, sequence);
   edSequenceName->setText(sequence.Name);
+  edSequenceName->setCursorPosition(0);
   m_lineBreak = lineBreakOf(sequence.Data);
   setEditorText(sequence.Data);
 }
