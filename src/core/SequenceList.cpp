@@ -31,8 +31,8 @@ QString withExtension(const QString& fileName, const QString& extension) {
   return duvanet::core::hasExtension(fileName, {extension}) ? fileName : fileName + extension;
 }
 
-// Sets up the final file name, asks before replacing an existing file and writes it.
-// Returns false when nothing was written because the question was answered No.
+// Asks before replacing an existing file, then writes it through TextFileWriter (all or nothing).
+// Returns false when the question was answered No (or could not be asked): nothing is written.
 template <typename WriteLines>
 bool saveFile(const QString& fileName, const OverwriteQuestion& overwrite, WriteLines writeLines) {
   if (QFileInfo::exists(fileName) && !(overwrite && overwrite(fileName))) return false;
