@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 #include "engine/DotPlotRoutines.h"
@@ -26,20 +27,23 @@
 // with one symbol of the other, which the compiler turns into vector code. Only the one cell of
 // each row whose neighbour lies outside the computed columns is counted afresh, and so is the
 // first row of every block of rows.
+//
+// When the strands use at most 256 distinct code units they are recoded to bytes, and when no
+// count can exceed 255 the counts are bytes too: twice the cells per vector instruction. Byte
+// arithmetic wraps, but every count it ends with lies in 0 … MaxScore, so the result is exact.
 
 namespace duvanet::engine {
 
 namespace {
 
-using Count = std::uint16_t;
-
 enum class Eval { Highest, Lowest, Summed };
 
+template <typename Sym>
 struct KernelInput {
-  const char16_t* h = nullptr;  // horizontal strand
-  const char16_t* v = nullptr;  // vertical strand
-  const char16_t* g = nullptr;  // horizontal opposite strand, backwards
-  const char16_t* k = nullptr;  // vertical opposite strand, backwards
+  const Sym* h = nullptr;  // horizontal strand
+  const Sym* v = nullptr;  // vertical strand
+  const Sym* g = nullptr;  // horizontal opposite strand, backwards
+  const Sym* k = nullptr;  // vertical opposite strand, backwards
   int window = 0;
   std::int64_t x0 = 0;     // first computed column
   std::int64_t width = 0;  // computed columns
@@ -53,6 +57,7 @@ constexpr bool usesVerti(StrandSet s) {
 }
 
 /// The sliding arrays of one block of rows [ya, yb).
+template <typename Count>
 struct RowState {
   std::vector<Count> diag;   // f by diagonal
   std::vector<Count> antiH;  // h by anti-diagonal
@@ -74,25 +79,28 @@ struct RowState {
   Count* antiVRow(std::int64_t y) { return antiV.data() + (y - ya); }
 };
 
-inline Count countForward(const KernelInput& in, std::int64_t x, std::int64_t y) {
+template <typename Count, typename Sym>
+inline Count countForward(const KernelInput<Sym>& in, std::int64_t x, std::int64_t y) {
   int c = 0;
   for (int m = 0; m < in.window; ++m) c += in.h[x + m] == in.v[y + m];
   return static_cast<Count>(c);
 }
 
-inline Count countHoriz(const KernelInput& in, std::int64_t x, std::int64_t y) {
+template <typename Count, typename Sym>
+inline Count countHoriz(const KernelInput<Sym>& in, std::int64_t x, std::int64_t y) {
   int c = 0;
   for (int m = 0; m < in.window; ++m) c += in.g[x + m] == in.v[y + in.window - 1 - m];
   return static_cast<Count>(c);
 }
 
-inline Count countVerti(const KernelInput& in, std::int64_t x, std::int64_t y) {
+template <typename Count, typename Sym>
+inline Count countVerti(const KernelInput<Sym>& in, std::int64_t x, std::int64_t y) {
   int c = 0;
   for (int m = 0; m < in.window; ++m) c += in.k[y + m] == in.h[x + in.window - 1 - m];
   return static_cast<Count>(c);
 }
 
-template <StrandSet S, Eval E>
+template <StrandSet S, Eval E, typename Count>
 inline Count combine(Count f, Count h, Count v) {
   if constexpr (S == StrandSet::Forward) {
     (void)h;
@@ -110,12 +118,13 @@ inline Count combine(Count f, Count h, Count v) {
   }
 }
 
-template <bool MaxInto>
-inline void emit(Count* out, Count c) {
+template <bool MaxInto, typename Out, typename Count>
+inline void emit(Out* out, Count c) {
+  const auto value = static_cast<Out>(c);
   if constexpr (MaxInto) {
-    *out = std::max(*out, c);
+    *out = std::max(*out, value);
   } else {
-    *out = c;
+    *out = value;
   }
 }
 
@@ -128,24 +137,25 @@ inline void emit(Count* out, Count c) {
 #endif
 
 /// acc[i] += [s[i] = c] for i < n.
-DUVANET_VECTOR_CLONES
-void addMatches(Count* __restrict acc, const char16_t* __restrict s, char16_t c, std::int64_t n) {
+template <typename Count, typename Sym>
+DUVANET_VECTOR_CLONES void addMatches(Count* __restrict acc, const Sym* __restrict s, Sym c,
+                                      std::int64_t n) {
   for (std::int64_t i = 0; i < n; ++i) acc[i] = static_cast<Count>(acc[i] + (s[i] == c));
 }
 
 /// out[i] = (or max=) the combined count, for i < n.
-template <StrandSet S, Eval E, bool MaxInto>
+template <StrandSet S, Eval E, bool MaxInto, typename Count, typename Out>
 DUVANET_VECTOR_CLONES void combineSpan(std::int64_t n, const Count* __restrict f,
                                        const Count* __restrict a, const Count* __restrict b,
-                                       Count* __restrict out) {
+                                       Out* __restrict out) {
   for (std::int64_t i = 0; i < n; ++i) {
     Count c;
     if constexpr (S == StrandSet::Forward) {
       c = f[i];
     } else if constexpr (S == StrandSet::HorizRev) {
-      c = combine<S, E>(f[i], a[i], 0);
+      c = combine<S, E>(f[i], a[i], Count{0});
     } else if constexpr (S == StrandSet::VertiRev) {
-      c = combine<S, E>(f[i], 0, b[i]);
+      c = combine<S, E>(f[i], Count{0}, b[i]);
     } else {
       c = combine<S, E>(f[i], a[i], b[i]);
     }
@@ -155,13 +165,13 @@ DUVANET_VECTOR_CLONES void combineSpan(std::int64_t n, const Count* __restrict f
 
 /// The sliding pass over n columns: hLow[i] = H[x], hPrev[i] = H[x − 1], hIn[i] = H[x + W − 1],
 /// hHigh[i] = H[x + W], gLow[i] = G[x], gHigh[i] = G[x + W].
-template <StrandSet S, Eval E, bool MaxInto>
-DUVANET_VECTOR_CLONES void slideSpanLoop(
-    std::int64_t n, Count* __restrict f, Count* __restrict a, Count* __restrict b,
-    Count* __restrict out, const char16_t* __restrict hLow, const char16_t* __restrict hPrev,
-    const char16_t* __restrict hIn, const char16_t* __restrict hHigh,
-    const char16_t* __restrict gLow, const char16_t* __restrict gHigh, char16_t vIn, char16_t vOut,
-    char16_t kIn, char16_t kOut) {
+template <StrandSet S, Eval E, bool MaxInto, typename Count, typename Out, typename Sym>
+DUVANET_VECTOR_CLONES void slideSpanLoop(std::int64_t n, Count* __restrict f, Count* __restrict a,
+                                         Count* __restrict b, Out* __restrict out,
+                                         const Sym* __restrict hLow, const Sym* __restrict hPrev,
+                                         const Sym* __restrict hIn, const Sym* __restrict hHigh,
+                                         const Sym* __restrict gLow, const Sym* __restrict gHigh,
+                                         Sym vIn, Sym vOut, Sym kIn, Sym kOut) {
   for (std::int64_t i = 0; i < n; ++i) {
     const Count fc = static_cast<Count>(f[i] + (hIn[i] == vIn) - (hPrev[i] == vOut));
     f[i] = fc;
@@ -180,50 +190,41 @@ DUVANET_VECTOR_CLONES void slideSpanLoop(
 }
 
 /// Counts every column of the block's first row from scratch.
-template <StrandSet S, Eval E, bool MaxInto>
-void directRow(const KernelInput& in, RowState& st, std::int64_t y, Count* __restrict out) {
+template <StrandSet S, Eval E, bool MaxInto, typename Sym, typename Count, typename Out>
+void directRow(const KernelInput<Sym>& in, RowState<Count>& st, std::int64_t y, Out* out) {
   const std::int64_t w = in.width;
   const int win = in.window;
-  Count* __restrict f = st.diagRow(y);
+  Count* f = st.diagRow(y);
   std::fill(f, f + w, Count{0});
-  for (int m = 0; m < win; ++m) {
-    const char16_t c = in.v[y + m];
-    addMatches(f, in.h + in.x0 + m, c, w);
-  }
-  Count* __restrict a = nullptr;
-  Count* __restrict b = nullptr;
+  for (int m = 0; m < win; ++m) addMatches(f, in.h + in.x0 + m, in.v[y + m], w);
+  Count* a = nullptr;
+  Count* b = nullptr;
   if constexpr (usesHoriz(S)) {
     a = st.antiHRow(y);
     std::fill(a, a + w, Count{0});
-    for (int m = 0; m < win; ++m) {
-      const char16_t c = in.v[y + win - 1 - m];
-      addMatches(a, in.g + in.x0 + m, c, w);
-    }
+    for (int m = 0; m < win; ++m) addMatches(a, in.g + in.x0 + m, in.v[y + win - 1 - m], w);
   }
   if constexpr (usesVerti(S)) {
     b = st.antiVRow(y);
     std::fill(b, b + w, Count{0});
-    for (int m = 0; m < win; ++m) {
-      const char16_t c = in.k[y + m];
-      addMatches(b, in.h + in.x0 + win - 1 - m, c, w);
-    }
+    for (int m = 0; m < win; ++m) addMatches(b, in.h + in.x0 + win - 1 - m, in.k[y + m], w);
   }
   combineSpan<S, E, MaxInto>(w, f, a, b, out);
 }
 
 /// Derives row y from row y − 1 of the same block.
-template <StrandSet S, Eval E, bool MaxInto>
-void slideRow(const KernelInput& in, RowState& st, std::int64_t y, Count* __restrict out) {
+template <StrandSet S, Eval E, bool MaxInto, typename Sym, typename Count, typename Out>
+void slideRow(const KernelInput<Sym>& in, RowState<Count>& st, std::int64_t y, Out* out) {
   const std::int64_t w = in.width;
   const std::int64_t x0 = in.x0;
   const int win = in.window;
-  const char16_t vIn = in.v[y + win - 1];
-  const char16_t vOut = in.v[y - 1];
-  Count* __restrict f = st.diagRow(y);
-  Count* __restrict a = nullptr;
-  Count* __restrict b = nullptr;
-  char16_t kIn = 0;
-  char16_t kOut = 0;
+  const Sym vIn = in.v[y + win - 1];
+  const Sym vOut = in.v[y - 1];
+  Count* f = st.diagRow(y);
+  Count* a = nullptr;
+  Count* b = nullptr;
+  Sym kIn = 0;
+  Sym kOut = 0;
   if constexpr (usesHoriz(S)) a = st.antiHRow(y);
   if constexpr (usesVerti(S)) {
     b = st.antiVRow(y);
@@ -235,11 +236,11 @@ void slideRow(const KernelInput& in, RowState& st, std::int64_t y, Count* __rest
   // w − 1 a new anti-diagonal.
   // hLow[i] is H[x], hIn[i] is H[x + W − 1] and hHigh[i] is H[x + W] for column x = x0 + i; the
   // forward count drops H[x − 1], which is hLow[i − 1].
-  const char16_t* __restrict hLow = in.h + x0;
-  const char16_t* __restrict hIn = in.h + x0 + win - 1;
-  const char16_t* __restrict hHigh = in.h + x0 + win;
-  const char16_t* __restrict gLow = usesHoriz(S) ? in.g + x0 : nullptr;
-  const char16_t* __restrict gHigh = usesHoriz(S) ? in.g + x0 + win : nullptr;
+  const Sym* hLow = in.h + x0;
+  const Sym* hIn = in.h + x0 + win - 1;
+  const Sym* hHigh = in.h + x0 + win;
+  const Sym* gLow = usesHoriz(S) ? in.g + x0 : nullptr;
+  const Sym* gHigh = usesHoriz(S) ? in.g + x0 + win : nullptr;
   if (w > 2) {
     slideSpanLoop<S, E, MaxInto>(w - 2, f + 1, a ? a + 1 : nullptr, b ? b + 1 : nullptr, out + 1,
                                  hLow + 1, hLow, hIn + 1, hHigh + 1, gLow ? gLow + 1 : nullptr,
@@ -247,64 +248,68 @@ void slideRow(const KernelInput& in, RowState& st, std::int64_t y, Count* __rest
   }
 
   // Column 0.
-  f[0] = countForward(in, x0, y);
+  f[0] = countForward<Count>(in, x0, y);
   if constexpr (usesHoriz(S)) {
     a[0] = w > 1 ? static_cast<Count>(a[0] + (gLow[0] == vIn) - (gHigh[0] == vOut))
-                 : countHoriz(in, x0, y);
+                 : countHoriz<Count>(in, x0, y);
   }
   if constexpr (usesVerti(S)) {
     b[0] = w > 1 ? static_cast<Count>(b[0] + (hLow[0] == kIn) - (hHigh[0] == kOut))
-                 : countVerti(in, x0, y);
+                 : countVerti<Count>(in, x0, y);
   }
   emit<MaxInto>(out, combine<S, E>(f[0], a ? a[0] : Count{0}, b ? b[0] : Count{0}));
   // Column w − 1.
   if (w > 1) {
     const std::int64_t i = w - 1;
     f[i] = static_cast<Count>(f[i] + (hIn[i] == vIn) - (hLow[i - 1] == vOut));
-    if constexpr (usesHoriz(S)) a[i] = countHoriz(in, x0 + i, y);
-    if constexpr (usesVerti(S)) b[i] = countVerti(in, x0 + i, y);
+    if constexpr (usesHoriz(S)) a[i] = countHoriz<Count>(in, x0 + i, y);
+    if constexpr (usesVerti(S)) b[i] = countVerti<Count>(in, x0 + i, y);
     emit<MaxInto>(out + i, combine<S, E>(f[i], a ? a[i] : Count{0}, b ? b[i] : Count{0}));
   }
 }
 
-using RowFunction = void (*)(const KernelInput&, RowState&, std::int64_t, Count*);
-
+template <typename Sym, typename Count, typename Out>
 struct RowFunctions {
-  RowFunction direct;
-  RowFunction slide;
+  using Function = void (*)(const KernelInput<Sym>&, RowState<Count>&, std::int64_t, Out*);
+  Function direct = nullptr;
+  Function slide = nullptr;
 };
 
-template <StrandSet S, Eval E, bool MaxInto>
-RowFunctions rowFunctions() {
-  return {&directRow<S, E, MaxInto>, &slideRow<S, E, MaxInto>};
+template <bool MaxInto, typename Count>
+using OutOf = std::conditional_t<MaxInto, Count, std::uint16_t>;
+
+template <StrandSet S, Eval E, bool MaxInto, typename Sym, typename Count>
+RowFunctions<Sym, Count, OutOf<MaxInto, Count>> rowFunctions() {
+  return {&directRow<S, E, MaxInto, Sym, Count, OutOf<MaxInto, Count>>,
+          &slideRow<S, E, MaxInto, Sym, Count, OutOf<MaxInto, Count>>};
 }
 
-template <StrandSet S, bool MaxInto>
-RowFunctions rowFunctionsFor(Eval e) {
+template <StrandSet S, bool MaxInto, typename Sym, typename Count>
+RowFunctions<Sym, Count, OutOf<MaxInto, Count>> rowFunctionsFor(Eval e) {
   switch (e) {
     case Eval::Highest:
-      return rowFunctions<S, Eval::Highest, MaxInto>();
+      return rowFunctions<S, Eval::Highest, MaxInto, Sym, Count>();
     case Eval::Lowest:
-      return rowFunctions<S, Eval::Lowest, MaxInto>();
+      return rowFunctions<S, Eval::Lowest, MaxInto, Sym, Count>();
     case Eval::Summed:
       break;
   }
-  return rowFunctions<S, Eval::Summed, MaxInto>();
+  return rowFunctions<S, Eval::Summed, MaxInto, Sym, Count>();
 }
 
-template <bool MaxInto>
-RowFunctions rowFunctionsFor(StrandSet s, Eval e) {
+template <bool MaxInto, typename Sym, typename Count>
+RowFunctions<Sym, Count, OutOf<MaxInto, Count>> rowFunctionsFor(StrandSet s, Eval e) {
   switch (s) {
     case StrandSet::Forward:
-      return rowFunctions<StrandSet::Forward, Eval::Highest, MaxInto>();
+      return rowFunctions<StrandSet::Forward, Eval::Highest, MaxInto, Sym, Count>();
     case StrandSet::HorizRev:
-      return rowFunctionsFor<StrandSet::HorizRev, MaxInto>(e);
+      return rowFunctionsFor<StrandSet::HorizRev, MaxInto, Sym, Count>(e);
     case StrandSet::VertiRev:
-      return rowFunctionsFor<StrandSet::VertiRev, MaxInto>(e);
+      return rowFunctionsFor<StrandSet::VertiRev, MaxInto, Sym, Count>(e);
     case StrandSet::BothRev:
       break;
   }
-  return rowFunctionsFor<StrandSet::BothRev, MaxInto>(e);
+  return rowFunctionsFor<StrandSet::BothRev, MaxInto, Sym, Count>(e);
 }
 
 Eval evalOf(tMatchEvaluation e) {
@@ -320,14 +325,41 @@ Eval evalOf(tMatchEvaluation e) {
 }
 
 /// Shared by the workers of one computation.
-struct Job {
-  KernelInput input;
+struct JobState {
   StrandSet set = StrandSet::Forward;
-  RowFunctions exactRows{};
-  RowFunctions binnedRows{};
   DotPlotGrid* grid = nullptr;
   std::atomic<bool> cancel{false};
   std::atomic<std::int64_t> cellsDone{0};
+};
+
+/// Counts the cells a worker has done and publishes them now and then, so that the workers do
+/// not contend for one cache line on every row.
+class ProgressTally {
+ public:
+  explicit ProgressTally(std::atomic<std::int64_t>& shared) : m_shared(shared) {}
+  ~ProgressTally() { publish(); }
+  ProgressTally(const ProgressTally&) = delete;
+  ProgressTally& operator=(const ProgressTally&) = delete;
+  void add(std::int64_t cells) {
+    m_pending += cells;
+    if (m_pending >= (std::int64_t{1} << 18)) publish();
+  }
+
+ private:
+  void publish() {
+    m_shared.fetch_add(m_pending, std::memory_order_relaxed);
+    m_pending = 0;
+  }
+  std::atomic<std::int64_t>& m_shared;
+  std::int64_t m_pending = 0;
+};
+
+template <typename Sym, typename Count>
+struct Job {
+  JobState& state;
+  KernelInput<Sym> input;
+  RowFunctions<Sym, Count, std::uint16_t> exactRows;
+  RowFunctions<Sym, Count, Count> binnedRows;
 };
 
 // Columns are computed in strips narrow enough for the sliding arrays, the strands' stretches
@@ -338,33 +370,39 @@ std::int64_t stripWidth(int window) {
   return std::max<std::int64_t>(2048, std::int64_t{32} * window);
 }
 
-void runExact(Job& job, std::int64_t rowBegin, std::int64_t rowEnd) {
+template <typename Sym, typename Count>
+void runExact(const Job<Sym, Count>& job, std::int64_t rowBegin, std::int64_t rowEnd) {
   if (rowBegin >= rowEnd) return;
-  const CellRect& cells = job.grid->cells();
+  JobState& shared = job.state;
+  DotPlotGrid& grid = *shared.grid;
+  const CellRect& cells = grid.cells();
   const std::int64_t strip = stripWidth(job.input.window);
-  RowState state;
+  RowState<Count> state;
+  ProgressTally tally(shared.cellsDone);
   for (std::int64_t sx0 = 0; sx0 < cells.width; sx0 += strip) {
-    KernelInput in = job.input;
+    KernelInput<Sym> in = job.input;
     in.x0 = cells.x + sx0;
     in.width = std::min(strip, cells.width - sx0);
-    state.begin(job.set, in.width, cells.y + rowBegin, cells.y + rowEnd);
+    state.begin(shared.set, in.width, cells.y + rowBegin, cells.y + rowEnd);
     for (std::int64_t r = rowBegin; r < rowEnd; ++r) {
-      if (job.cancel.load(std::memory_order_relaxed)) return;
+      if (shared.cancel.load(std::memory_order_relaxed)) return;
       const auto fn = r == rowBegin ? job.exactRows.direct : job.exactRows.slide;
-      fn(in, state, cells.y + r, job.grid->row(static_cast<int>(r)) + sx0);
-      job.cellsDone.fetch_add(in.width, std::memory_order_relaxed);
+      fn(in, state, cells.y + r, grid.row(static_cast<int>(r)) + sx0);
+      tally.add(in.width);
     }
   }
 }
 
-void runBinned(Job& job, int binRowBegin, int binRowEnd) {
+template <typename Sym, typename Count>
+void runBinned(const Job<Sym, Count>& job, int binRowBegin, int binRowEnd) {
   if (binRowBegin >= binRowEnd) return;
-  DotPlotGrid& grid = *job.grid;
+  JobState& shared = job.state;
+  DotPlotGrid& grid = *shared.grid;
   const CellRect& cells = grid.cells();
   const std::int64_t firstRow = grid.binCellY0(binRowBegin);
   const std::int64_t endRow = grid.binCellY0(binRowEnd);
   for (int by = binRowBegin; by < binRowEnd; ++by) {
-    std::fill(grid.row(by), grid.row(by) + grid.binsX(), Count{0});
+    std::fill(grid.row(by), grid.row(by) + grid.binsX(), std::uint16_t{0});
   }
   std::vector<std::int64_t> binStart(static_cast<std::size_t>(grid.binsX()) + 1);
   for (int bx = 0; bx <= grid.binsX(); ++bx) {
@@ -372,33 +410,35 @@ void runBinned(Job& job, int binRowBegin, int binRowEnd) {
   }
   const std::int64_t strip = stripWidth(job.input.window);
   std::vector<Count> highest(static_cast<std::size_t>(std::min(strip, cells.width)));
-  RowState state;
+  RowState<Count> state;
+  ProgressTally tally(shared.cellsDone);
   for (std::int64_t sx0 = 0; sx0 < cells.width; sx0 += strip) {
-    KernelInput in = job.input;
+    KernelInput<Sym> in = job.input;
     in.x0 = cells.x + sx0;
     in.width = std::min(strip, cells.width - sx0);
     const std::int64_t sx1 = sx0 + in.width;
     const int firstBin = grid.binOfCellX(cells.x + sx0);
     const int lastBin = grid.binOfCellX(cells.x + sx1 - 1);
-    state.begin(job.set, in.width, firstRow, endRow);
+    state.begin(shared.set, in.width, firstRow, endRow);
     for (int by = binRowBegin; by < binRowEnd; ++by) {
       std::fill(highest.begin(), highest.end(), Count{0});
       const std::int64_t y1 = grid.binCellY0(by + 1);
       for (std::int64_t y = grid.binCellY0(by); y < y1; ++y) {
-        if (job.cancel.load(std::memory_order_relaxed)) return;
+        if (shared.cancel.load(std::memory_order_relaxed)) return;
         const auto fn = y == firstRow ? job.binnedRows.direct : job.binnedRows.slide;
         fn(in, state, y, highest.data());
-        job.cellsDone.fetch_add(in.width, std::memory_order_relaxed);
+        tally.add(in.width);
       }
       // The bins this strip reaches; a bin shared with the next strip is completed there.
-      Count* binRow = grid.row(by);
+      std::uint16_t* binRow = grid.row(by);
       for (int bx = firstBin; bx <= lastBin; ++bx) {
         const std::int64_t c0 = std::max(binStart[static_cast<std::size_t>(bx)], sx0) - sx0;
         const std::int64_t c1 = std::min(binStart[static_cast<std::size_t>(bx) + 1], sx1) - sx0;
-        Count m = binRow[bx];
-        for (std::int64_t c = c0; c < c1; ++c)
+        Count m = 0;
+        for (std::int64_t c = c0; c < c1; ++c) {
           m = std::max(m, highest[static_cast<std::size_t>(c)]);
-        binRow[bx] = m;
+        }
+        binRow[bx] = std::max<std::uint16_t>(binRow[bx], m);
       }
     }
   }
@@ -410,6 +450,95 @@ bool strandsFit(const DotPlotStrands& s, StrandSet set) {
   return true;
 }
 
+/// The four strands as the kernels read them: the opposite strands backwards, all of them
+/// recoded to bytes when at most 256 distinct code units occur.
+struct KernelStrands {
+  bool bytes = false;
+  std::vector<std::uint8_t> h8, v8, g8, k8;
+  std::vector<char16_t> g16, k16;
+
+  KernelStrands(const DotPlotStrands& s, StrandSet set) {
+    const bool horiz = usesHoriz(set);
+    const bool verti = usesVerti(set);
+    std::vector<std::int16_t> code(0x10000, -1);
+    int distinct = 0;
+    auto see = [&](std::u16string_view text) {
+      for (const char16_t c : text) {
+        if (code[c] < 0) {
+          if (distinct == 256) return false;
+          code[c] = static_cast<std::int16_t>(distinct++);
+        }
+      }
+      return true;
+    };
+    bytes =
+        see(s.horiz) && see(s.verti) && (!horiz || see(s.horizRev)) && (!verti || see(s.vertiRev));
+    if (bytes) {
+      auto recode = [&](auto begin, auto end, std::vector<std::uint8_t>& out) {
+        out.reserve(static_cast<std::size_t>(end - begin));
+        for (auto it = begin; it != end; ++it) out.push_back(static_cast<std::uint8_t>(code[*it]));
+      };
+      recode(s.horiz.begin(), s.horiz.end(), h8);
+      recode(s.verti.begin(), s.verti.end(), v8);
+      if (horiz) recode(s.horizRev.rbegin(), s.horizRev.rend(), g8);
+      if (verti) recode(s.vertiRev.rbegin(), s.vertiRev.rend(), k8);
+    } else {
+      if (horiz) g16.assign(s.horizRev.rbegin(), s.horizRev.rend());
+      if (verti) k16.assign(s.vertiRev.rbegin(), s.vertiRev.rend());
+    }
+  }
+};
+
+/// Runs the workers over the grid and calls the progress callback from the calling thread.
+template <typename Sym, typename Count>
+void runWorkers(const DotPlotComputeRequest& request, JobState& shared, KernelInput<Sym> input,
+                bool exact) {
+  const Eval e = evalOf(request.evaluation);
+  const Job<Sym, Count> job{shared, input, rowFunctionsFor<false, Sym, Count>(shared.set, e),
+                            rowFunctionsFor<true, Sym, Count>(shared.set, e)};
+  const DotPlotGrid& grid = *shared.grid;
+  int threads = request.threads > 0
+                    ? request.threads
+                    : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+  const std::int64_t units = exact ? grid.cells().height : grid.binsY();
+  threads = static_cast<int>(std::clamp<std::int64_t>(threads, 1, units));
+
+  std::mutex mutex;
+  std::condition_variable finished;
+  int running = threads;
+  std::vector<std::thread> workers;
+  workers.reserve(static_cast<std::size_t>(threads));
+  for (int t = 0; t < threads; ++t) {
+    const std::int64_t begin = units * t / threads;
+    const std::int64_t end = units * (t + 1) / threads;
+    workers.emplace_back([&, begin, end] {
+      if (exact) {
+        runExact(job, begin, end);
+      } else {
+        runBinned(job, static_cast<int>(begin), static_cast<int>(end));
+      }
+      const std::lock_guard lock(mutex);
+      if (--running == 0) finished.notify_all();
+    });
+  }
+  {
+    std::unique_lock lock(mutex);
+    const double total =
+        static_cast<double>(grid.cells().width) * static_cast<double>(grid.cells().height);
+    while (running > 0) {
+      finished.wait_for(lock, std::chrono::milliseconds(20));
+      if (running > 0 && request.progress && !shared.cancel.load()) {
+        const double done = static_cast<double>(shared.cellsDone.load()) / total;
+        lock.unlock();
+        const bool goOn = request.progress(done);
+        lock.lock();
+        if (!goOn) shared.cancel.store(true);
+      }
+    }
+  }
+  for (auto& worker : workers) worker.join();
+}
+
 }  // namespace
 
 DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request) {
@@ -417,7 +546,8 @@ DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request) {
   const DotPlotStrands& strands = request.strands;
   const int window = request.windowSize;
   const StrandSet set = strandSetOf(request.type);
-  if (window < 1 || maxScore(request.type, request.evaluation, window) > 0xFFFF) return result;
+  const int highestCount = maxScore(request.type, request.evaluation, window);
+  if (window < 1 || highestCount > 0xFFFF) return result;
   if (!strandsFit(strands, set)) return result;
   const auto lh = static_cast<std::int64_t>(strands.horiz.size());
   const auto lv = static_cast<std::int64_t>(strands.verti.size());
@@ -455,61 +585,35 @@ DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request) {
                     : DotPlotGrid(cells, static_cast<int>(std::min(cells.width, maxBins)),
                                   static_cast<int>(std::min(cells.height, maxBins)), uninitialised);
 
-  // Both opposite strands read backwards, so that every pass walks forwards.
-  std::vector<char16_t> g;
-  std::vector<char16_t> k;
-  if (usesHoriz(set)) g.assign(strands.horizRev.rbegin(), strands.horizRev.rend());
-  if (usesVerti(set)) k.assign(strands.vertiRev.rbegin(), strands.vertiRev.rend());
-
-  Job job;
-  job.input = {strands.horiz.data(), strands.verti.data(), g.data(), k.data(), window, cells.x,
-               cells.width};
-  job.set = set;
-  job.exactRows = rowFunctionsFor<false>(set, evalOf(request.evaluation));
-  job.binnedRows = rowFunctionsFor<true>(set, evalOf(request.evaluation));
-  job.grid = &result.grid;
-
-  int threads = request.threads > 0
-                    ? request.threads
-                    : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
-  const std::int64_t units = exact ? cells.height : result.grid.binsY();
-  threads = static_cast<int>(std::clamp<std::int64_t>(threads, 1, units));
-
-  std::mutex mutex;
-  std::condition_variable finished;
-  int running = threads;
-  std::vector<std::thread> workers;
-  workers.reserve(static_cast<std::size_t>(threads));
-  for (int t = 0; t < threads; ++t) {
-    const std::int64_t begin = units * t / threads;
-    const std::int64_t end = units * (t + 1) / threads;
-    workers.emplace_back([&, begin, end] {
-      if (exact) {
-        runExact(job, begin, end);
-      } else {
-        runBinned(job, static_cast<int>(begin), static_cast<int>(end));
-      }
-      const std::lock_guard lock(mutex);
-      if (--running == 0) finished.notify_all();
-    });
-  }
-  {
-    std::unique_lock lock(mutex);
-    const double total = static_cast<double>(cells.width) * static_cast<double>(cells.height);
-    while (running > 0) {
-      finished.wait_for(lock, std::chrono::milliseconds(20));
-      if (running > 0 && request.progress && !job.cancel.load()) {
-        const double done = static_cast<double>(job.cellsDone.load()) / total;
-        lock.unlock();
-        const bool goOn = request.progress(done);
-        lock.lock();
-        if (!goOn) job.cancel.store(true);
-      }
+  JobState shared;
+  shared.set = set;
+  shared.grid = &result.grid;
+  const KernelStrands prepared(strands, set);
+  if (prepared.bytes) {
+    const KernelInput<std::uint8_t> input{prepared.h8.data(),
+                                          prepared.v8.data(),
+                                          prepared.g8.data(),
+                                          prepared.k8.data(),
+                                          window,
+                                          cells.x,
+                                          cells.width};
+    if (highestCount <= 0xFF) {
+      runWorkers<std::uint8_t, std::uint8_t>(request, shared, input, exact);
+    } else {
+      runWorkers<std::uint8_t, std::uint16_t>(request, shared, input, exact);
     }
+  } else {
+    const KernelInput<char16_t> input{strands.horiz.data(),
+                                      strands.verti.data(),
+                                      prepared.g16.data(),
+                                      prepared.k16.data(),
+                                      window,
+                                      cells.x,
+                                      cells.width};
+    runWorkers<char16_t, std::uint16_t>(request, shared, input, exact);
   }
-  for (auto& worker : workers) worker.join();
 
-  if (job.cancel.load()) {
+  if (shared.cancel.load()) {
     result.filled = false;
     result.cancelled = true;
     result.grid = DotPlotGrid();

@@ -250,6 +250,29 @@ class TestDotPlotEngine : public QObject {
     }
   }
 
+  // Strands with more distinct code units than a byte can name take the 16-bit path.
+  void moreThan256CodeUnits() {
+    std::mt19937 rng(18);
+    std::u16string units;
+    for (int c = 0; c < 300; ++c) units.push_back(static_cast<char16_t>(0x0100 + c * 7));
+    for (const int w : {1, 9, 300}) {
+      std::u16string h = units + randomText(rng, u"ACGT", 40);
+      std::u16string v = randomText(rng, u"ACGT", 30) + units;
+      std::shuffle(h.begin(), h.end(), rng);
+      std::shuffle(v.begin(), v.end(), rng);
+      const Plot plot = makePlot(h, v, false);
+      for (const RoutineCase& routine : allRoutines()) {
+        const Reference ref =
+            referencePlot(plot.h, plot.v, plot.hr, plot.vr, w, routine.set, routine.evaluation);
+        DotPlotComputeRequest request = routineRequest(plot.strands(), w);
+        request.threads = 2;
+        const auto result = routine.routine(request);
+        QVERIFY(result.filled);
+        QVERIFY2(exactMismatch(result.grid, ref).isEmpty(), routine.name);
+      }
+    }
+  }
+
   // Windows up to the largest the wizard offers, with sequences shorter than, equal to and
   // longer than the window.
   void largeWindowsMatchTheReference() {
