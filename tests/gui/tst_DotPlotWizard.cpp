@@ -1,18 +1,23 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <cmath>
 #include <new>
 
 #include "FakePorts.h"
+#include "ModalHelper.h"
 #include "TestRegistry.h"
 #include "chart/ColourGridChart.h"
 #include "gui/ApplicationTitle.h"
 #include "gui/DotPlotWizard.h"
+#include "gui/MainWindow.h"
+#include "gui/SequenceListBox.h"
 
 using duvanet::gui::DotPlotChoice;
 using duvanet::gui::MainListAccess;
@@ -350,6 +355,98 @@ class TestDotPlotWizard : public QObject {
     QVERIFY(f.plots().first()->SeqVerti.Data.isEmpty());
     QVERIFY(f.prompts.shown.isEmpty());  // identity: silent
     f.plots().first()->close();
+  }
+
+  // From files to the compared stretches under the mouse, through the main window.
+  void endToEndFromFilesToTheInformationLine() {
+    FakePorts fakes;
+    MainWindowHooks hooks = DefaultMainWindowHooks();
+    hooks.showInformationScreen = nullptr;
+    TfrmMain main(fakes.ports(), hooks);
+    main.CreateWizards();
+    main.show();
+    main.LoadFiles({QStringLiteral(DUVANET_SOURCE_DIR "/examples/dna_pair.fasta"),
+                    QStringLiteral(DUVANET_SOURCE_DIR "/examples/protein.fas")});
+    QCOMPARE(main.SequenceList().Count(), 3);
+    QListWidget* list = main.lbSequenceList();
+    list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    list->item(0)->setSelected(true);
+    list->item(1)->setSelected(true);
+
+    TfrmDotPlot* plot = nullptr;
+    onNextModal([&](QWidget* modal) {
+      auto* wizard = qobject_cast<TfrmDotPlotWizard*>(modal);
+      if (!wizard) {
+        modal->close();
+        return;
+      }
+      QObject::connect(wizard, &TfrmDotPlotWizard::dotPlotShown, wizard,
+                       [&](TfrmDotPlot* shown) { plot = shown; });
+      QTest::mouseClick(wizard->btDotPlotWizCreate, Qt::LeftButton);
+    });
+    main.acCreateDotPlot->trigger();
+    QVERIFY(plot);
+    QVERIFY(QTest::qWaitForWindowExposed(plot));
+    QApplication::processEvents();
+    QVERIFY(fakes.prompts.shown.isEmpty());
+
+    tSequence a, b;
+    main.SequenceList().GetSequence(0, a);
+    main.SequenceList().GetSequence(1, b);
+    QCOMPARE(plot->SeqHoriz.Name, a.Name);
+    QCOMPARE(plot->SeqVerti.Name, b.Name);
+    QCOMPARE(plot->PlotType, dptDNAHoriz);
+    // The counts of the cell x = 40, y = 25, taken here straight from the sequences.
+    const int x = 40, y = 25, w = 12;
+    const QString h = a.Data.toUpper(), v = b.Data.toUpper();
+    QString hRev;
+    tSequenceList::ReverseComplementDNA(h, hRev);
+    int forward = 0, reverse = 0;
+    for (int m = 0; m < w; ++m) {
+      forward += h[x - 1 + m] == v[y - 1 + m];
+      reverse += hRev[h.size() - x - w + 1 + m] == v[y - 1 + m];
+    }
+    // 589 columns share a few hundred pixels: zoom in so that the cell is several pixels wide.
+    plot->chartDotPlot->zoomTo(30, 50, 15, 35);
+    QApplication::processEvents();
+    const QPoint pixel(
+        int(std::lround(plot->chartDotPlot->valueToPixel(duvanet::chart::ChartAxis::Top, x + 0.5))),
+        int(std::lround(
+            plot->chartDotPlot->valueToPixel(duvanet::chart::ChartAxis::Left, y + 0.5))));
+    QTest::mouseMove(plot->chartDotPlot, pixel);
+    QCOMPARE(plot->panInfoDot->text(),
+             QStringLiteral("Highest matches at position (40/25) = %1 of 12 possible matches; "
+                            "Window size :12")
+                 .arg(std::max(forward, reverse)));
+    // The list keeps its selection after the wizard.
+    QCOMPARE(main.SelectedRows(), (QList<int>{0, 1}));
+    plot->close();
+  }
+
+  void hiddenTestActionShowsTheFixedLiteralPlot() {
+    FakePorts fakes;
+    MainWindowHooks hooks = DefaultMainWindowHooks();
+    hooks.showInformationScreen = nullptr;
+    TfrmMain main(fakes.ports(), hooks);
+    main.acCreateTestDotPlot->trigger();
+    const auto plots = main.findChildren<TfrmDotPlot*>();
+    QCOMPARE(plots.size(), 1);
+    TfrmDotPlot* plot = plots.first();
+    QVERIFY(QTest::qWaitForWindowExposed(plot));
+    QApplication::processEvents();
+    QCOMPARE(plot->PlotType, dptLiteralBoth);
+    QCOMPARE(plot->Evaluation, meHighest);
+    QCOMPARE(plot->WindowSize, 2);
+    QCOMPARE(plot->SeqHoriz.Name, QStringLiteral("Test Seq1a"));
+    QCOMPARE(plot->SeqVerti.Name, QStringLiteral("Test Seq2a"));
+    QCOMPARE(plot->SeqHorizRev.Data, QStringLiteral("MUABIMMUG"));
+    QCOMPARE(plot->chartDotPlot->plotCells(), (duvanet::engine::CellRect{0, 0, 8, 8}));
+    QCOMPARE(plot->panInfoDot->text(),
+             QStringLiteral("Highest matches at position (1/1) = 2 of 2 possible matches; "
+                            "Window size :2"));
+    QCOMPARE(main.SequenceList().Count(), 0);
+    QVERIFY(fakes.prompts.shown.isEmpty());
+    plot->close();
   }
 };
 
