@@ -21,10 +21,12 @@ namespace duvanet::chart {
 BarChart::BarChart(QWidget* parent) : QWidget(parent) {
   m_chart = new QChart();
   m_chart->setBackgroundBrush(Qt::white);
+  m_chart->setBackgroundRoundness(0);
   m_chart->legend()->setVisible(false);
   m_chart->legend()->setAlignment(Qt::AlignRight);
   m_view = new QChartView(m_chart, this);
   m_view->setRenderHint(QPainter::Antialiasing);
+  m_view->setBackgroundBrush(Qt::white);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_view);
@@ -141,6 +143,7 @@ void BarChart::rebuild() {
   auto* axisY = new QValueAxis();
   axisY->setRange(0, highest > 0 ? highest * 1.05 : 1);
   axisY->setLabelFormat(QStringLiteral("%g"));
+  axisY->applyNiceNumbers();
   m_chart->addAxis(axisY, Qt::AlignLeft);
   m_barSeries->attachAxis(axisY);
   m_chart->legend()->setVisible(m_legendVisible);

@@ -352,8 +352,13 @@ ColourGridChart::Layout ColourGridChart::computeLayout(const QRect& target) cons
   layout.plot = QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
   if (layout.legend.isValid() &&
       (m_legendPosition == LegendPosition::Right || m_legendPosition == LegendPosition::Left)) {
+    // As tall as the grid at most; shorter when every level has a row of its own.
+    QFont legendFont = font();
+    legendFont.setBold(true);
+    const int rowsHeight = m_palette.count() * QFontMetrics(legendFont).height() + 10;
     layout.legend.setTop(layout.plot.top() - kFrame);
-    layout.legend.setBottom(layout.plot.bottom() + kFrame);
+    layout.legend.setBottom(
+        std::min(layout.plot.bottom() + kFrame, layout.legend.top() + rowsHeight - 1));
   }
   return layout;
 }
