@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <thread>
 
 namespace duvanet::chart {
@@ -49,8 +50,22 @@ struct ColourGridChart::DetailJob {
 };
 
 RegionProvider engineRegionProvider(engine::DotPlotComputeRequest request) {
-  return [request](engine::CellRect region, const std::function<bool()>& keepGoing) {
-    engine::DotPlotComputeRequest copy = request;
+  // The provider keeps copies of the strands: a computation may still be running on its worker
+  // while the window releases its sequences.
+  struct Owned {
+    std::u16string horiz, verti, horizRev, vertiRev;
+    engine::DotPlotComputeRequest request;
+  };
+  auto owned = std::make_shared<Owned>();
+  owned->horiz.assign(request.strands.horiz);
+  owned->verti.assign(request.strands.verti);
+  owned->horizRev.assign(request.strands.horizRev);
+  owned->vertiRev.assign(request.strands.vertiRev);
+  owned->request = std::move(request);
+  owned->request.strands = {owned->horiz, owned->verti, owned->horizRev, owned->vertiRev};
+  owned->request.progress = nullptr;
+  return [owned](engine::CellRect region, const std::function<bool()>& keepGoing) {
+    engine::DotPlotComputeRequest copy = owned->request;
     copy.region = region;
     copy.exactBudgetCells =
         std::max<std::int64_t>(copy.exactBudgetCells, region.width * region.height);
@@ -58,10 +73,12 @@ RegionProvider engineRegionProvider(engine::DotPlotComputeRequest request) {
         std::max<std::int64_t>({copy.maxBinsPerSide, region.width, region.height}));
     copy.progress = [keepGoing](double) { return keepGoing(); };
     engine::DotPlotComputeResult result = engine::computeDotPlot(copy);
-    if (!result.filled) return engine::DotPlotGrid{};
+    if (!result.filled || result.cancelled) return engine::DotPlotGrid{};
     return std::move(result.grid);
   };
 }
+
+QSize ColourGridChart::sizeHint() const { return QSize(500, 400); }
 
 ColourGridChart::ColourGridChart(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);

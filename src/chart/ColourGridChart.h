@@ -41,7 +41,7 @@ struct AxisSettings {
 using RegionProvider = std::function<engine::DotPlotGrid(engine::CellRect region,
                                                          const std::function<bool()>& keepGoing)>;
 
-/// A region provider over the engine: the request's strands must outlive the chart's use of it.
+/// A region provider over the engine; it keeps its own copies of the request's strands.
 RegionProvider engineRegionProvider(engine::DotPlotComputeRequest request);
 
 /// A colour-grid chart of our own. Cell column c and row r of the grid (0-based) cover the
@@ -53,6 +53,7 @@ class ColourGridChart : public QWidget {
  public:
   explicit ColourGridChart(QWidget* parent = nullptr);
   ~ColourGridChart() override;
+  QSize sizeHint() const override;
 
   // --- the series: cells ---
   /// The counts of the whole plot (exact or binned); replaces every cell.

@@ -9,8 +9,10 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <atomic>
+#include <string>
 #include <thread>
 
 #include "ChartTestSupport.h"
@@ -513,6 +515,85 @@ class TestColourGridChart : public QObject {
     QFile file(dir.filePath("print.pdf"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll().startsWith("%PDF"));
+  }
+
+  void printPreviewAndEditorAreModalAndTitled() {
+    ColourGridChart chart;
+    chart.resize(400, 300);
+    chart.setGrid(exactGrid(30, 20, cellCount));
+    QStringList titles;
+    QStringList kinds;
+    // Closes the modal dialog once it is up, after noting its title and type.
+    const auto closeWhenShown = [&] {
+      auto* poll = new QTimer(&chart);
+      connect(poll, &QTimer::timeout, poll, [&, poll] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        titles << modal->windowTitle();
+        kinds << QString::fromLatin1(modal->metaObject()->className());
+        poll->deleteLater();
+        qobject_cast<QDialog*>(modal)->reject();
+      });
+      poll->start(20);
+    };
+    closeWhenShown();
+    chart.showPrintPreview(nullptr, QStringLiteral("Duvanet print preview"));
+    closeWhenShown();
+    ChartEditorDialog::edit(&chart, nullptr, QStringLiteral("Duvanet dot-plot editor"));
+    QCOMPARE(titles, (QStringList{"Duvanet print preview", "Duvanet dot-plot editor"}));
+    QCOMPARE(kinds.at(0), QStringLiteral("QPrintPreviewDialog"));
+    QCOMPARE(kinds.at(1), QStringLiteral("duvanet::chart::ChartEditorDialog"));
+  }
+
+  void crossHairFollowsTheMouse() {
+    ColourGridChart chart;
+    chart.resize(500, 400);
+    chart.setGrid(exactGrid(30, 20, [](int, int) { return 1; }));
+    distinctPalette(chart, 12);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    const QRect plot = chart.plotRect();
+    const QPoint at = plot.center();
+    chart.setCrossHair(true);
+    QTest::mouseMove(&chart, at);
+    const QImage image = chart.grab().toImage();
+    int onRow = 0, onColumn = 0;
+    for (int x = plot.left(); x <= plot.right(); ++x)
+      onRow += image.pixelColor(x, at.y()) == Qt::black;
+    for (int y = plot.top(); y <= plot.bottom(); ++y)
+      onColumn += image.pixelColor(at.x(), y) == Qt::black;
+    QVERIFY(onRow > plot.width() / 4);
+    QVERIFY(onColumn > plot.height() / 4);
+    chart.setCrossHair(false);
+    const QImage plain = chart.grab().toImage();
+    QCOMPARE(plain.pixelColor(at.x() + 7, at.y()), levelColour(1));
+  }
+
+  void engineProviderKeepsItsOwnStrands() {
+    RegionProvider provider;
+    DotPlotGrid whole;
+    {
+      std::u16string horiz = u"ACGTTGCAACGTAGCTAGCTAGGATCCGATCGATCGTAGCTAGCTAGCTAGGCTAGCTAC";
+      std::u16string verti = u"TTGCAACGTAGCTAGCAAGGATCCGATCGTTCGTAGCTAGCTAGCTCGGCTAGC";
+      duvanet::engine::DotPlotComputeRequest request;
+      request.strands = {horiz, verti, {}, {}};
+      request.windowSize = 5;
+      request.type = dptIdentity;
+      request.threads = 1;
+      whole = duvanet::engine::computeDotPlot(request).grid;
+      QVERIFY(whole.isExact());
+      request.exactBudgetCells = 16;  // binned: the provider must still answer exactly
+      provider = engineRegionProvider(request);
+      horiz.assign(horiz.size(), u'N');  // the window releases or changes its copies
+      verti.clear();
+    }
+    const CellRect region{7, 3, 20, 15};
+    const DotPlotGrid part = provider(region, [] { return true; });
+    QVERIFY(part.isExact());
+    QCOMPARE(part.cells(), region);
+    for (int y = 0; y < region.height; ++y)
+      for (int x = 0; x < region.width; ++x)
+        QCOMPARE(part.at(x, y), whole.at(int(region.x) + x, int(region.y) + y));
   }
 
   void editorEditsInPlace() {
