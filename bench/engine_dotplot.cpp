@@ -88,27 +88,40 @@ std::vector<std::uint16_t> plainBothRevHighest(const Pair& p, int w) {
 struct Timing {
   double ms = 0;
   double cells = 0;
+  double cpuMs = 0;  // user and system time of every thread of the process
 };
+
+double cpuMs() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
 
 Timing timeRoutine(DotPlotRoutine routine, const DotPlotComputeRequest& request, int repeats) {
   Timing best{1e300, 0};
   for (int r = 0; r < repeats; ++r) {
+    const double cpuStart = cpuMs();
     const auto start = std::chrono::steady_clock::now();
     const DotPlotComputeResult result = routine(request);
     const double ms = seconds(std::chrono::steady_clock::now() - start) * 1000;
+    const double cpu = cpuMs() - cpuStart;
     if (!result.filled) {
       std::fprintf(stderr, "computation not filled\n");
       std::exit(1);
     }
-    if (ms < best.ms) best.ms = ms;
+    if (ms < best.ms) {
+      best.ms = ms;
+      best.cpuMs = cpu;
+    }
     best.cells = static_cast<double>(result.plotWidth) * static_cast<double>(result.plotHeight);
   }
   return best;
 }
 
 void print(const char* name, const char* size, const Timing& t, int threads) {
-  std::printf("%-34s %-22s %10.1f ms %8.3f ns/cell  threads %d  peak %ld MiB\n", name, size, t.ms,
-              t.ms * 1e6 / t.cells, threads, peakMemoryMiB());
+  std::printf("%-34s %-22s %9.1f ms %7.3f ns/cell  cpu %8.1f ms  threads %d  peak %ld MiB\n", name,
+              size, t.ms, t.ms * 1e6 / t.cells, t.cpuMs, threads, peakMemoryMiB());
   std::fflush(stdout);
 }
 
@@ -137,11 +150,11 @@ int main(int argc, char** argv) {
                             {"CreateDotPlotWithBothRevSummed", &CreateDotPlotWithBothRevSummed}};
   DotPlotComputeRequest request = routineRequest(small.strands(), w);
   request.threads = threads;
-  double bothHighestMs = 0;
+  Timing bothHighest;
   for (const Named& r : routines) {
     const Timing t = timeRoutine(r.routine, request, 5);
     print(r.name, "4000 x 4000 exact", t, threads);
-    if (r.routine == &CreateDotPlotWithBothRevHighest) bothHighestMs = t.ms;
+    if (r.routine == &CreateDotPlotWithBothRevHighest) bothHighest = t;
   }
 
   {
@@ -154,10 +167,11 @@ int main(int argc, char** argv) {
   }
 
   {
+    const double cpuStart = cpuMs();
     const auto start = std::chrono::steady_clock::now();
     const auto plain = plainBothRevHighest(small, w);
     Timing t{seconds(std::chrono::steady_clock::now() - start) * 1000,
-             static_cast<double>(plain.size())};
+             static_cast<double>(plain.size()), cpuMs() - cpuStart};
     // Check the plain loops against the kernels while at it.
     const auto fast = CreateDotPlotWithBothRevHighest(request);
     if (!std::equal(plain.begin(), plain.end(), fast.grid.counts().begin())) {
@@ -165,8 +179,10 @@ int main(int argc, char** argv) {
       return 1;
     }
     print("plain loops BothRevHighest", "4000 x 4000", t, 1);
-    std::printf("speed-up of CreateDotPlotWithBothRevHighest over the plain loops: %.0fx\n",
-                t.ms / bothHighestMs);
+    std::printf(
+        "speed-up of CreateDotPlotWithBothRevHighest over the plain loops: %.0fx by the "
+        "clock, %.0fx by processor time\n",
+        t.ms / bothHighest.ms, t.cpuMs / bothHighest.cpuMs);
   }
 
   {

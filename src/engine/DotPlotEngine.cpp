@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <thread>
 #include <type_traits>
@@ -506,18 +507,27 @@ void runWorkers(const DotPlotComputeRequest& request, JobState& shared, KernelIn
   std::mutex mutex;
   std::condition_variable finished;
   int running = threads;
+  std::exception_ptr failure;
   std::vector<std::thread> workers;
   workers.reserve(static_cast<std::size_t>(threads));
   for (int t = 0; t < threads; ++t) {
     const std::int64_t begin = units * t / threads;
     const std::int64_t end = units * (t + 1) / threads;
     workers.emplace_back([&, begin, end] {
-      if (exact) {
-        runExact(job, begin, end);
-      } else {
-        runBinned(job, static_cast<int>(begin), static_cast<int>(end));
+      std::exception_ptr error;
+      try {
+        if (exact) {
+          runExact(job, begin, end);
+        } else {
+          runBinned(job, static_cast<int>(begin), static_cast<int>(end));
+        }
+      } catch (...) {
+        // Memory ran out for a worker's arrays: stop the others and hand the error on.
+        error = std::current_exception();
+        shared.cancel.store(true);
       }
       const std::lock_guard lock(mutex);
+      if (error && !failure) failure = error;
       if (--running == 0) finished.notify_all();
     });
   }
@@ -537,6 +547,7 @@ void runWorkers(const DotPlotComputeRequest& request, JobState& shared, KernelIn
     }
   }
   for (auto& worker : workers) worker.join();
+  if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace
