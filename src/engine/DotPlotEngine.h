@@ -19,7 +19,9 @@ struct DotPlotStrands {
   std::u16string_view vertiRev;
 };
 
-/// Called with the fraction done (0 to 1); returning false cancels the computation.
+/// Called with the fraction done (0 to 1); returning false cancels the computation. It runs on
+/// the thread that called computeDotPlot, about every 20 ms while the workers count, and once
+/// with 1 when the computation has finished (its answer is then ignored).
 using ProgressCallback = std::function<bool(double fraction)>;
 
 struct DotPlotComputeRequest {
@@ -40,7 +42,11 @@ struct DotPlotComputeRequest {
 
 struct DotPlotComputeResult {
   /// False when a sequence is shorter than the window (no cell at all), or when cancelled.
+  /// Also false for requests the kernels refuse: a window below 1, a MaxScore above 65535, or
+  /// an opposite strand the type compares whose length differs from its source's. True with an
+  /// empty grid when the region lies outside the plot.
   bool filled = false;
+  /// The progress callback said stop; the grid is then empty.
   bool cancelled = false;
   /// nH = Lh − W + 1 and nV = Lv − W + 1 of the whole plot (0 when a sequence is too short).
   std::int64_t plotWidth = 0;
@@ -49,6 +55,10 @@ struct DotPlotComputeResult {
 };
 
 /// Computes the match counts of a request over its region, exact or binned by the budget.
+/// Grid cell (x, y) holds the count of the horizontal window starting at x + 1 against the
+/// vertical window starting at y + 1, as the dot plot routines of DotPlotRoutines.h name them.
+/// Runs on request.threads workers and returns when they are done; an exception in a worker
+/// (memory exhausted) is rethrown here.
 DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request);
 
 }  // namespace duvanet::engine
