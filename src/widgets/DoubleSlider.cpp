@@ -6,12 +6,19 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
 
 // Rounding to the nearest integer with halves to the even neighbour (the default FP mode).
 int roundEven(double value) { return static_cast<int>(std::lrint(value)); }
+
+// The conversions multiply in 32 bits; outside the control's domain the product wraps around
+// (as two's complement arithmetic does) instead of overflowing.
+std::int32_t product32(std::int32_t a, std::int32_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(a) * b));
+}
 
 }  // namespace
 
@@ -239,16 +246,16 @@ void TDblSlider::notifyPosChange() {
 }
 
 int TDblSlider::positionToPixel(TLftRght which, int position) const {
-  const int product = travel() * (position - m_min);
-  const double offset = static_cast<double>(product) / (m_max - m_min);
-  if (which == dblLeft) return roundEven(offset + TrackMargin);
-  return roundEven(offset + TrackMargin + ThumbWidth - 1);
+  const int edge = which == dblLeft ? TrackMargin : TrackMargin + ThumbWidth - 1;
+  if (m_max <= m_min) return edge;  // an empty range (Min set to Max before Max was assigned)
+  const double offset =
+      static_cast<double>(product32(travel(), position - m_min)) / (m_max - m_min);
+  return roundEven(offset + edge);
 }
 
 int TDblSlider::pixelToPosition(TLftRght which, int left) const {
   const int distance = which == dblLeft ? left - TrackMargin : left - TrackMargin - ThumbWidth + 1;
-  const int product = distance * (m_max - m_min);
-  return roundEven(static_cast<double>(product) / travel() + m_min);
+  return roundEven(static_cast<double>(product32(distance, m_max - m_min)) / travel() + m_min);
 }
 
 void TDblSlider::clampThumbLeft(TLftRght which, int left) {

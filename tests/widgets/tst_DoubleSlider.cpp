@@ -68,6 +68,19 @@ class TestDoubleSlider : public QObject {
     QVERIFY(slider.Position1() >= slider.Min() && slider.Position2() <= slider.Max());
   }
 
+  void emptyRangeBeforeMaxIsAssigned() {
+    // Min moved onto the constructed Max before Max was ever assigned: no division by zero.
+    TDblSlider slider;
+    slider.setMin(100);
+    QCOMPARE(slider.Min(), 100);
+    QCOMPARE(slider.Position1(), 100);
+    QCOMPARE(slider.leftThumb()->x(), 8);
+    slider.setMax(120);
+    QCOMPARE(slider.Min(), 100);
+    slider.setPosition2(110);
+    QCOMPARE(slider.rightThumb()->x(), 64);  // round(100 × 10 / 20 + 14)
+  }
+
   void positionGuards() {
     TDblSlider slider;
     slider.setPosition1(70);  // Position2 not assigned yet: no ordering
