@@ -14,14 +14,22 @@
 
 using duvanet::core::CodonReading;
 
+struct tSequenceList::Entry {
+  // Set for an entry that owns its record; null for one packed into a text block, where the
+  // name and then the data lie at offset.
+  std::unique_ptr<tSequence> owned;
+  quint32 block = 0;
+  quint32 offset = 0;
+  quint32 nameLength = 0;
+  quint32 dataLength = 0;
+};
+
 namespace {
 
-std::unique_ptr<tSequence> makeEntry(QString name, QString data) {
-  auto entry = std::make_unique<tSequence>();
-  entry->Name = std::move(name);
-  entry->Data = std::move(data);
-  return entry;
-}
+// Records up to this many code units (name and data) are packed; larger ones keep their own
+// strings, which copies of them share without copying.
+constexpr qsizetype kPackLimit = 512;
+constexpr qsizetype kBlockSize = qsizetype(1) << 20;
 
 // The names a new entry gets by default: "Sequence " and its 1-based position.
 QString defaultName(int count) { return QStringLiteral("Sequence %1").arg(count + 1); }
@@ -42,9 +50,10 @@ bool saveFile(const QString& fileName, const OverwriteQuestion& overwrite, Write
   return true;
 }
 
-void writeFastaRecord(duvanet::core::TextFileWriter& writer, const tSequence& sequence) {
-  writer.writeLine(duvanet::core::fastaHeaderLine(sequence.Name));
-  writer.writeLine(sequence.Data);
+void writeFastaRecord(duvanet::core::TextFileWriter& writer, QStringView name, QStringView data) {
+  if (!name.startsWith(u'>')) writer.write(u">");
+  writer.writeLine(name);
+  writer.writeLine(data);
 }
 
 // Writes Data cut into lines at CR LF, CR or LF, each line followed by CR LF.
@@ -66,34 +75,80 @@ tSequenceList::~tSequenceList() {
   while (!m_entries.empty()) m_entries.pop_back();  // the last entry first
 }
 
+QStringView tSequenceList::nameOf(const Entry& entry) const {
+  if (entry.owned) return entry.owned->Name;
+  return QStringView(m_blocks[entry.block].get() + entry.offset, entry.nameLength);
+}
+
+QStringView tSequenceList::dataOf(const Entry& entry) const {
+  if (entry.owned) return entry.owned->Data;
+  return QStringView(m_blocks[entry.block].get() + entry.offset + entry.nameLength,
+                     entry.dataLength);
+}
+
+void tSequenceList::appendRecord(QString&& name, QString&& data, bool pack) {
+  Entry entry;
+  const qsizetype size = name.size() + data.size();
+  if (!pack || size > kPackLimit) {
+    entry.owned = std::make_unique<tSequence>();
+    entry.owned->Name = std::move(name);
+    entry.owned->Data = std::move(data);
+    m_entries.push_back(std::move(entry));
+    return;
+  }
+  if (m_blocks.empty() || m_blockUsed + size > kBlockSize) {
+    m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(size_t(kBlockSize)));
+    m_blockUsed = 0;
+  }
+  char16_t* const at = m_blocks.back().get() + m_blockUsed;
+  std::copy_n(name.utf16(), name.size(), at);
+  std::copy_n(data.utf16(), data.size(), at + name.size());
+  entry.block = quint32(m_blocks.size() - 1);
+  entry.offset = quint32(m_blockUsed);
+  entry.nameLength = quint32(name.size());
+  entry.dataLength = quint32(data.size());
+  m_entries.push_back(std::move(entry));
+  m_blockUsed += size;
+}
+
+void tSequenceList::releaseBlocksIfEmpty() {
+  if (!m_entries.empty()) return;
+  m_blocks.clear();
+  m_blockUsed = 0;
+}
+
 int tSequenceList::Count() const { return int(m_entries.size()); }
 
 QStringList tSequenceList::Names() const {
   QStringList names;
   names.reserve(Count());
-  for (const auto& entry : m_entries) names.append(entry->Name);
+  for (const Entry& entry : m_entries)
+    names.append(entry.owned ? entry.owned->Name : nameOf(entry).toString());
   return names;
 }
 
 int tSequenceList::AddSequence() {
   try {
     const int index = Count();
-    m_entries.push_back(makeEntry(defaultName(index), QString()));
+    // Owned: a default entry is about to be replaced by SetSequence.
+    appendRecord(defaultName(index), QString(), false);
     return index;
   } catch (const std::bad_alloc&) {
     return -1;
   }
 }
 
-namespace {
+bool tSequenceList::SortAscendingByName() { return sortByName(true); }
 
-bool sortByName(std::vector<std::unique_ptr<tSequence>>& entries, bool ascending) {
+bool tSequenceList::SortDescendingByName() { return sortByName(false); }
+
+bool tSequenceList::sortByName(bool ascending) {
   try {
     QCollator collator(QLocale::system());
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(entries.begin(), entries.end(), [&](const auto& a, const auto& b) {
-      return ascending ? collator.compare(a->Name, b->Name) < 0
-                       : collator.compare(b->Name, a->Name) < 0;
+    std::sort(m_entries.begin(), m_entries.end(), [&](const Entry& a, const Entry& b) {
+      return ascending ? collator.compare(nameOf(a), nameOf(b)) < 0
+                       : collator.compare(nameOf(b), nameOf(a)) < 0;
     });
     return true;
   } catch (const std::bad_alloc&) {
@@ -101,23 +156,28 @@ bool sortByName(std::vector<std::unique_ptr<tSequence>>& entries, bool ascending
   }
 }
 
-}  // namespace
-
-bool tSequenceList::SortAscendingByName() { return sortByName(m_entries, true); }
-
-bool tSequenceList::SortDescendingByName() { return sortByName(m_entries, false); }
-
 bool tSequenceList::GetSequence(int index, tSequence& sequence) const {
   if (index < 0 || index >= Count()) return false;
-  sequence.Name = m_entries[size_t(index)]->Name;
-  sequence.Data = m_entries[size_t(index)]->Data;
+  const Entry& entry = m_entries[size_t(index)];
+  if (entry.owned) {
+    sequence.Name = entry.owned->Name;
+    sequence.Data = entry.owned->Data;
+  } else {
+    sequence.Name = nameOf(entry).toString();
+    sequence.Data = dataOf(entry).toString();
+  }
   return true;
 }
 
 bool tSequenceList::SetSequence(int index, const tSequence& sequence) {
   if (index < 0 || index >= Count()) return false;
   try {
-    m_entries[size_t(index)] = makeEntry(sequence.Name, sequence.Data);
+    auto record = std::make_unique<tSequence>();
+    record->Name = sequence.Name;
+    record->Data = sequence.Data;
+    Entry entry;
+    entry.owned = std::move(record);
+    m_entries[size_t(index)] = std::move(entry);
     return true;
   } catch (const std::bad_alloc&) {
     return false;
@@ -137,12 +197,14 @@ bool tSequenceList::DuplicateSequence(int index) {
 bool tSequenceList::DeleteSequence(int index) {
   if (index < 0 || index >= Count()) return false;
   m_entries.erase(m_entries.begin() + index);
+  releaseBlocksIfEmpty();
   return true;
 }
 
 bool tSequenceList::DeleteAllSequences() {
   if (m_entries.empty()) return false;
   while (!m_entries.empty()) m_entries.pop_back();
+  releaseBlocksIfEmpty();
   return true;
 }
 
@@ -160,12 +222,17 @@ int tSequenceList::LoadSequenceFile(const QString& fileName) {
 int tSequenceList::LoadFASFile(const QString& fileName) {
   // Records are appended as they are read; a read error takes back this file's entries.
   const size_t before = m_entries.size();
+  const size_t blocksBefore = m_blocks.size();
+  const qsizetype blockUsedBefore = m_blockUsed;
   try {
     duvanet::core::readFastaFile(fileName, [this](tSequence&& record) {
-      m_entries.push_back(makeEntry(std::move(record.Name), std::move(record.Data)));
+      appendRecord(std::move(record.Name), std::move(record.Data));
     });
   } catch (...) {
     m_entries.resize(before);
+    m_blocks.resize(blocksBefore);
+    m_blockUsed = blockUsedBefore;
+    releaseBlocksIfEmpty();
     throw;
   }
   return int(m_entries.size() - before);
@@ -174,7 +241,7 @@ int tSequenceList::LoadFASFile(const QString& fileName) {
 int tSequenceList::LoadTXTFile(const QString& fileName) {
   tSequence sequence = duvanet::core::readTxtFile(fileName);
   const int index = Count();
-  m_entries.push_back(makeEntry(std::move(sequence.Name), std::move(sequence.Data)));
+  appendRecord(std::move(sequence.Name), std::move(sequence.Data));
   return index;
 }
 
@@ -182,7 +249,7 @@ int tSequenceList::PasteFASFromClipboard(const std::optional<QString>& clipboard
   if (!clipboardText) return -1;
   const size_t before = m_entries.size();
   duvanet::core::parseFasta(*clipboardText, [this](tSequence&& record) {
-    m_entries.push_back(makeEntry(std::move(record.Name), std::move(record.Data)));
+    appendRecord(std::move(record.Name), std::move(record.Data));
   });
   return int(m_entries.size() - before);
 }
@@ -191,8 +258,8 @@ int tSequenceList::PasteTXTFromClipboard(const std::optional<QString>& clipboard
   if (!clipboardText) return -1;
   try {
     const int index = Count();
-    m_entries.push_back(
-        makeEntry(defaultName(index) + QStringLiteral(": Copy from clipboard"), *clipboardText));
+    appendRecord(QString(defaultName(index) + QStringLiteral(": Copy from clipboard")),
+                 QString(*clipboardText), false);
     return index;
   } catch (const std::bad_alloc&) {
     return -1;
@@ -203,7 +270,8 @@ bool tSequenceList::SaveWorkspace(const QString& fileName, const OverwriteQuesti
   if (m_entries.empty() || fileName.isEmpty()) return false;
   return saveFile(withExtension(fileName, QStringLiteral(".fas")), overwrite,
                   [this](duvanet::core::TextFileWriter& writer) {
-                    for (const auto& entry : m_entries) writeFastaRecord(writer, *entry);
+                    for (const Entry& entry : m_entries)
+                      writeFastaRecord(writer, nameOf(entry), dataOf(entry));
                   });
 }
 
@@ -211,21 +279,22 @@ bool tSequenceList::SaveSequenceAsFASFile(const QString& fileName, int index,
                                           const OverwriteQuestion& overwrite) {
   // An index outside the list writes nothing (and asks nothing) instead of failing later.
   if (m_entries.empty() || fileName.isEmpty() || index < 0 || index >= Count()) return false;
-  const tSequence& sequence = *m_entries[size_t(index)];
-  return saveFile(
-      withExtension(fileName, QStringLiteral(".fas")), overwrite,
-      [&](duvanet::core::TextFileWriter& writer) { writeFastaRecord(writer, sequence); });
+  const Entry& entry = m_entries[size_t(index)];
+  return saveFile(withExtension(fileName, QStringLiteral(".fas")), overwrite,
+                  [&](duvanet::core::TextFileWriter& writer) {
+                    writeFastaRecord(writer, nameOf(entry), dataOf(entry));
+                  });
 }
 
 bool tSequenceList::SaveSequenceAsTXTFile(const QString& fileName, int index,
                                           const OverwriteQuestion& overwrite) {
   if (m_entries.empty() || fileName.isEmpty() || index < 0 || index >= Count()) return false;
-  const tSequence& sequence = *m_entries[size_t(index)];
+  const Entry& entry = m_entries[size_t(index)];
   return saveFile(withExtension(fileName, QStringLiteral(".txt")), overwrite,
                   [&](duvanet::core::TextFileWriter& writer) {
                     LineWriterSink sink(writer);
                     duvanet::core::LineSplitter splitter(sink);
-                    splitter.feed(sequence.Data);
+                    splitter.feed(dataOf(entry));
                     splitter.finish();
                   });
 }

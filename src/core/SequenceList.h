@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <QVector>
 #include <functional>
 #include <memory>
@@ -62,5 +63,17 @@ class tSequenceList {
   tSequence DNA2AminoAcidRevComplement(int index, int offset, int codeTable) const;
 
  private:
-  std::vector<std::unique_ptr<tSequence>> m_entries;
+  // An entry owns its record, or, for small records read from files and the clipboard, points
+  // into a shared text block (a million short records would otherwise cost several allocations
+  // each). Defined in SequenceList.cpp.
+  struct Entry;
+  QStringView nameOf(const Entry& entry) const;
+  QStringView dataOf(const Entry& entry) const;
+  void appendRecord(QString&& name, QString&& data, bool pack = true);
+  void releaseBlocksIfEmpty();
+  bool sortByName(bool ascending);
+
+  std::vector<Entry> m_entries;
+  std::vector<std::unique_ptr<char16_t[]>> m_blocks;
+  qsizetype m_blockUsed = 0;  // code units used in the last block
 };

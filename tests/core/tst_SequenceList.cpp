@@ -192,6 +192,56 @@ class TestSequenceList : public QObject {
     QCOMPARE(list.AddSequence(), 0);
     QCOMPARE(list.Names(), QStringList({"Sequence 1"}));
   }
+
+  // Records read from FASTA text are stored differently from records set one by one (small ones
+  // share blocks); every operation must treat both alike.
+  void readRecordsBehaveLikeSetOnes() {
+    const QString big(2000, u'G');
+    tSequenceList list;
+    addNamed(list, "set", "SET");
+    QCOMPARE(list.PasteFASFromClipboard(QStringLiteral(">delta\nAC\n>Beta\n") + big +
+                                        QStringLiteral("\n>alpha\nTT\n>\n")),
+             4);
+    QCOMPARE(list.Names(), QStringList({"set", "delta", "Beta", "alpha", ""}));
+    QCOMPARE(datas(list), QStringList({"SET", "AC", big, "TT", ""}));
+
+    QVERIFY(list.SortAscendingByName());
+    QCOMPARE(list.Names(), QStringList({"", "alpha", "Beta", "delta", "set"}));
+    QCOMPARE(datas(list), QStringList({"", "TT", big, "AC", "SET"}));
+
+    QVERIFY(list.DuplicateSequence(1));
+    QVERIFY(list.DeleteSequence(0));
+    tSequence replacement;
+    replacement.Name = "gamma";
+    replacement.Data = "GGG";
+    QVERIFY(list.SetSequence(2, replacement));
+    QCOMPARE(list.Names(), QStringList({"alpha", "Beta", "gamma", "set", "Copy of alpha"}));
+    QCOMPARE(datas(list), QStringList({"TT", big, "GGG", "SET", "TT"}));
+
+    // A copy handed out stays valid after the workspace changes.
+    tSequence kept;
+    QVERIFY(list.GetSequence(0, kept));
+    QVERIFY(list.DeleteAllSequences());
+    QCOMPARE(list.PasteFASFromClipboard(QStringLiteral(">new\nCC\n")), 1);
+    QCOMPARE(kept.Name, QStringLiteral("alpha"));
+    QCOMPARE(kept.Data, QStringLiteral("TT"));
+    QCOMPARE(list.Names(), QStringList({"new"}));
+    QCOMPARE(datas(list), QStringList({"CC"}));
+  }
+
+  void manyReadRecordsAcrossBlocks() {
+    QString text;
+    for (int i = 0; i < 60000; ++i)
+      text += QStringLiteral(">r%1\n%2\n").arg(i).arg(QString(i % 40, u'A'));
+    tSequenceList list;
+    QCOMPARE(list.PasteFASFromClipboard(text), 60000);
+    for (int i : {0, 1, 39, 40, 29999, 59999}) {
+      tSequence sequence;
+      QVERIFY(list.GetSequence(i, sequence));
+      QCOMPARE(sequence.Name, QStringLiteral("r%1").arg(i));
+      QCOMPARE(sequence.Data, QString(i % 40, u'A'));
+    }
+  }
 };
 
 DUVANET_TEST(TestSequenceList)
