@@ -367,8 +367,11 @@ struct Job {
 // and the output of a row to stay in the first-level caches; each strip starts with one row
 // counted afresh and its edge cells are counted afresh on every row, so a strip is kept wide
 // against the window.
+// The sliding pass covers all columns of a strip but its two edges; a multiple of 64 there
+// leaves no scalar remainder for the widest vectors.
 std::int64_t stripWidth(int window) {
-  return std::max<std::int64_t>(2048, std::int64_t{32} * window);
+  const std::int64_t inner = std::max<std::int64_t>(2048, std::int64_t{32} * window);
+  return (inner + 63) / 64 * 64 + 2;
 }
 
 template <typename Sym, typename Count>
