@@ -231,5 +231,17 @@ int main(int argc, char** argv) {
 
   settle(200);
   statistics.grab().save(shots + QStringLiteral("/barchart.png"));
+
+  // The slider's own look with its scale, value labels and the drag label, enlarged 4 times.
+  TDblSlider scaled;
+  scaled.setIndicator(dblMinMax);
+  scaled.resize(200, scaled.height());
+  scaled.setPosition1(20);
+  scaled.setPosition2(70);
+  scaled.show();
+  settle(200);
+  const QPixmap look = scaled.grab();
+  look.scaled(look.size() * 4, Qt::KeepAspectRatio, Qt::FastTransformation)
+      .save(shots + QStringLiteral("/slider_scale_x4.png"));
   return 0;
 }
