@@ -20,9 +20,13 @@
 #include "ModalHelper.h"
 #include "TestRegistry.h"
 #include "gui/ApplicationTitle.h"
+#include "gui/BlastWizard.h"
+#include "gui/DotPlotWindow.h"
+#include "gui/DotPlotWizard.h"
 #include "gui/MainWindow.h"
 #include "gui/SequenceEditor.h"
 #include "gui/SequenceListBox.h"
+#include "gui/TranscriptionWizard.h"
 #include "widgets/DNAMemo.h"
 
 namespace {
@@ -143,6 +147,29 @@ class MainWindowTest : public QObject {
       QVERIFY(!w->isVisible());
       QCOMPARE(w->parent(), m_main.get());
     }
+  }
+
+  void programWindowsPlugIn() {
+    MainWindowHooks hooks = DefaultMainWindowHooks();
+    QVERIFY(hooks.showInformationScreen);
+    hooks.showInformationScreen = [](TfrmMain&) {};
+    TfrmMain& main = makeMain(hooks);
+    main.CreateWizards();
+    QVERIFY(qobject_cast<TfrmDotPlotWizard*>(main.frmDotPlotWizard()));
+    QVERIFY(qobject_cast<TfrmTranscriptionWizard*>(main.frmTranscriptionWizard()));
+    QVERIFY(qobject_cast<TfrmBLASTWizard*>(main.frmBLASTWizard()));
+    for (QDialog* w :
+         {main.frmDotPlotWizard(), main.frmTranscriptionWizard(), main.frmBLASTWizard()}) {
+      QVERIFY(!w->isVisible());
+      QCOMPARE(w->parent(), &main);
+    }
+    // The hidden test button's plot: a literal plot of two fixed texts beside the workspace.
+    main.acCreateTestDotPlot->trigger();
+    const QList<TfrmDotPlot*> plots = main.findChildren<TfrmDotPlot*>();
+    QCOMPARE(plots.size(), 1);
+    QVERIFY(plots.first()->isVisible());
+    QCOMPARE(main.SequenceList().Count(), 0);
+    plots.first()->close();
   }
 
   void layoutAndCaptions() {
