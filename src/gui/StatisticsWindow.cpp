@@ -80,7 +80,7 @@ TfrmStatistics::TfrmStatistics(const tSequenceList& sequences, const QList<int>&
   Splitter1->setChildrenCollapsible(false);
   setHint(Splitter1, QStringLiteral("This splitter allows to resize the chart/table"));
 
-  sgStatTable = named(new QTableWidget(kInitialRows - 1, kInitialColumns), "sgStatTable");
+  sgStatTable = named(new QTableWidget(kInitialRows - 1, kInitialColumns, this), "sgStatTable");
   setHint(sgStatTable, QStringLiteral("Spreadsheet of sequence information"));
   // The grid's fixed first row is the table's header: it stays in view and drags resize columns.
   sgStatTable->horizontalHeader()->setDefaultSectionSize(90);
@@ -90,6 +90,8 @@ TfrmStatistics::TfrmStatistics(const tSequenceList& sequences, const QList<int>&
   sgStatTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   sgStatTable->setSelectionMode(QAbstractItemView::ContiguousSelection);
   sgStatTable->setShowGrid(true);
+  sgStatTable->setWordWrap(false);
+  sgStatTable->verticalHeader()->setDefaultSectionSize(sgStatTable->fontMetrics().height() + 8);
   for (int column = 0; column < kInitialColumns; ++column)
     sgStatTable->setHorizontalHeaderItem(column, new QTableWidgetItem);
 

@@ -1,9 +1,18 @@
+#include <QAction>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QImage>
+#include <QLegend>
 #include <QPointer>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include "ModalHelper.h"
 #include "TestRegistry.h"
 #include "core/SequenceList.h"
 #include "gui/StatisticsWindow.h"
@@ -19,6 +28,19 @@ QStringList tableRow(const TfrmStatistics& window, int row) {
   QStringList cells;
   for (int column = 0; column < window.ColCount(); ++column) cells << window.Cell(column, row);
   return cells;
+}
+
+// The bar chart's series as "title: v1 v2 ...".
+QStringList chartSeries(TfrmStatistics& window) {
+  QStringList series;
+  QBarSeries* bars = window.chartStatistic->barSeries();
+  if (!bars) return series;
+  for (const QBarSet* set : bars->barSets()) {
+    QString text = set->label() + QLatin1Char(':');
+    for (int i = 0; i < set->count(); ++i) text += QLatin1Char(' ') + QString::number(set->at(i));
+    series << text;
+  }
+  return series;
 }
 
 }  // namespace
@@ -102,6 +124,22 @@ class TestStatistics : public QObject {
       for (const qint64 count : counts[i]) expected << QString::number(count);
       QCOMPARE(tableRow(window, i + 1), expected);
     }
+
+    // The chart: one series per sequence, named after it, one bar position per symbol.
+    QStringList series;
+    for (int i = 0; i < names.size(); ++i) {
+      QString text = names[i] + QLatin1Char(':');
+      for (const qint64 count : counts[i]) text += QLatin1Char(' ') + QString::number(count);
+      series << text;
+    }
+    QCOMPARE(chartSeries(window), series);
+    QCOMPARE(window.chartStatistic->categories(), symbols);
+    for (int i = 0; i < names.size(); ++i) {
+      QCOMPARE(window.chartStatistic->seriesTitle(i), names[i]);
+      QVERIFY(!window.chartStatistic->marksVisible(i));
+      QCOMPARE(window.chartStatistic->stackGroup(i), 0);
+    }
+    QVERIFY(!window.chartStatistic->barSeries()->isLabelsVisible());
   }
 
   void everySelectedSequenceEmpty() {
