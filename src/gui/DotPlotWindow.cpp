@@ -188,6 +188,9 @@ TfrmDotPlot::TfrmDotPlot(QWidget* owner, UserPrompts* prompts)
     : QWidget(owner, Qt::Window), m_prompts(prompts) {
   setObjectName(QStringLiteral("frmDotPlot"));
   setWindowTitle(QStringLiteral("Dot plot"));
+  QFont windowFont(QStringLiteral("MS Sans Serif"));
+  windowFont.setPointSize(8);
+  setFont(windowFont);
   setMinimumSize(350, 350);
   resize(642, 616);
   move(589, 160);

@@ -102,6 +102,9 @@ TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainList
   setObjectName(QStringLiteral("frmDotPlotWizard"));
   setModal(true);
   resize(465, 408);
+  QFont windowFont(QStringLiteral("MS Sans Serif"));
+  windowFont.setPointSize(8);
+  setFont(windowFont);
 
   auto* outer = new QVBoxLayout(this);
 

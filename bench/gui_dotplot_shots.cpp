@@ -1,0 +1,118 @@
+// Screenshots of the dot plot wizard and the dot plot window, for looking at them.
+// Usage: bench_gui_dotplot_shots <output directory> <dna fasta file with two sequences>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "chart/ColourGridChart.h"
+#include "gui/DotPlotWizard.h"
+#include "gui/UserPrompts.h"
+#include "widgets/DoubleSlider.h"
+
+namespace {
+
+class PrintedPrompts : public UserPrompts {
+ public:
+  void warning(QWidget*, const QString& text) override {
+    std::fprintf(stderr, "warning: %s\n", qPrintable(text));
+  }
+  bool question(QWidget*, Kind, const QString&, bool) override { return true; }
+  void error(QWidget*, const QString& text) override {
+    std::fprintf(stderr, "error: %s\n", qPrintable(text));
+  }
+};
+
+void settle() {
+  for (int i = 0; i < 20; ++i) QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// Takes the screen's picture of the window: grabbing the widget would repaint the strip, and a
+// repaint shows positions 1 and 1.
+void save(QWidget* widget, const QString& path) {
+  settle();
+  widget->screen()->grabWindow(widget->winId()).save(path);
+  std::printf("%s\n", qPrintable(path));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 3) return 2;
+  const QString out = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(out);
+  tSequenceList list;
+  if (!list.LoadSequenceFiles({QString::fromLocal8Bit(argv[2])}) || list.Count() < 2) return 1;
+  QListWidget mainList;
+  mainList.addItems(list.Names());
+  mainList.setSelectionMode(QAbstractItemView::ExtendedSelection);
+  mainList.setCurrentRow(0);
+  mainList.item(1)->setSelected(true);
+  PrintedPrompts prompts;
+  TfrmDotPlotWizard wizard(list, duvanet::gui::MainListAccess::of(&mainList), &prompts);
+  wizard.show();
+  wizard.rbDotPlotDNARevCompBoth->setChecked(true);
+  save(&wizard, out + QStringLiteral("/dotplot_wizard.png"));
+
+  TfrmDotPlot* plot = nullptr;
+  QObject::connect(&wizard, &TfrmDotPlotWizard::dotPlotShown,
+                   [&](TfrmDotPlot* window) { plot = window; });
+  wizard.btDotPlotWizCreate->click();
+  if (!plot) return 1;
+  settle();
+
+  // The cell with the best count: there the strip shows a match.
+  int bestH = 0, bestV = 0, best = -1;
+  const QString& hs = plot->SeqHoriz.Data;
+  const QString& vs = plot->SeqVerti.Data;
+  const QString& hr = plot->SeqHorizRev.Data;
+  const QString& vr = plot->SeqVertiRev.Data;
+  const int w = plot->WindowSize, lh = int(hs.size()), lv = int(vs.size());
+  for (int h = 0; h + w <= lh; ++h) {
+    for (int v = 0; v + w <= lv; ++v) {
+      int c1 = 0, c2 = 0, c3 = 0;
+      for (int m = 0; m < w; ++m) {
+        c1 += hs[h + m] == vs[v + m];
+        c2 += hr[lh - h - w + m] == vs[v + m];
+        c3 += vr[lv - v - w + m] == hs[h + m];
+      }
+      // A stretch that matches on an opposite strand only.
+      const int count = std::max(c2, c3) - c1;
+      if (count > best) best = count, bestH = h, bestV = v;
+    }
+  }
+  auto point = [&] {
+    using duvanet::chart::ChartAxis;
+    return QPoint(int(std::lround(plot->chartDotPlot->valueToPixel(ChartAxis::Top, bestH + 1.5))),
+                  int(std::lround(plot->chartDotPlot->valueToPixel(ChartAxis::Left, bestV + 1.5))));
+  };
+  const QPoint whole = point();
+  plot->chartDotPlotMouseMove(Qt::NoModifier, whole.x(), whole.y());
+  save(plot, out + QStringLiteral("/dotplot_dna_both.png"));
+
+  plot->chartDotPlot->zoomTo(bestH - 20, bestH + 40, bestV - 20, bestV + 40);
+  settle();
+  const QPoint zoomed = point();
+  plot->chartDotPlotMouseMove(Qt::NoModifier, zoomed.x(), zoomed.y());
+  save(plot, out + QStringLiteral("/dotplot_dna_both_zoomed.png"));
+
+  plot->chartDotPlot->unzoom();
+  plot->rbGreenChart->click();
+  plot->dblslColor->setPosition1(5);
+  plot->dblslColor->setPosition2(9);
+  plot->chartDotPlotMouseMove(Qt::NoModifier, whole.x(), whole.y());
+  save(plot, out + QStringLiteral("/dotplot_green_narrow.png"));
+
+  plot->udHighlightColour->setValue(7);
+  plot->btHighlightColour->click();
+  save(plot, out + QStringLiteral("/dotplot_highlight.png"));
+  return 0;
+}
