@@ -6,6 +6,7 @@
 #include "gui/DotPlotWizard.h"
 #include "gui/InformationScreen.h"
 #include "gui/MainWindow.h"
+#include "gui/StatisticsWindow.h"
 #include "gui/TranscriptionWizard.h"
 
 namespace {
@@ -48,6 +49,8 @@ MainWindowHooks DefaultMainWindowHooks() {
       window->deleteLater();
     }
   };
-  // The statistics window is plugged in here (hooks.createStatistics) once it is built.
+  hooks.createStatistics = [](TfrmMain& main) -> QWidget* {
+    return new TfrmStatistics(main.SequenceList(), main.SelectedRows(), &main);
+  };
   return hooks;
 }

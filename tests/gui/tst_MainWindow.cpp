@@ -26,6 +26,7 @@
 #include "gui/MainWindow.h"
 #include "gui/SequenceEditor.h"
 #include "gui/SequenceListBox.h"
+#include "gui/StatisticsWindow.h"
 #include "gui/TranscriptionWizard.h"
 #include "widgets/DNAMemo.h"
 
@@ -170,6 +171,18 @@ class MainWindowTest : public QObject {
     QVERIFY(plots.first()->isVisible());
     QCOMPARE(main.SequenceList().Count(), 0);
     plots.first()->close();
+
+    // Statistics: a new window per command for the selected rows, shown without waiting; the
+    // selection stays.
+    addSequences({"AC", "GT"});
+    clickRow(0);
+    clickRow(1, Qt::ShiftModifier);
+    main.acSimpleStatistics->trigger();
+    main.acSimpleStatistics->trigger();
+    const QList<TfrmStatistics*> windows = main.findChildren<TfrmStatistics*>();
+    QCOMPARE(windows.size(), 2);
+    for (TfrmStatistics* w : windows) QVERIFY(w->isVisible());
+    QCOMPARE(main.SelectedRows(), QList<int>({0, 1}));
   }
 
   void layoutAndCaptions() {
