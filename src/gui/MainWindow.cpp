@@ -309,7 +309,7 @@ void TfrmMain::createCentralWidgets() {
   });
   connect(m_lbSequenceList, &SequenceListBox::leftButtonPressed, this,
           &TfrmMain::lbSequenceListMouseDown);
-  connect(m_lbSequenceList, &QAbstractItemView::doubleClicked, this,
+  connect(m_lbSequenceList, &SequenceListBox::leftButtonDoubleClicked, this,
           &TfrmMain::lbSequenceListDblClick);
   connect(m_lbSequenceList, &SequenceListBox::filesDropped, this, &TfrmMain::LoadFiles);
 

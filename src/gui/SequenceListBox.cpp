@@ -60,6 +60,15 @@ void SequenceListBox::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) emit leftButtonPressed();
 }
 
+void SequenceListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    event->accept();
+    return;
+  }
+  QListWidget::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) emit leftButtonDoubleClicked();
+}
+
 QStringList SequenceListBox::localFiles(const QMimeData* mimeData) {
   QStringList files;
   if (mimeData == nullptr || !mimeData->hasUrls()) return files;

@@ -32,11 +32,14 @@ class SequenceListBox : public QListWidget {
  signals:
   /// The left mouse button was pressed; the current row has already followed the click.
   void leftButtonPressed();
+  /// The left mouse button was double-clicked anywhere in the list.
+  void leftButtonDoubleClicked();
   /// Local files were dropped on the list.
   void filesDropped(const QStringList& fileNames);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
