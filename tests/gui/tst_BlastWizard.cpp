@@ -7,11 +7,16 @@
 #include <QTest>
 #include <QUrlQuery>
 
+#include "FakePorts.h"
+#include "ModalHelper.h"
 #include "TestRegistry.h"
 #include "core/SequenceList.h"
 #include "gui/BlastWizard.h"
 #include "gui/BrowserLauncher.h"
+#include "gui/MainWindow.h"
+#include "gui/MainWindowHooks.h"
 #include "gui/OpenUrl.h"
+#include "gui/SequenceListBox.h"
 
 namespace {
 
@@ -240,6 +245,54 @@ class TestBlastWizard : public QObject {
     m_browser.urls.clear();
     m_browser.answer = false;
     if (opened) QVERIFY(!OpenURLInBrowser(m_browser, url));
+  }
+
+  // The program's own BLAST action: the selected rows of the main list reach the browser port,
+  // one request each in list order; the list is refilled afterwards.
+  void throughTheMainWindow() {
+    FakePorts fakes;
+    MainWindowHooks hooks = DefaultMainWindowHooks();
+    hooks.showInformationScreen = [](TfrmMain&) {};
+    TfrmMain main(fakes.ports(), hooks);
+    main.CreateWizards();
+    main.show();
+    for (const auto& [name, data] : {std::pair{"plain", "ACGT"}, std::pair{"skipped", "TTTT"},
+                                     std::pair{"broken", "AC\nGT&PAGE=x"}}) {
+      const int index = main.SequenceList().AddSequence();
+      main.SequenceList().SetSequence(index, tSequence{name, data, {}});
+    }
+    main.UpdateDisplayElements();
+    main.lbSequenceList()->item(2)->setSelected(true);
+    main.lbSequenceList()->item(0)->setSelected(true);
+
+    QString label;
+    onNextModal([&label](QWidget* modal) {
+      auto* wizard = qobject_cast<TfrmBLASTWizard*>(modal);
+      if (!wizard) {
+        modal->close();
+        return;
+      }
+      label = wizard->lblNoOfSequences->text();
+      QTest::mouseClick(wizard->btSequenceBLAST, Qt::LeftButton);
+    });
+    main.acBLAST->trigger();
+    QCOMPARE(label, QStringLiteral("2 sequences selected."));
+    QStringList urls;
+    for (const QUrl& url : fakes.browser.opened) urls << QString::fromLatin1(url.toEncoded());
+    QCOMPARE(urls, (QStringList{startValuesUrl("ACGT"), startValuesUrl("AC%0AGT%26PAGE%3Dx")}));
+    QCOMPARE(main.SelectedRows(), QList<int>{});
+
+    // Cancel sends nothing.
+    main.lbSequenceList()->item(1)->setSelected(true);
+    onNextModal([](QWidget* modal) {
+      if (auto* wizard = qobject_cast<TfrmBLASTWizard*>(modal)) {
+        QTest::mouseClick(wizard->Button2, Qt::LeftButton);
+      } else {
+        modal->close();
+      }
+    });
+    main.acBLAST->trigger();
+    QCOMPARE(fakes.browser.opened.size(), 2);
   }
 };
 

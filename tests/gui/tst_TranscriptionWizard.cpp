@@ -5,9 +5,14 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "FakePorts.h"
+#include "ModalHelper.h"
 #include "TestRegistry.h"
 #include "core/GeneticCodes.h"
 #include "core/SequenceList.h"
+#include "gui/MainWindow.h"
+#include "gui/MainWindowHooks.h"
+#include "gui/SequenceListBox.h"
 #include "gui/TranscriptionWizard.h"
 
 namespace {
@@ -263,6 +268,41 @@ class TestTranscriptionWizard : public QObject {
 
     wizard->show();
     QCOMPARE(wizard->PageControl1->currentWidget(), wizard->TabSheet2);
+  }
+
+  // The program's own action: the main list's selection is translated, the list shows the new
+  // entries at its end afterwards.
+  void throughTheMainWindow() {
+    FakePorts fakes;
+    MainWindowHooks hooks = DefaultMainWindowHooks();
+    hooks.showInformationScreen = [](TfrmMain&) {};
+    TfrmMain main(fakes.ports(), hooks);
+    main.CreateWizards();
+    main.show();
+    add(main.SequenceList(), QStringLiteral("x"), QStringLiteral("ATGAAA"));
+    add(main.SequenceList(), QStringLiteral("y"), QStringLiteral("TTTCCC"));
+    main.UpdateDisplayElements();
+    main.lbSequenceList()->item(1)->setSelected(true);
+
+    QString label;
+    onNextModal([&label](QWidget* modal) {
+      auto* wizard = qobject_cast<TfrmTranscriptionWizard*>(modal);
+      if (!wizard) {
+        modal->close();
+        return;
+      }
+      label = wizard->lbNoOfSelectedItems->text();
+      wizard->PageControl1->setCurrentWidget(wizard->TabSheet2);
+      QTest::mouseClick(wizard->btTranscriptAccept, Qt::LeftButton);
+    });
+    main.acTranslationWizard->trigger();
+    QCOMPARE(label, QStringLiteral("1 sequence selected."));
+    QStringList rows;
+    for (int i = 0; i < main.lbSequenceList()->count(); ++i)
+      rows << main.lbSequenceList()->item(i)->text();
+    QCOMPARE(rows, (QStringList{"x", "y", "y (reverse complement)"}));
+    QCOMPARE(entriesFrom(main.SequenceList(), 2),
+             (QList<Entry>{{"y (reverse complement)", "GGGAAA"}}));
   }
 };
 
