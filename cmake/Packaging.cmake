@@ -9,32 +9,14 @@ foreach(program duvanet duvanet-cli)
   endif()
 endforeach()
 
-# The desktop entry and the application icon: those under data/ when the program ships its own,
-# otherwise a plain entry and the dot plot picture of the tool bar.
+# The desktop entry, the FASTA file type for desktops that do not know it, and the icon.
 if(TARGET duvanet)
-  set(duvanet_desktop_entry ${CMAKE_SOURCE_DIR}/data/duvanet.desktop)
-  if(NOT EXISTS ${duvanet_desktop_entry})
-    set(duvanet_desktop_entry ${CMAKE_BINARY_DIR}/generated/duvanet.desktop)
-    configure_file(${CMAKE_SOURCE_DIR}/cmake/duvanet.desktop.in ${duvanet_desktop_entry} @ONLY)
-  endif()
-  install(FILES ${duvanet_desktop_entry} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
-    COMPONENT Runtime)
-
-  set(duvanet_icon "")
-  foreach(candidate data/duvanet.svg data/icons/duvanet.svg src/gui/icons/duvanet.svg
-                    src/gui/icons/dotplot.svg)
-    if(NOT duvanet_icon AND EXISTS ${CMAKE_SOURCE_DIR}/${candidate})
-      set(duvanet_icon ${CMAKE_SOURCE_DIR}/${candidate})
-    endif()
-  endforeach()
-  if(duvanet_icon)
-    install(FILES ${duvanet_icon} RENAME duvanet.svg
-      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT Runtime)
-  endif()
-  if(EXISTS ${CMAKE_SOURCE_DIR}/data/duvanet.png)
-    install(FILES ${CMAKE_SOURCE_DIR}/data/duvanet.png
-      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps COMPONENT Runtime)
-  endif()
+  install(FILES ${CMAKE_SOURCE_DIR}/data/duvanet.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT Runtime)
+  install(FILES ${CMAKE_SOURCE_DIR}/data/duvanet-fasta.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages COMPONENT Runtime)
+  install(FILES ${CMAKE_SOURCE_DIR}/data/duvanet.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT Runtime)
 endif()
 
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT Runtime)

@@ -77,6 +77,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t horizLength = input.byte() % 48;
   const std::uint8_t alphabetSize = 1 + input.byte() % 8;
 
+  // A region, read before the symbols: small values mostly, any 64-bit value now and then.
+  CellRect region;
+  for (std::int64_t* value : {&region.x, &region.y, &region.width, &region.height}) {
+    const std::uint8_t b = input.byte();
+    *value = (b & 0x80) ? static_cast<std::int64_t>(input.u64()) : (b & 0x3F) - (b & 0x40);
+  }
+
   // Symbols from a small alphabet (a few code units beyond Latin-1 among them).
   static const char16_t kAlphabet[] = {u'A', u'C', u'G', u'T', u'N', u'a', 0x4E00, 0xFFFF};
   auto symbol = [&](std::uint8_t b) { return kAlphabet[b % alphabetSize]; };
@@ -103,11 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     request.exactBudgetCells = static_cast<std::int64_t>(options >> 6) * 7;  // mostly binned
     request.maxBinsPerSide = 1 + (options >> 3) % 6;
   }
-  if (options & 0x40) {
-    request.region =
-        CellRect{static_cast<std::int64_t>(input.u64()), static_cast<std::int64_t>(input.u64()),
-                 static_cast<std::int64_t>(input.u64()), static_cast<std::int64_t>(input.u64())};
-  }
+  if (options & 0x40) request.region = region;
 
   const DotPlotComputeResult result = computeDotPlot(request);
   const long nH = static_cast<long>(h.size()) - window + 1;
