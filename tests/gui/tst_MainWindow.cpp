@@ -10,6 +10,8 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -221,6 +223,13 @@ class MainWindowTest : public QObject {
              QStringLiteral("Deletes complete workspace irretrievably"));
     QCOMPARE(main.acCreateNewSequence->statusTip(),
              QStringLiteral("Create a new and empy sequence in the workspace"));
+    // Buttons without a hint of their own show the action's hint in the status bar.
+    auto* loadButton = main.ToolBar1->findChild<QToolButton*>(QStringLiteral("tbLoadSequences"));
+    QVERIFY(loadButton);
+    QCOMPARE(loadButton->statusTip(), QStringLiteral("Load one or more sequences"));
+    QStatusTipEvent tip(loadButton->statusTip());
+    QCoreApplication::sendEvent(loadButton, &tip);
+    QCOMPARE(main.sBar->currentMessage(), QStringLiteral("Load one or more sequences"));
     auto* blastButton = main.ToolBar1->findChild<QToolButton*>(QStringLiteral("tbBLAST"));
     QVERIFY(blastButton);
     QCOMPARE(blastButton->statusTip(),
