@@ -21,6 +21,5 @@ struct MainWindowHooks {
   std::function<void(TfrmMain&)> createTestDotPlot;
 };
 
-/// The program's own windows; a window that is not built yet is left empty, and its action
-/// then does nothing.
+/// The program's own windows. Any hook left empty makes its action do nothing (tests use this).
 MainWindowHooks DefaultMainWindowHooks();
