@@ -362,9 +362,8 @@ ColourGridChart::Layout ColourGridChart::computeLayout(const QRect& target) cons
                                   leftMetrics.horizontalAdvance(numberText(std::ceil(lmax))));
   left += labelWidth + 3 + kMajorTick + kFrame;
   // The last top label may stick out beyond the plot by half its width.
-  const auto [tmin, tmax] = visibleRange(ChartAxis::Top);
-  right -= std::max(kFrame, topMetrics.horizontalAdvance(numberText(std::ceil(tmax))) / 2 + 2);
-  (void)tmin;
+  const double topMax = visibleRange(ChartAxis::Top).second;
+  right -= std::max(kFrame, topMetrics.horizontalAdvance(numberText(std::ceil(topMax))) / 2 + 2);
   bottom -= kFrame;
   layout.plot = QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
   if (layout.legend.isValid() &&
@@ -734,7 +733,7 @@ void ColourGridChart::drawAxes(QPainter& painter, const Layout& layout) const {
       painter.setFont(font());
       painter.save();
       const int x = tickBase - kMajorTick - 5 - widest - titleMetrics.height();
-      painter.translate(std::max(layout.title.isValid() ? 0 : 0, x), plot.center().y());
+      painter.translate(x, plot.center().y());
       painter.rotate(-90);
       painter.drawText(QRect(-plot.height() / 2, 0, plot.height(), titleMetrics.height()),
                        Qt::AlignCenter, settings.title);
@@ -777,7 +776,7 @@ void ColourGridChart::drawLegend(QPainter& painter, const QRect& box) const {
       const int y1 = inner.top() + static_cast<int>(std::floor((slot + 1) * band));
       painter.fillRect(QRect(inner.left(), y0, kLegendSymbolWidth, std::max(1, y1 - y0)),
                        paletteColour(i));
-      if (i % labelEvery == 0 || (rows && true)) {
+      if (i % labelEvery == 0) {
         const int centre = (y0 + y1) / 2;
         painter.drawText(QRect(inner.left() + kLegendSymbolWidth + 4, centre - rowHeight / 2,
                                inner.width() - kLegendSymbolWidth - 4, rowHeight),
