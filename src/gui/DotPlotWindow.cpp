@@ -26,7 +26,7 @@
 #include "chart/ChartExport.h"
 #include "chart/ColourGridChart.h"
 #include "chart/ColourScale.h"
-#include "core/CaseMapping.h"
+#include "core/DotPlotPreparation.h"
 #include "engine/DotPlotEngine.h"
 #include "engine/Palette.h"
 #include "gui/ApplicationTitle.h"
@@ -58,81 +58,6 @@ int truncatedIndex(double value) {
   if (!(t > std::numeric_limits<int>::min() + 2.0)) return std::numeric_limits<int>::min() + 2;
   if (t > std::numeric_limits<int>::max() - 2.0) return std::numeric_limits<int>::max() - 2;
   return static_cast<int>(t) - 1;
-}
-
-QString typeSuffix(tDotPlotType type) {
-  switch (type) {
-    case dptIdentity:
-      return QStringLiteral(" - Identity dot plot.");
-    case dptDNAHoriz:
-      return QStringLiteral(" - DNA dot plot, including reverse complement of horizontal strand.");
-    case dptDNAVerti:
-      return QStringLiteral(" - DNA dot plot, including reverse complement of vertical strand.");
-    case dptDNABoth:
-      return QStringLiteral(" - DNA dot plot, including reverse complement of both strands.");
-    case dptLiteralHoriz:
-      return QStringLiteral(
-          " - Literal dot plot, including reverted sequence of horizontal strand.");
-    case dptLiteralVerti:
-      return QStringLiteral(" - Literal dot plot, including reverted sequence of vertical strand.");
-    case dptLiteralBoth:
-      return QStringLiteral(" - Literal dot plot, including reverse complement of both strands.");
-  }
-  return QString();
-}
-
-const QString kIupacWarning = QStringLiteral(
-    "Characters found that are not listed as standard IUPAC abbreviations for nucleic acids or "
-    "their ambiguities in DNA molecules. Information obtained from the dot plot might be subject "
-    "to errors.");
-const QString kRevertedWarning = QStringLiteral(
-    "Problems occured while creating the reverted strand of the requested sequence. Information "
-    "obtained from the dot plot might be subject to errors.");
-const QString kDotPlotErrorMessage =
-    QStringLiteral("An error occured while creating the requested dot plot.");
-
-// The request's strands and the warnings to show before the computation, in their order.
-struct PreparedDotPlot {
-  tSequence seqHoriz;
-  tSequence seqVerti;
-  tSequence seqHorizRev;
-  tSequence seqVertiRev;
-  int maxScore = 0;
-  QStringList warnings;
-};
-
-PreparedDotPlot prepareStrands(tDotPlotType type, tSequence horizontal, tSequence vertical,
-                               bool caseInsensitive, int windowSize, tMatchEvaluation evaluation) {
-  PreparedDotPlot out;
-  out.seqHoriz = std::move(horizontal);
-  out.seqVerti = std::move(vertical);
-  if (caseInsensitive) {
-    duvanet::core::makeUpperPerCodeUnit(out.seqHoriz.Data);
-    duvanet::core::makeUpperPerCodeUnit(out.seqVerti.Data);
-  }
-  out.seqHorizRev.Name = out.seqHoriz.Name;
-  out.seqVertiRev.Name = out.seqVerti.Name;
-  out.maxScore = duvanet::engine::maxScore(type, evaluation, windowSize);
-  const bool dna = duvanet::engine::isDnaType(type);
-  const auto set = duvanet::engine::strandSetOf(type);
-  const bool horiz =
-      set == duvanet::engine::StrandSet::HorizRev || set == duvanet::engine::StrandSet::BothRev;
-  const bool verti =
-      set == duvanet::engine::StrandSet::VertiRev || set == duvanet::engine::StrandSet::BothRev;
-  bool problem = false;
-  auto build = [&](const QString& source, QString& dest) {
-    if (dna) {
-      problem = tSequenceList::ReverseComplementDNA(source, dest) != 0 || problem;
-    } else {
-      problem = !tSequenceList::RevertSequence(source, dest) || problem;
-    }
-  };
-  if (type != dptIdentity) {
-    if (horiz) build(out.seqHoriz.Data, out.seqHorizRev.Data);
-    if (verti) build(out.seqVerti.Data, out.seqVertiRev.Data);
-    if (problem) out.warnings << (dna ? kIupacWarning : kRevertedWarning);
-  }
-  return out;
 }
 
 }  // namespace
@@ -350,24 +275,26 @@ void TfrmDotPlot::measureFont() {
   LineHeight = std::abs(QFontInfo(font).pixelSize()) + 2;
 }
 
-QString TfrmDotPlot::requestCaption() const { return ApplicationTitle() + typeSuffix(PlotType); }
+QString TfrmDotPlot::requestCaption() const {
+  return ApplicationTitle() + duvanet::core::dotPlotCaptionSuffix(PlotType);
+}
 
 TfrmDotPlot::PrepareOutcome TfrmDotPlot::PrepareDotPlot(tDotPlotType plotType, tSequence HorizSeq,
                                                         tSequence VertiSeq, bool CaseInsensitive,
                                                         int windowSize,
                                                         tMatchEvaluation evaluation) {
-  const PreparedDotPlot prepared = prepareStrands(
+  const duvanet::core::PreparedDotPlot prepared = duvanet::core::prepareDotPlot(
       plotType, std::move(HorizSeq), std::move(VertiSeq), CaseInsensitive, windowSize, evaluation);
-  WindowSize = windowSize;
-  PlotType = plotType;
-  Evaluation = evaluation;
-  SeqHoriz = prepared.seqHoriz;
-  SeqVerti = prepared.seqVerti;
+  WindowSize = prepared.WindowSize;
+  PlotType = prepared.PlotType;
+  Evaluation = prepared.Evaluation;
+  SeqHoriz = prepared.SeqHoriz;
+  SeqVerti = prepared.SeqVerti;
   chartDotPlot->setAxisTitle(ChartAxis::Top, SeqHoriz.Name);
   chartDotPlot->setAxisTitle(ChartAxis::Left, SeqVerti.Name);
-  SeqHorizRev = prepared.seqHorizRev;
-  SeqVertiRev = prepared.seqVertiRev;
-  MaxScore = prepared.maxScore;
+  SeqHorizRev = prepared.SeqHorizRev;
+  SeqVertiRev = prepared.SeqVertiRev;
+  MaxScore = prepared.MaxScore;
   m_prepared = true;
   setWindowTitle(requestCaption());
 
@@ -439,8 +366,8 @@ TfrmDotPlot::PrepareOutcome TfrmDotPlot::PrepareDotPlot(tDotPlotType plotType, t
       chartDotPlot->setRegionProvider(duvanet::chart::engineRegionProvider(regions));
     }
   }
-  if (PlotType != dptIdentity && !result.filled && m_prompts) {
-    m_prompts->warning(this, kDotPlotErrorMessage);
+  for (const QString& message : duvanet::core::dotPlotErrorMessages(PlotType, result)) {
+    if (m_prompts) m_prompts->warning(this, message);
   }
 
   dblslColor->setMin(0);

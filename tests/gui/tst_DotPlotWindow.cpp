@@ -391,6 +391,13 @@ class TestDotPlotWindow : public QObject {
     });
     QTest::mouseClick(f.window->btCustomise, Qt::LeftButton);
     QCOMPARE(title, QStringLiteral("Duvanet dot-plot editor"));
+    title.clear();
+    onNextModal([&](QWidget* modal) {
+      title = modal->windowTitle();
+      modal->close();
+    });
+    QTest::mouseClick(f.window->btPlotPrint, Qt::LeftButton);
+    QCOMPARE(title, QStringLiteral("Duvanet print preview"));
   }
 };
 
