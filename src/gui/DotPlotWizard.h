@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QPointer>
 #include <QSpinBox>
 #include <functional>
 #include <optional>
@@ -138,5 +139,5 @@ class TfrmDotPlotWizard : public QDialog {
   duvanet::gui::MainListAccess m_mainList;
   UserPrompts* m_prompts;
   PrepareFunction m_prepare;
-  TfrmDotPlot* m_lastDotPlot = nullptr;
+  QPointer<TfrmDotPlot> m_lastDotPlot;
 };
