@@ -292,6 +292,21 @@ class TestDotPlotWindow : public QObject {
     QTRY_VERIFY(f.window->panInfoDot->text().contains(QStringLiteral("(1/1)")));
   }
 
+  void colourUpdatesAfterDrawingSettle() {
+    // Every drawing ends with a colour update; it must not start drawing after drawing.
+    Fixture f;
+    f.window->PrepareDotPlot(dptDNAHoriz, seq("h", "ACGTTGCAACGT"), seq("v", "TTGCAACGTACG"), false,
+                             3, meHighest);
+    showAndWait(f.window);
+    f.window->udHighlightColour->setValue(2);
+    QTest::mouseClick(f.window->btHighlightColour, Qt::LeftButton);
+    QTest::qWait(100);
+    const int settled = f.window->chartDotPlot->drawCount();
+    QTest::qWait(300);
+    QCOMPARE(f.window->chartDotPlot->drawCount(), settled);
+    QCOMPARE(f.window->chartDotPlot->paletteColour(2), QColor(255, 0, 0));
+  }
+
   void legendToggleTwiceRestores() {
     Fixture f;
     f.window->PrepareDotPlot(dptIdentity, seq("h", "ACGT"), seq("v", "ACGT"), false, 2, meHighest);
