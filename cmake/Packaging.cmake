@@ -19,15 +19,15 @@ if(TARGET duvanet)
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT Runtime)
 endif()
 
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT Runtime)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/duvanet COMPONENT Runtime)
 if(EXISTS ${CMAKE_SOURCE_DIR}/examples)
-  install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/duvanet/examples
     COMPONENT Runtime)
 endif()
 
-# The Debian package. dpkg-shlibdeps adds the libraries the programs link; the Qt runtime
-# packages are also named here because the programs load plugins from them at run time
-# (SVG icons and pictures, the platform plugins).
+# The Debian package. dpkg-shlibdeps names the libraries the programs link (the Qt 6 runtime
+# packages among them, which also hold the platform, image-format and SVG icon plugins the
+# programs load); without it the Qt packages are named here.
 set(CPACK_PACKAGE_NAME duvanet)
 set(CPACK_PACKAGE_VENDOR "Duvanet")
 set(CPACK_PACKAGE_CONTACT "Duvanet developers <duvanet@example.org>")
@@ -45,9 +45,13 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
+find_program(DUVANET_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(DUVANET_DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6charts6 (>= 6.4), \
-libqt6printsupport6 (>= 6.4), libqt6svg6 (>= 6.4)")
+libqt6printsupport6 (>= 6.4), libqt6svg6 (>= 6.4), libstdc++6 (>= 12)")
+endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "adwaita-icon-theme, qt6-image-formats-plugins, qt6-qpa-plugins")
 include(CPack)
