@@ -448,6 +448,15 @@ void runBinned(const Job<Sym, Count>& job, int binRowBegin, int binRowEnd) {
   }
 }
 
+// The end of the span [start, start + length) clipped to [0, limit], for any 64-bit values: the
+// sum is formed only where it cannot overflow.
+std::int64_t clippedEnd(std::int64_t start, std::int64_t length, std::int64_t limit) {
+  if (length <= 0) return std::clamp<std::int64_t>(start, 0, limit);
+  if (start >= limit) return limit;
+  if (start < 0) return std::clamp<std::int64_t>(start + length, 0, limit);
+  return length >= limit - start ? limit : start + length;
+}
+
 bool strandsFit(const DotPlotStrands& s, StrandSet set) {
   if (usesHoriz(set) && s.horizRev.size() != s.horiz.size()) return false;
   if (usesVerti(set) && s.vertiRev.size() != s.verti.size()) return false;
@@ -578,10 +587,8 @@ DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request) {
     const CellRect& r = *request.region;
     const std::int64_t x0 = std::clamp<std::int64_t>(r.x, 0, nH);
     const std::int64_t y0 = std::clamp<std::int64_t>(r.y, 0, nV);
-    const std::int64_t x1 =
-        std::clamp<std::int64_t>(r.x + std::max<std::int64_t>(r.width, 0), 0, nH);
-    const std::int64_t y1 =
-        std::clamp<std::int64_t>(r.y + std::max<std::int64_t>(r.height, 0), 0, nV);
+    const std::int64_t x1 = clippedEnd(r.x, r.width, nH);
+    const std::int64_t y1 = clippedEnd(r.y, r.height, nV);
     cells = {x0, y0, std::max<std::int64_t>(x1 - x0, 0), std::max<std::int64_t>(y1 - y0, 0)};
   }
   if (cells.width == 0 || cells.height == 0) {

@@ -1,0 +1,441 @@
+// Odd and hostile input: binary bytes, broken encodings, huge record counts, things that are not
+// readable files, writes that fail half-way, and dot plot requests at the limits. Nothing may
+// crash or hang, the workspace keeps what it had, and every failure names the file and reason.
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileDevice>
+#include <QTemporaryDir>
+#include <QTest>
+#include <limits>
+
+#include "TestRegistry.h"
+#include "core/DotPlotPreparation.h"
+#include "core/FileError.h"
+#include "core/SequenceList.h"
+#include "engine/DotPlotEngine.h"
+
+using namespace duvanet;
+
+namespace {
+
+QString fixture(const char* name) {
+  return QStringLiteral(DUVANET_TEST_DATA_DIR "/") + QLatin1StringView(name);
+}
+
+QByteArray readBytes(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return QByteArray("<unreadable>");
+  return file.readAll();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+tSequence entry(const tSequenceList& list, int index) {
+  tSequence sequence;
+  list.GetSequence(index, sequence);
+  return sequence;
+}
+
+void addNamed(tSequenceList& list, const QString& name, const QString& data) {
+  tSequence sequence;
+  sequence.Name = name;
+  sequence.Data = data;
+  list.SetSequence(list.AddSequence(), sequence);
+}
+
+// The workspace as name/data pairs, to compare before and after a failed operation.
+QStringList snapshot(const tSequenceList& list) {
+  QStringList result;
+  for (int i = 0; i < list.Count(); ++i) {
+    const tSequence s = entry(list, i);
+    result << s.Name << s.Data;
+  }
+  return result;
+}
+
+bool runningAsRoot() { return ::geteuid() == 0; }
+
+// Limits the size of files this process writes, as a full disk would; the signal that the
+// system sends on the limit is ignored so that the write fails with an error instead.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &m_old);
+    m_oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = m_old;
+    limit.rlim_cur = bytes;
+    m_active = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &m_old);
+    ::signal(SIGXFSZ, m_oldHandler);
+  }
+  bool active() const { return m_active; }
+
+ private:
+  rlimit m_old{};
+  sighandler_t m_oldHandler = nullptr;
+  bool m_active = false;
+};
+
+}  // namespace
+
+class TestHostileInput : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Files whose bytes are not clean text load without a crash, every byte accounted for: NUL
+  // bytes are kept as characters, an odd UTF-16 byte and a UTF-8 sequence cut at the end become
+  // U+FFFD, and bytes that are not UTF-8 are read as Windows-1252.
+  void oddBytesLoad_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("expected");  // name, data, name, data ...
+
+    const QString nul(QChar(0));
+    const QString replacement(QChar(QChar::ReplacementCharacter));
+    QTest::newRow("NUL bytes as text")
+        << fixture("hostile_nul.bin")
+        << QStringList{QStringLiteral("hostile_nul.bin"),
+                       QStringLiteral("AC") + nul + QStringLiteral("GT") + nul + nul +
+                           QStringLiteral("\r\nTT") + nul + QStringLiteral("\x01\x02\x7f\r\n")};
+    QTest::newRow("NUL bytes as FASTA")
+        << fixture("hostile_nul.fas")
+        << QStringList{QStringLiteral("a") + nul + QStringLiteral("b"),
+                       QStringLiteral("AC") + nul + QStringLiteral("GT") + nul};
+    QTest::newRow("UTF-16 LE, odd byte count")
+        << fixture("hostile_utf16_odd.txt")
+        << QStringList{QStringLiteral("hostile_utf16_odd.txt"),
+                       QStringLiteral("AC") + replacement + QStringLiteral("\r\n")};
+    QTest::newRow("UTF-16 BE, odd byte count, FASTA")
+        << fixture("hostile_utf16be_odd.fas")
+        << QStringList{QStringLiteral("x"), QStringLiteral("A") + replacement};
+    QTest::newRow("invalid UTF-8 read as Windows-1252")
+        << fixture("hostile_invalid_utf8.fas")
+        << QStringList{QStringLiteral("seq\u00FF"), QStringLiteral("AC\u00C3(GT")};
+    QTest::newRow("invalid UTF-8 after a UTF-8 mark")
+        << fixture("hostile_bom_invalid_utf8.txt")
+        << QStringList{QStringLiteral("hostile_bom_invalid_utf8.txt"),
+                       QStringLiteral("AC") + replacement + QStringLiteral("(GT\r\n")};
+    QTest::newRow("UTF-8 cut at the end") << fixture("hostile_cut_utf8.txt")
+                                          << QStringList{QStringLiteral("hostile_cut_utf8.txt"),
+                                                         QStringLiteral("ACGT\u00E2\u201A\r\n")};
+  }
+  void oddBytesLoad() {
+    QFETCH(QString, file);
+    QFETCH(QStringList, expected);
+    tSequenceList list;
+    addNamed(list, QStringLiteral("kept"), QStringLiteral("ACGT"));
+    QVERIFY(list.LoadSequenceFiles({file}));
+    QStringList loaded = snapshot(list);
+    QCOMPARE(loaded.mid(0, 2), (QStringList{QStringLiteral("kept"), QStringLiteral("ACGT")}));
+    QCOMPARE(loaded.mid(2), expected);
+  }
+
+  // NUL bytes survive a save and a second load unchanged.
+  void nulBytesRoundTrip() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    tSequenceList list;
+    QVERIFY(list.LoadSequenceFiles({fixture("hostile_nul.fas")}));
+    const tSequence loaded = entry(list, 0);
+    const QString path = dir.filePath(QStringLiteral("nul.fas"));
+    QVERIFY(list.SaveWorkspace(path, nullptr));
+    tSequenceList again;
+    QCOMPARE(again.LoadFASFile(path), 1);
+    QCOMPARE(entry(again, 0).Name, loaded.Name);
+    QCOMPARE(entry(again, 0).Data, loaded.Data);
+  }
+
+  // A million header lines without data (2 MB, more than one read chunk) give a million empty
+  // entries after those already there.
+  void millionEmptyFastaRecords() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("empty-records.fas"));
+    constexpr int kRecords = 1000000;
+    QByteArray bytes;
+    bytes.reserve(2 * kRecords + 16);
+    for (int i = 0; i < kRecords; ++i) bytes.append(">\n", 2);
+    bytes.append(">last\nACGT", 10);
+    QVERIFY(writeBytes(path, bytes));
+
+    tSequenceList list;
+    addNamed(list, QStringLiteral("kept"), QStringLiteral("GG"));
+    QCOMPARE(list.LoadSequenceFile(path), kRecords + 1);
+    QCOMPARE(list.Count(), kRecords + 2);
+    QCOMPARE(entry(list, 0).Name, QStringLiteral("kept"));
+    QCOMPARE(entry(list, 0).Data, QStringLiteral("GG"));
+    for (int index : {1, kRecords / 2, kRecords}) {
+      QVERIFY(entry(list, index).Name.isEmpty());
+      QVERIFY(entry(list, index).Data.isEmpty());
+    }
+    QCOMPARE(entry(list, kRecords + 1).Name, QStringLiteral("last"));
+    QCOMPARE(entry(list, kRecords + 1).Data, QStringLiteral("ACGT"));
+  }
+
+  // A directory chosen as input, read as FASTA or as text, fails with a message that names it;
+  // files before it stay loaded, the workspace keeps what it had and files after it are not
+  // read.
+  void directoryAsInput_data() {
+    QTest::addColumn<QString>("directoryName");
+    QTest::newRow("FASTA name") << QStringLiteral("folder.fas");
+    QTest::newRow("text name") << QStringLiteral("folder");
+  }
+  void directoryAsInput() {
+    QFETCH(QString, directoryName);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkdir(directoryName));
+    const QString folder = dir.filePath(directoryName);
+    const QString before = dir.filePath(QStringLiteral("before.fas"));
+    const QString after = dir.filePath(QStringLiteral("after.fas"));
+    QVERIFY(writeBytes(before, ">b\nAC\n"));
+    QVERIFY(writeBytes(after, ">c\nGT\n"));
+
+    tSequenceList list;
+    addNamed(list, QStringLiteral("kept"), QStringLiteral("TT"));
+    try {
+      list.LoadSequenceFiles({before, folder, after});
+      QFAIL("a directory was read as a file");
+    } catch (const FileError& error) {
+      QCOMPARE(error.operation(), FileError::Operation::Read);
+      QCOMPARE(error.fileName(), folder);
+      QVERIFY2(error.message().startsWith(QStringLiteral("Cannot read file \"%1\": ").arg(folder)),
+               qPrintable(error.message()));
+      QVERIFY2(!error.reason().isEmpty(), qPrintable(error.message()));
+    }
+    QCOMPARE(snapshot(list), (QStringList{QStringLiteral("kept"), QStringLiteral("TT"),
+                                          QStringLiteral("b"), QStringLiteral("AC")}));
+  }
+
+  // A file without read permission fails like a directory. Root reads every file regardless,
+  // so the case is skipped there.
+  void unreadableFile() {
+    if (runningAsRoot()) QSKIP("running as root: read permissions are not enforced");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("secret.fas"));
+    QVERIFY(writeBytes(path, ">s\nAC\n"));
+    QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    tSequenceList list;
+    addNamed(list, QStringLiteral("kept"), QStringLiteral("TT"));
+    try {
+      list.LoadSequenceFile(path);
+      QFAIL("an unreadable file was read");
+    } catch (const FileError& error) {
+      QCOMPARE(error.fileName(), path);
+      QVERIFY2(error.message().startsWith(QStringLiteral("Cannot read file \"%1\": ").arg(path)),
+               qPrintable(error.message()));
+    }
+    QCOMPARE(snapshot(list), (QStringList{QStringLiteral("kept"), QStringLiteral("TT")}));
+  }
+
+  // A write that fails half-way (the file size limit stands in for a full disk) throws a
+  // message naming the file; the old file keeps its bytes, no scratch file is left behind and
+  // the workspace is unchanged.
+  void failedWriteKeepsOldFile_data() {
+    QTest::addColumn<int>("operation");  // 0 workspace, 1 one sequence as FASTA, 2 as TXT
+    QTest::newRow("workspace") << 0;
+    QTest::newRow("sequence as FASTA") << 1;
+    QTest::newRow("sequence as TXT") << 2;
+  }
+  void failedWriteKeepsOldFile() {
+    QFETCH(int, operation);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path =
+        dir.filePath(operation == 2 ? QStringLiteral("old.txt") : QStringLiteral("old.fas"));
+    const QByteArray oldBytes = ">old\r\nAAAA\r\n";
+    QVERIFY(writeBytes(path, oldBytes));
+
+    tSequenceList list;
+    addNamed(list, QStringLiteral("big"), QString(3 << 20, QLatin1Char('G')));  // 3 MB
+    addNamed(list, QStringLiteral("small"), QStringLiteral("AC"));
+    const QStringList before = snapshot(list);
+    bool asked = false;
+    const OverwriteQuestion yes = [&](const QString&) { return asked = true; };
+
+    QString message;
+    {
+      FileSizeLimit limit(64 * 1024);
+      QVERIFY(limit.active());
+      try {
+        if (operation == 0) list.SaveWorkspace(path, yes);
+        if (operation == 1) list.SaveSequenceAsFASFile(path, 0, yes);
+        if (operation == 2) list.SaveSequenceAsTXTFile(path, 0, yes);
+      } catch (const FileError& error) {
+        QCOMPARE(error.operation(), FileError::Operation::Write);
+        QCOMPARE(error.fileName(), path);
+        message = error.message();
+      }
+    }
+    QVERIFY(asked);
+    QVERIFY2(message.startsWith(QStringLiteral("Cannot write file \"%1\": ").arg(path)),
+             qPrintable(message));
+    QCOMPARE(readBytes(path), oldBytes);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QFileInfo(path).fileName()});
+    QCOMPARE(snapshot(list), before);
+  }
+
+  // A save into a folder that does not exist, or onto a name that is a directory, fails with a
+  // message and leaves the directory alone.
+  void unwritableTarget() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    tSequenceList list;
+    addNamed(list, QStringLiteral("a"), QStringLiteral("AC"));
+    const QString missing = dir.filePath(QStringLiteral("no-such-folder/out.fas"));
+    QVERIFY_THROWS_EXCEPTION(FileError, list.SaveWorkspace(missing, nullptr));
+    QVERIFY(!QFileInfo::exists(missing));
+
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken.fas")));
+    const QString taken = dir.filePath(QStringLiteral("taken.fas"));
+    QVERIFY(writeBytes(taken + QStringLiteral("/inside.txt"), "x"));
+    try {
+      list.SaveWorkspace(taken, [](const QString&) { return true; });
+      QFAIL("a directory was overwritten");
+    } catch (const FileError& error) {
+      QVERIFY2(error.message().startsWith(QStringLiteral("Cannot write file \"%1\": ").arg(taken)),
+               qPrintable(error.message()));
+    }
+    QVERIFY(QFileInfo(taken).isDir());
+    QCOMPARE(readBytes(taken + QStringLiteral("/inside.txt")), QByteArray("x"));
+  }
+
+  // A read-only folder refuses the save; root writes anywhere, so the case is skipped there.
+  void readOnlyFolder() {
+    if (runningAsRoot()) QSKIP("running as root: write permissions are not enforced");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("old.fas"));
+    QVERIFY(writeBytes(path, ">old\r\n\r\n"));
+    QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    tSequenceList list;
+    addNamed(list, QStringLiteral("a"), QStringLiteral("AC"));
+    QVERIFY_THROWS_EXCEPTION(FileError,
+                             list.SaveWorkspace(path, [](const QString&) { return true; }));
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(readBytes(path), QByteArray(">old\r\n\r\n"));
+  }
+
+  // A window larger than both sequences fills no cell: every type but identity reports the
+  // error message, and nothing is computed or allocated.
+  void windowLargerThanBothSequences_data() {
+    QTest::addColumn<int>("type");
+    for (int type = dptIdentity; type <= dptLiteralBoth; ++type)
+      QTest::addRow("type %d", type) << type;
+  }
+  void windowLargerThanBothSequences() {
+    QFETCH(int, type);
+    const auto plotType = static_cast<tDotPlotType>(type);
+    const core::PreparedDotPlot prepared =
+        core::prepareDotPlot(plotType, {QStringLiteral("h"), QStringLiteral("ACGTACGT"), {}},
+                             {QStringLiteral("v"), QStringLiteral("ACG"), {}}, true, 20, meSummed);
+    const engine::DotPlotComputeResult result = engine::computeDotPlot(prepared.computeRequest());
+    QVERIFY(!result.filled);
+    QVERIFY(!result.cancelled);
+    QCOMPARE(result.plotWidth, 0);
+    QCOMPARE(result.plotHeight, 0);
+    QVERIFY(result.grid.isEmpty());
+    const QStringList errors = core::dotPlotErrorMessages(plotType, result);
+    if (plotType == dptIdentity)
+      QVERIFY(errors.isEmpty());
+    else
+      QCOMPARE(errors, QStringList{core::kDotPlotError});
+  }
+
+  // Regions far outside the plot, of any size, are clipped without overflow: what is left of
+  // them inside the 11 × 6 plot, or nothing.
+  void regionsAtTheLimits_data() {
+    QTest::addColumn<qint64>("x");
+    QTest::addColumn<qint64>("y");
+    QTest::addColumn<qint64>("width");
+    QTest::addColumn<qint64>("height");
+    QTest::addColumn<QList<qint64>>("clipped");  // x, y, width, height
+    constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+    constexpr qint64 kMin = std::numeric_limits<qint64>::min();
+    QTest::newRow("huge start and size")
+        << kMax - 15 << kMax - 15 << kMax - 15 << kMax - 15 << QList<qint64>{11, 6, 0, 0};
+    QTest::newRow("inside start, huge size")
+        << qint64(3) << qint64(2) << kMax << kMax << QList<qint64>{3, 2, 8, 4};
+    QTest::newRow("most negative start, huge size")
+        << kMin << kMin << kMax << kMax << QList<qint64>{0, 0, 0, 0};
+    QTest::newRow("negative start reaching in")
+        << qint64(-5) << qint64(-1) << qint64(7) << qint64(3) << QList<qint64>{0, 0, 2, 2};
+    QTest::newRow("negative size")
+        << qint64(4) << qint64(4) << kMin << qint64(-1) << QList<qint64>{4, 4, 0, 0};
+  }
+  void regionsAtTheLimits() {
+    QFETCH(qint64, x);
+    QFETCH(qint64, y);
+    QFETCH(qint64, width);
+    QFETCH(qint64, height);
+    QFETCH(QList<qint64>, clipped);
+    const std::u16string h = u"ACGTACGTACGTAC";
+    const std::u16string v = u"GGCATGCAT";
+    engine::DotPlotComputeRequest request;
+    request.strands = {h, v, {}, {}};
+    request.windowSize = 4;
+    request.type = dptIdentity;
+    request.region = engine::CellRect{x, y, width, height};
+    const engine::DotPlotComputeResult result = engine::computeDotPlot(request);
+    QVERIFY(result.filled);
+    QCOMPARE(result.plotWidth, 11);
+    QCOMPARE(result.plotHeight, 6);
+    const engine::CellRect& cells = result.grid.cells();
+    QCOMPARE((QList<qint64>{cells.x, cells.y, cells.width, cells.height}), clipped);
+    QCOMPARE(result.grid.isEmpty(), clipped[2] == 0 || clipped[3] == 0);
+  }
+
+  // Two sequences of one symbol: every forward window matches in full. A reverse complement of
+  // A is all T and never matches; the reversal of a run of A is the same run and always does.
+  // Exact and binned grids agree.
+  void singleSymbolSequences_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("evaluation");
+    QTest::addColumn<int>("expected");  // in windows of 12
+    QTest::newRow("identity") << int(dptIdentity) << int(meHighest) << 12;
+    QTest::newRow("DNA both highest") << int(dptDNABoth) << int(meHighest) << 12;
+    QTest::newRow("DNA both lowest") << int(dptDNABoth) << int(meLowest) << 0;
+    QTest::newRow("DNA both summed") << int(dptDNABoth) << int(meSummed) << 12;
+    QTest::newRow("DNA horiz lowest") << int(dptDNAHoriz) << int(meLowest) << 0;
+    QTest::newRow("literal both summed") << int(dptLiteralBoth) << int(meSummed) << 36;
+    QTest::newRow("literal verti lowest") << int(dptLiteralVerti) << int(meLowest) << 12;
+  }
+  void singleSymbolSequences() {
+    QFETCH(int, type);
+    QFETCH(int, evaluation);
+    QFETCH(int, expected);
+    const core::PreparedDotPlot prepared = core::prepareDotPlot(
+        static_cast<tDotPlotType>(type), {QStringLiteral("h"), QString(700, u'A'), {}},
+        {QStringLiteral("v"), QString(450, u'a'), {}}, true, 12,
+        static_cast<tMatchEvaluation>(evaluation));
+    for (const std::int64_t budget : {std::int64_t{64} << 20, std::int64_t{1000}}) {
+      engine::DotPlotComputeRequest request = prepared.computeRequest();
+      request.exactBudgetCells = budget;
+      request.maxBinsPerSide = 50;
+      const engine::DotPlotComputeResult result = engine::computeDotPlot(request);
+      QVERIFY(result.filled);
+      QCOMPARE(result.plotWidth, 689);
+      QCOMPARE(result.plotHeight, 439);
+      QCOMPARE(result.grid.isExact(), budget > 1000);
+      const auto& counts = result.grid.counts();
+      QVERIFY(!counts.empty());
+      QVERIFY(std::all_of(counts.begin(), counts.end(),
+                          [&](std::uint16_t c) { return c == expected; }));
+    }
+  }
+};
+
+DUVANET_TEST(TestHostileInput)
+#include "tst_HostileInput.moc"

@@ -1,0 +1,3 @@
+# a directory chosen as input is refused with a plain message
+revcomp
+../cli
