@@ -17,7 +17,7 @@ using namespace duvanet::core;
 
 namespace {
 
-const QString& scratchDir() {
+QString scratchDir() {
   static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/duvanet-fuzz-txt-XXXXXX"));
   return dir.path();
 }
