@@ -8,7 +8,8 @@ QString ApplicationTitleFromPath(const QString& executablePath) {
   const qsizetype dot = name.indexOf(QLatin1Char('.'));
   if (dot >= 0) name.truncate(dot);
   if (name.isEmpty()) return name;
-  return name.left(1).toUpper() + name.mid(1).toLower();
+  // The first character stays as the file name has it; every later one is lower-cased.
+  return name.left(1) + name.mid(1).toLower();
 }
 
 QString ApplicationTitle() {

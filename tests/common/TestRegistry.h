@@ -23,6 +23,6 @@ struct TestRegistrar {
 
 }  // namespace duvanet::testing
 
-#define DUVANET_TEST(Class)                                              \
+#define DUVANET_TEST(Class)                                             \
   static const duvanet::testing::TestRegistrar duvanetRegistrar##Class( \
       #Class, [] { return static_cast<QObject*>(new Class); });

@@ -99,13 +99,15 @@ class MainWindowTest : public QObject {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("title");
     QTest::newRow("plain") << "/usr/bin/duvanet"
-                           << "Duvanet";
+                           << "duvanet";
     QTest::newRow("upper with extension") << "C:/Programs/DUVANET.EXE"
                                           << "Duvanet";
-    QTest::newRow("cut at first dot") << "/opt/duva.net.bin"
+    QTest::newRow("cut at first dot") << "/opt/Duva.net.bin"
                                       << "Duva";
     QTest::newRow("mixed case") << "dUVaNet"
-                                << "Duvanet";
+                                << "duvanet";
+    QTest::newRow("capital first") << "/usr/local/bin/DuVaNeT"
+                                   << "Duvanet";
   }
   void applicationTitle() {
     QFETCH(QString, path);
