@@ -8,6 +8,7 @@ packages=(
   libgl-dev libxkbcommon-dev
   qt6-qpa-plugins
   clang-format
+  clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
   adwaita-icon-theme
