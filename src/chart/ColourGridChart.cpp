@@ -699,7 +699,7 @@ void ColourGridChart::drawAxes(QPainter& painter, const Layout& layout) const {
       painter.drawText(
           QRect(plot.left(), tickBase - kMajorTick - 4 - metrics.height() - titleMetrics.height(),
                 plot.width(), titleMetrics.height()),
-          Qt::AlignCenter, settings.title);
+          Qt::AlignCenter, titleMetrics.elidedText(settings.title, Qt::ElideRight, plot.width()));
     }
   }
   // Left axis: ticks to the left of the frame, labels right-aligned, the title turned upright.
@@ -735,8 +735,10 @@ void ColourGridChart::drawAxes(QPainter& painter, const Layout& layout) const {
       const int x = tickBase - kMajorTick - 5 - widest - titleMetrics.height();
       painter.translate(x, plot.center().y());
       painter.rotate(-90);
+      // Titles longer than the axis lose their end rather than both ends.
       painter.drawText(QRect(-plot.height() / 2, 0, plot.height(), titleMetrics.height()),
-                       Qt::AlignCenter, settings.title);
+                       Qt::AlignCenter,
+                       titleMetrics.elidedText(settings.title, Qt::ElideRight, plot.height()));
       painter.restore();
     }
   }
