@@ -9,6 +9,7 @@
 #include <new>
 
 #include "core/Fasta.h"
+#include "core/FileError.h"
 #include "core/GeneticCodes.h"
 #include "core/TextFile.h"
 
@@ -216,7 +217,14 @@ bool tSequenceList::LoadSequenceFiles(const QStringList& fileNames) {
 }
 
 int tSequenceList::LoadSequenceFile(const QString& fileName) {
-  return duvanet::core::isFastaFileName(fileName) ? LoadFASFile(fileName) : LoadTXTFile(fileName);
+  try {
+    return duvanet::core::isFastaFileName(fileName) ? LoadFASFile(fileName) : LoadTXTFile(fileName);
+  } catch (const std::bad_alloc&) {
+    // A file larger than the memory left is a read failure like any other: the readers have
+    // taken back what they appended, and the caller shows the file's name and the reason.
+    throw FileError(FileError::Operation::Read, fileName,
+                    QStringLiteral("not enough memory to hold its sequences"));
+  }
 }
 
 int tSequenceList::LoadFASFile(const QString& fileName) {

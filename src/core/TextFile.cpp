@@ -332,6 +332,12 @@ TextFileWriter::TextFileWriter(const QString& fileName)
 }
 
 void TextFileWriter::write(QStringView text) {
+  if (!m_started && !text.isEmpty()) {
+    m_started = true;
+    // Text that itself begins with U+FEFF would read back with that character taken for a
+    // byte-order mark and lost; a real mark in front keeps it.
+    if (text.front() == QChar(0xFEFF)) m_buffer.append("\xEF\xBB\xBF", 3);
+  }
   // Encode in bounded pieces; the encoder keeps a surrogate pair cut between two pieces.
   constexpr qsizetype kPiece = kChunkSize / 4;
   while (!text.isEmpty()) {
@@ -348,6 +354,7 @@ void TextFileWriter::write(QStringView text) {
 void TextFileWriter::writeLine(QStringView line) {
   write(line);
   m_buffer.append("\r\n", 2);
+  m_started = true;
   if (m_buffer.size() >= kChunkSize) flush();
 }
 

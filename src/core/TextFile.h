@@ -91,6 +91,7 @@ class TextFileWriter {
   QSaveFile m_file;
   QStringEncoder m_encoder;
   QByteArray m_buffer;
+  bool m_started = false;  // whether any text was written yet
 };
 
 /// Writes every line followed by CR LF. Throws FileError.

@@ -4,6 +4,7 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -154,6 +155,43 @@ class TestHostileInput : public QObject {
     QCOMPARE(entry(again, 0).Data, loaded.Data);
   }
 
+  // Data that begins with U+FEFF reads back with it: the file gets a byte-order mark in front,
+  // and only there (not before a later line, not for other text).
+  void leadingByteOrderMarkCharacterRoundTrip_data() {
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<bool>("asTxt");
+    QTest::addColumn<bool>("markWritten");
+    QTest::newRow("TXT, data begins with it") << QStringLiteral("\uFEFFACGT") << true << true;
+    QTest::newRow("TXT, empty first line") << QStringLiteral("\r\n\uFEFFAC") << true << false;
+    QTest::newRow("TXT, plain") << QStringLiteral("ACGT") << true << false;
+    // A FASTA file always begins with ">", so no mark is needed there.
+    QTest::newRow("FASTA name begins with it") << QStringLiteral("AC") << false << false;
+  }
+  void leadingByteOrderMarkCharacterRoundTrip() {
+    QFETCH(QString, data);
+    QFETCH(bool, asTxt);
+    QFETCH(bool, markWritten);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    tSequenceList list;
+    addNamed(list, asTxt ? QStringLiteral("n") : QStringLiteral("\uFEFFname"), data);
+    const QString path = dir.filePath(asTxt ? QStringLiteral("s.txt") : QStringLiteral("s.fas"));
+    QVERIFY(asTxt ? list.SaveSequenceAsTXTFile(path, 0, nullptr)
+                  : list.SaveSequenceAsFASFile(path, 0, nullptr));
+    QCOMPARE(readBytes(path).startsWith("\xEF\xBB\xBF"), markWritten);
+    tSequenceList again;
+    QVERIFY(again.LoadSequenceFiles({path}));
+    if (asTxt) {
+      QString expected = data;
+      expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+      expected.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+      QCOMPARE(entry(again, 0).Data, expected + QStringLiteral("\r\n"));
+    } else {
+      QCOMPARE(entry(again, 0).Name, QStringLiteral("\uFEFFname"));
+      QCOMPARE(entry(again, 0).Data, data);
+    }
+  }
+
   // A million header lines without data (2 MB, more than one read chunk) give a million empty
   // entries after those already there.
   void millionEmptyFastaRecords() {
@@ -284,6 +322,64 @@ class TestHostileInput : public QObject {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QFileInfo(path).fileName()});
     QCOMPARE(snapshot(list), before);
+  }
+
+  // A file that does not fit into the memory left fails like an unreadable file: a FileError
+  // naming it, nothing of it appended, the workspace as it was. Runs in a child process whose
+  // address space is capped (not under AddressSanitizer, which reserves far more than the cap).
+  void fileLargerThanMemory_data() {
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("TXT") << "big.txt";
+    QTest::newRow("FASTA") << "big.fas";
+  }
+  void fileLargerThanMemory() {
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("the address space cap does not work under AddressSanitizer");
+#else
+    QFETCH(QString, fileName);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(fileName);
+    {
+      QFile file(path);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      QVERIFY(file.write(">big\n") == 5);
+      const QByteArray line(1 << 20, 'A');
+      for (int i = 0; i < 160; ++i) QVERIFY(file.write(line) == line.size());  // 160 MB
+    }
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+      tSequenceList list;
+      addNamed(list, QStringLiteral("kept"), QStringLiteral("ACGT"));
+      rlimit cap{};
+      getrlimit(RLIMIT_AS, &cap);
+      // Room for what is mapped now and some working memory, far less than the file needs.
+      QFile status(QStringLiteral("/proc/self/statm"));
+      if (!status.open(QIODevice::ReadOnly)) _exit(10);
+      const long pages = status.readAll().split(' ').value(0).toLong();
+      const rlim_t limit = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (96u << 20);
+      cap.rlim_cur = limit;
+      if (setrlimit(RLIMIT_AS, &cap) != 0) _exit(11);
+      try {
+        list.LoadSequenceFiles({path});
+        _exit(12);  // loaded although it cannot fit
+      } catch (const FileError& error) {
+        const bool named = error.fileName() == path &&
+                           error.message().contains(QStringLiteral("not enough memory"));
+        tSequence kept;
+        const bool intact = list.Count() == 1 && list.GetSequence(0, kept) &&
+                            kept.Name == QStringLiteral("kept") && kept.Data == "ACGT";
+        _exit(named && intact ? 0 : 13);
+      } catch (...) {
+        _exit(14);
+      }
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
+#endif
   }
 
   // A save into a folder that does not exist, or onto a name that is a directory, fails with a
