@@ -14,6 +14,7 @@
 #include <QTest>
 #include <limits>
 
+#include "TestFiles.h"
 #include "TestRegistry.h"
 #include "core/DotPlotPreparation.h"
 #include "core/FileError.h"
@@ -28,16 +29,8 @@ QString fixture(const char* name) {
   return QStringLiteral(DUVANET_TEST_DATA_DIR "/") + QLatin1StringView(name);
 }
 
-QByteArray readBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return QByteArray("<unreadable>");
-  return file.readAll();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using duvanet::testing::readBytes;
+using duvanet::testing::writeBytes;
 
 tSequence entry(const tSequenceList& list, int index) {
   tSequence sequence;

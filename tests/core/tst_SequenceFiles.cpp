@@ -3,22 +3,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "TestFiles.h"
 #include "TestRegistry.h"
 #include "core/FileError.h"
 #include "core/SequenceList.h"
 
 namespace {
 
-QByteArray readBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return QByteArray("<unreadable>");
-  return file.readAll();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using duvanet::testing::readBytes;
+using duvanet::testing::writeBytes;
 
 QStringList datas(const tSequenceList& list) {
   QStringList result;

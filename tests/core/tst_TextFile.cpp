@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "TestFiles.h"
 #include "TestRegistry.h"
 #include "core/FileError.h"
 #include "core/TextFile.h"
@@ -11,16 +12,8 @@ using namespace duvanet::core;
 
 namespace {
 
-QByteArray readBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return QByteArray("<unreadable>");
-  return file.readAll();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using duvanet::testing::readBytes;
+using duvanet::testing::writeBytes;
 
 constexpr qsizetype kMiB = qsizetype(1) << 20;
 
