@@ -7,48 +7,12 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "PlainDotPlot.h"
 #include "engine/DotPlotEngine.h"
 
 using namespace duvanet::engine;
 
 namespace {
-
-// Counts of the plain loops, cell (x, y) 0-based at y · nH + x.
-std::vector<int> referenceCounts(const std::u16string& h, const std::u16string& v,
-                                 const std::u16string& hr, const std::u16string& vr, int w,
-                                 StrandSet set, tMatchEvaluation e) {
-  const long lh = static_cast<long>(h.size());
-  const long lv = static_cast<long>(v.size());
-  const long nH = lh - w + 1;
-  const long nV = lv - w + 1;
-  std::vector<int> counts(static_cast<std::size_t>(nH * nV));
-  const bool countH = set == StrandSet::HorizRev || set == StrandSet::BothRev;
-  const bool countV = set == StrandSet::VertiRev || set == StrandSet::BothRev;
-  for (long x = 1; x <= nH; ++x) {
-    for (long y = 1; y <= nV; ++y) {
-      int f = 0, hc = 0, vc = 0;
-      for (long k = 1; k <= w; ++k) {
-        const char16_t hk = h[static_cast<std::size_t>(x + k - 2)];
-        const char16_t vk = v[static_cast<std::size_t>(y + k - 2)];
-        if (hk == vk) ++f;
-        if (countH && hr[static_cast<std::size_t>(lh - w - x + k)] == vk) ++hc;
-        if (countV && vr[static_cast<std::size_t>(lv - w - y + k)] == hk) ++vc;
-      }
-      int c = f;
-      if (e == meSummed && set != StrandSet::Forward) {
-        c = f + hc + vc;
-      } else if (e == meHighest) {
-        if (countH) c = std::max(c, hc);
-        if (countV) c = std::max(c, vc);
-      } else if (e == meLowest) {
-        if (countH) c = std::min(c, hc);
-        if (countV) c = std::min(c, vc);
-      }
-      counts[static_cast<std::size_t>((y - 1) * nH + (x - 1))] = c;
-    }
-  }
-  return counts;
-}
 
 char16_t complementOf(char16_t c) {
   switch (c) {
@@ -132,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(grid.binsX() <= cells.width && grid.binsY() <= cells.height, "bins");
 
   const std::vector<int> counts =
-      referenceCounts(h, v, hr, vr, window, strandSetOf(type), evaluation);
+      duvanet::testing::referencePlot(h, v, hr, vr, window, strandSetOf(type), evaluation).counts;
   for (int by = 0; by < grid.binsY(); ++by) {
     for (int bx = 0; bx < grid.binsX(); ++bx) {
       int highest = -1;
