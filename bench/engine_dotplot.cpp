@@ -15,27 +15,15 @@
 #include <thread>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "engine/DotPlotRoutines.h"
 
 using namespace duvanet::engine;
+using duvanet::bench::peakMemoryMiB;
+using duvanet::bench::randomDna;
+using duvanet::bench::reverseComplement;
 
 namespace {
-
-std::u16string randomDna(std::mt19937& rng, std::size_t length) {
-  static const char16_t kBases[] = u"ACGT";
-  std::uniform_int_distribution<int> pick(0, 3);
-  std::u16string s(length, u'A');
-  for (auto& c : s) c = kBases[pick(rng)];
-  return s;
-}
-
-std::u16string reverseComplement(const std::u16string& s) {
-  std::u16string r(s.rbegin(), s.rend());
-  for (auto& c : r) {
-    c = c == u'A' ? u'T' : c == u'T' ? u'A' : c == u'C' ? u'G' : u'C';
-  }
-  return r;
-}
 
 struct Pair {
   std::u16string h, v, hr, vr;
@@ -49,12 +37,6 @@ Pair makePair(std::mt19937& rng, std::size_t length) {
   p.hr = reverseComplement(p.h);
   p.vr = reverseComplement(p.v);
   return p;
-}
-
-long peakMemoryMiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss / 1024;
 }
 
 double seconds(std::chrono::steady_clock::duration d) {

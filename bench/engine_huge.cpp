@@ -16,31 +16,15 @@
 #include <tuple>
 #include <utility>
 
+#include "BenchSupport.h"
 #include "engine/DotPlotEngine.h"
 
 using namespace duvanet::engine;
+using duvanet::bench::peakMemoryMiB;
+using duvanet::bench::randomDna;
+using duvanet::bench::reverseComplement;
 
 namespace {
-
-std::u16string randomDna(std::mt19937& rng, std::size_t length) {
-  static const char16_t kBases[] = u"ACGT";
-  std::uniform_int_distribution<int> pick(0, 3);
-  std::u16string s(length, u'A');
-  for (auto& c : s) c = kBases[pick(rng)];
-  return s;
-}
-
-std::u16string reverseComplement(const std::u16string& s) {
-  std::u16string r(s.rbegin(), s.rend());
-  for (auto& c : r) c = c == u'A' ? u'T' : c == u'T' ? u'A' : c == u'C' ? u'G' : u'C';
-  return r;
-}
-
-long peakMemoryMiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss / 1024;
-}
 
 // The count of one cell of the summed both-strand plot (0-based cell), position by position.
 int plainBothSummed(const std::u16string& h, const std::u16string& v, const std::u16string& hr,

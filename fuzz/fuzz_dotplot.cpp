@@ -12,25 +12,6 @@
 
 using namespace duvanet::engine;
 
-namespace {
-
-char16_t complementOf(char16_t c) {
-  switch (c) {
-    case u'A':
-      return u'T';
-    case u'T':
-      return u'A';
-    case u'C':
-      return u'G';
-    case u'G':
-      return u'C';
-    default:
-      return c;
-  }
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::Input input(data, size);
   const int window = 1 + input.byte() % 9;
@@ -55,12 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (input.remaining() > 0 && h.size() < horizLength) h.push_back(symbol(input.byte()));
   while (input.remaining() > 0 && v.size() < 48) v.push_back(symbol(input.byte()));
 
-  std::u16string hr(h.rbegin(), h.rend());
-  std::u16string vr(v.rbegin(), v.rend());
-  if (options & 1) {
-    std::transform(hr.begin(), hr.end(), hr.begin(), complementOf);
-    std::transform(vr.begin(), vr.end(), vr.begin(), complementOf);
-  }
+  std::u16string hr = duvanet::testing::opposite(h, options & 1);
+  std::u16string vr = duvanet::testing::opposite(v, options & 1);
   if (options & 2) std::rotate(hr.begin(), hr.begin() + static_cast<long>(hr.size() / 3), hr.end());
   if (options & 4) std::rotate(vr.begin(), vr.begin() + static_cast<long>(vr.size() / 2), vr.end());
 

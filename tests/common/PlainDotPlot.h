@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,29 @@ inline Reference referencePlot(const std::u16string& h, const std::u16string& v,
     }
   }
   return ref;
+}
+
+// The complement of the four plain bases; every other code unit stands for itself.
+inline char16_t complementOf(char16_t c) {
+  switch (c) {
+    case u'A':
+      return u'T';
+    case u'T':
+      return u'A';
+    case u'C':
+      return u'G';
+    case u'G':
+      return u'C';
+    default:
+      return c;
+  }
+}
+
+// The opposite strand of the tests: reverted, and complemented for the DNA plot types.
+inline std::u16string opposite(const std::u16string& s, bool complement) {
+  std::u16string r(s.rbegin(), s.rend());
+  if (complement) std::transform(r.begin(), r.end(), r.begin(), complementOf);
+  return r;
 }
 
 }  // namespace duvanet::testing

@@ -11,31 +11,11 @@
 #include "engine/DotPlotRoutines.h"
 
 using namespace duvanet::engine;
+using duvanet::testing::opposite;
 using duvanet::testing::Reference;
 using duvanet::testing::referencePlot;
 
 namespace {
-
-char16_t complementOf(char16_t c) {
-  switch (c) {
-    case u'A':
-      return u'T';
-    case u'T':
-      return u'A';
-    case u'C':
-      return u'G';
-    case u'G':
-      return u'C';
-    default:
-      return c;
-  }
-}
-
-std::u16string opposite(const std::u16string& s, bool complement) {
-  std::u16string r(s.rbegin(), s.rend());
-  if (complement) std::transform(r.begin(), r.end(), r.begin(), complementOf);
-  return r;
-}
 
 struct Plot {
   std::u16string h, v, hr, vr;
