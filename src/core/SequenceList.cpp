@@ -8,9 +8,12 @@
 #include <limits>
 #include <new>
 
+#include "core/EmblReader.h"
 #include "core/Fasta.h"
 #include "core/FileError.h"
+#include "core/GenBankReader.h"
 #include "core/GeneticCodes.h"
+#include "core/SequenceFileFormat.h"
 #include "core/TextFile.h"
 
 using duvanet::core::CodonReading;
@@ -23,6 +26,8 @@ struct tSequenceList::Entry {
   quint32 offset = 0;
   quint32 nameLength = 0;
   quint32 dataLength = 0;
+  // Null for an entry without features.
+  std::shared_ptr<const duvanet::core::FeatureTable> features;
 };
 
 namespace {
@@ -178,6 +183,7 @@ bool tSequenceList::SetSequence(int index, const tSequence& sequence) {
     record->Data = sequence.Data;
     Entry entry;
     entry.owned = std::move(record);
+    entry.features = m_entries[size_t(index)].features;
     m_entries[size_t(index)] = std::move(entry);
     return true;
   } catch (const std::bad_alloc&) {
@@ -192,7 +198,27 @@ bool tSequenceList::DuplicateSequence(int index) {
   const int newIndex = AddSequence();
   if (newIndex < 0) return false;
   copy.Name = QStringLiteral("Copy of ") + copy.Name;
-  return SetSequence(newIndex, copy);
+  if (!SetSequence(newIndex, copy)) return false;
+  m_entries[size_t(newIndex)].features = m_entries[size_t(index)].features;
+  return true;
+}
+
+std::shared_ptr<const duvanet::core::FeatureTable> tSequenceList::Features(int index) const {
+  static const auto none = std::make_shared<const duvanet::core::FeatureTable>();
+  if (index < 0 || index >= Count() || !m_entries[size_t(index)].features) return none;
+  return m_entries[size_t(index)].features;
+}
+
+bool tSequenceList::SetFeatures(int index, duvanet::core::FeatureTable features) {
+  if (index < 0 || index >= Count()) return false;
+  try {
+    m_entries[size_t(index)].features =
+        features.empty() ? nullptr
+                         : std::make_shared<const duvanet::core::FeatureTable>(std::move(features));
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
 }
 
 bool tSequenceList::DeleteSequence(int index) {
@@ -218,7 +244,17 @@ bool tSequenceList::LoadSequenceFiles(const QStringList& fileNames) {
 
 int tSequenceList::LoadSequenceFile(const QString& fileName) {
   try {
-    return duvanet::core::isFastaFileName(fileName) ? LoadFASFile(fileName) : LoadTXTFile(fileName);
+    switch (duvanet::core::sequenceFileFormat(fileName)) {
+      case duvanet::core::SequenceFileFormat::Fasta:
+        return LoadFASFile(fileName);
+      case duvanet::core::SequenceFileFormat::GenBank:
+        return LoadGenBankFile(fileName);
+      case duvanet::core::SequenceFileFormat::Embl:
+        return LoadEMBLFile(fileName);
+      case duvanet::core::SequenceFileFormat::Text:
+        break;
+    }
+    return LoadTXTFile(fileName);
   } catch (const std::bad_alloc&) {
     // A file larger than the memory left is a read failure like any other: the readers have
     // taken back what they appended, and the caller shows the file's name and the reason.
@@ -227,23 +263,58 @@ int tSequenceList::LoadSequenceFile(const QString& fileName) {
   }
 }
 
+tSequenceList::Checkpoint tSequenceList::checkpoint() const {
+  return {m_entries.size(), m_blocks.size(), m_blockUsed};
+}
+
+void tSequenceList::rollBack(const Checkpoint& point) {
+  m_entries.resize(point.entries);
+  m_blocks.resize(point.blocks);
+  m_blockUsed = point.blockUsed;
+  releaseBlocksIfEmpty();
+}
+
 int tSequenceList::LoadFASFile(const QString& fileName) {
   // Records are appended as they are read; a read error takes back this file's entries.
-  const size_t before = m_entries.size();
-  const size_t blocksBefore = m_blocks.size();
-  const qsizetype blockUsedBefore = m_blockUsed;
+  const Checkpoint before = checkpoint();
   try {
     duvanet::core::readFastaFile(fileName, [this](tSequence&& record) {
       appendRecord(std::move(record.Name), std::move(record.Data));
     });
   } catch (...) {
-    m_entries.resize(before);
-    m_blocks.resize(blocksBefore);
-    m_blockUsed = blockUsedBefore;
-    releaseBlocksIfEmpty();
+    rollBack(before);
     throw;
   }
-  return int(m_entries.size() - before);
+  return int(m_entries.size() - before.entries);
+}
+
+template <typename ReadRecords>
+int tSequenceList::appendAnnotated(const ReadRecords& read) {
+  const Checkpoint before = checkpoint();
+  try {
+    read([this](duvanet::core::AnnotatedRecord&& record) {
+      appendRecord(std::move(record.name), std::move(record.data));
+      if (!record.features.empty())
+        m_entries.back().features =
+            std::make_shared<const duvanet::core::FeatureTable>(std::move(record.features));
+    });
+  } catch (...) {
+    rollBack(before);
+    throw;
+  }
+  return int(m_entries.size() - before.entries);
+}
+
+int tSequenceList::LoadGenBankFile(const QString& fileName) {
+  return appendAnnotated([&](const duvanet::core::AnnotatedRecordSink& sink) {
+    duvanet::core::readGenBankFile(fileName, sink);
+  });
+}
+
+int tSequenceList::LoadEMBLFile(const QString& fileName) {
+  return appendAnnotated([&](const duvanet::core::AnnotatedRecordSink& sink) {
+    duvanet::core::readEmblFile(fileName, sink);
+  });
 }
 
 int tSequenceList::LoadTXTFile(const QString& fileName) {

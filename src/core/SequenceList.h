@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+#include "core/SequenceFeature.h"
+
 /// A named sequence: the value in which sequences travel between windows.
 struct tSequence {
   QString Name;
@@ -41,11 +43,23 @@ class tSequenceList {
   bool DeleteSequence(int index);
   bool DeleteAllSequences();
 
+  // Feature tables belong to their entry: they move with it when the list is sorted, are
+  // copied by DuplicateSequence, kept by SetSequence and released with the entry.
+  /// The entry's features (shared, never changed in place); empty for an entry without any and
+  /// for an index outside the list.
+  std::shared_ptr<const duvanet::core::FeatureTable> Features(int index) const;
+  /// Replaces the entry's features; false for an index outside the list.
+  bool SetFeatures(int index, duvanet::core::FeatureTable features);
+
   // Files and clipboard. The clipboard's text is passed in; no text gives −1.
   bool LoadSequenceFiles(const QStringList& fileNames);
   int LoadSequenceFile(const QString& fileName);
   int LoadFASFile(const QString& fileName);
   int LoadTXTFile(const QString& fileName);
+  /// Read GenBank / EMBL flat files, one entry per record with its feature table, and return
+  /// the number of entries appended. On an error nothing of the file is appended.
+  int LoadGenBankFile(const QString& fileName);
+  int LoadEMBLFile(const QString& fileName);
   int PasteFASFromClipboard(const std::optional<QString>& clipboardText);
   int PasteTXTFromClipboard(const std::optional<QString>& clipboardText);
   bool SaveWorkspace(const QString& fileName, const OverwriteQuestion& overwrite);
@@ -71,6 +85,16 @@ class tSequenceList {
   QStringView dataOf(const Entry& entry) const;
   void appendRecord(QString&& name, QString&& data, bool pack = true);
   void releaseBlocksIfEmpty();
+  // What loading a file has appended so far, to be taken back when it fails.
+  struct Checkpoint {
+    size_t entries;
+    size_t blocks;
+    qsizetype blockUsed;
+  };
+  Checkpoint checkpoint() const;
+  void rollBack(const Checkpoint& point);
+  template <typename ReadRecords>
+  int appendAnnotated(const ReadRecords& read);
   bool sortByName(bool ascending);
 
   std::vector<Entry> m_entries;
