@@ -10,8 +10,11 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "core/GeneticCodes.h"
+#include "core/StrandTransforms.h"
+#include "core/Translation.h"
 #include "gui/ApplicationTitle.h"
 #include "gui/SequenceListViews.h"
 #include "gui/WindowDefaults.h"
@@ -188,27 +191,18 @@ void TfrmTranscriptionWizard::btTranscriptAcceptClick() {
 void TfrmTranscriptionWizard::btTranscriptCloseClick() { reject(); }
 
 void TfrmTranscriptionWizard::DNA2AminoAcid() {
-  const int codeTable = m_geneticCodeList->currentIndex();
-  const bool forward = m_forwardButton->isChecked() || m_bothDirectionsButton->isChecked();
-  const bool reverse =
-      m_reverseComplementButton->isChecked() || m_bothDirectionsButton->isChecked();
-  QList<int> offsets;
-  if (m_oneFrameButton->isChecked()) {
-    offsets << m_frameOffsetList->currentIndex();
-  } else {
-    offsets << 0 << 1 << 2;
-  }
+  using duvanet::core::TranslationStrands;
+  const TranslationStrands strands = m_bothDirectionsButton->isChecked() ? TranslationStrands::Both
+                                     : m_reverseComplementButton->isChecked()
+                                         ? TranslationStrands::ReverseComplement
+                                         : TranslationStrands::Forward;
+  const std::optional<int> offset = m_oneFrameButton->isChecked()
+                                        ? std::optional<int>(m_frameOffsetList->currentIndex())
+                                        : std::nullopt;
   // The rows are taken before anything is appended, so new entries are never processed.
-  for (const int index : selectedIndexes()) {
-    if (forward) {
-      for (const int offset : offsets)
-        append(m_sequences.DNA2AminoAcidIUPAC(index, offset, codeTable));
-    }
-    if (reverse) {
-      for (const int offset : offsets)
-        append(m_sequences.DNA2AminoAcidRevComplement(index, offset, codeTable));
-    }
-  }
+  duvanet::core::translateRecords(
+      m_sequences, selectedIndexes(), duvanet::core::translationFrames(strands, offset),
+      m_geneticCodeList->currentIndex(), [this](tSequence&& result) { append(result); });
 }
 
 void TfrmTranscriptionWizard::DNAReverseComplements() {
@@ -216,8 +210,6 @@ void TfrmTranscriptionWizard::DNAReverseComplements() {
     tSequence sequence;
     if (!m_sequences.GetSequence(index, sequence)) continue;
     // Characters outside the IUPAC table are carried over unchanged.
-    tSequenceList::ReverseComplementDNA(sequence.Data, sequence.Data);
-    sequence.Name += QStringLiteral(" (reverse complement)");
-    append(sequence);
+    append(duvanet::core::reverseComplementRecord(sequence));
   }
 }
