@@ -354,6 +354,17 @@ ColourGridChart::Layout ColourGridChart::computeLayout(const QRect& target) cons
         break;
     }
   }
+  // The tracks lie outside the axes' titles and labels.
+  const auto trackThickness = [&](ChartAxis which) {
+    const auto& track = m_tracks[index(which)];
+    return m_tracksVisible && track && !track->empty() ? track->thickness() : 0;
+  };
+  const int topTrack = trackThickness(ChartAxis::Top);
+  const int leftTrack = trackThickness(ChartAxis::Left);
+  const int topTrackAt = top;
+  const int leftTrackAt = left;
+  if (topTrack > 0) top += topTrack + 3;
+  if (leftTrack > 0) left += leftTrack + 3;
   if (!axis(ChartAxis::Top).title.isEmpty()) top += titleMetrics.height() + 2;
   top += topMetrics.height() + 2 + kMajorTick + kFrame;
   if (!axis(ChartAxis::Left).title.isEmpty()) left += titleMetrics.height() + 4;
@@ -366,6 +377,12 @@ ColourGridChart::Layout ColourGridChart::computeLayout(const QRect& target) cons
   right -= std::max(kFrame, topMetrics.horizontalAdvance(numberText(std::ceil(topMax))) / 2 + 2);
   bottom -= kFrame;
   layout.plot = QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
+  if (topTrack > 0)
+    layout.tracks[index(ChartAxis::Top)] =
+        QRect(layout.plot.left(), topTrackAt, layout.plot.width(), topTrack);
+  if (leftTrack > 0)
+    layout.tracks[index(ChartAxis::Left)] =
+        QRect(leftTrackAt, layout.plot.top(), leftTrack, layout.plot.height());
   if (layout.legend.isValid() &&
       (m_legendPosition == LegendPosition::Right || m_legendPosition == LegendPosition::Left)) {
     // As tall as the grid at most; shorter when every level has a row of its own.
@@ -380,6 +397,33 @@ ColourGridChart::Layout ColourGridChart::computeLayout(const QRect& target) cons
 }
 
 QRect ColourGridChart::plotRect() const { return computeLayout(rect()).plot; }
+
+void ColourGridChart::setFeatureTrack(ChartAxis which, std::shared_ptr<const FeatureTrack> track) {
+  m_tracks[index(which)] = std::move(track);
+  viewChanged();
+}
+
+void ColourGridChart::setTracksVisible(bool visible) {
+  if (m_tracksVisible == visible) return;
+  m_tracksVisible = visible;
+  viewChanged();
+}
+
+QRect ColourGridChart::trackRect(ChartAxis which) const {
+  return computeLayout(rect()).tracks[index(which)];
+}
+
+std::optional<std::pair<ChartAxis, size_t>> ColourGridChart::featureAt(QPoint pixel) const {
+  const Layout layout = computeLayout(rect());
+  for (const ChartAxis which : {ChartAxis::Top, ChartAxis::Left}) {
+    const QRect& band = layout.tracks[index(which)];
+    if (band.isEmpty() || !band.contains(pixel)) continue;
+    if (const auto found =
+            m_tracks[index(which)]->featureAt(geometryFor(which, layout.plot), band, pixel))
+      return std::pair{which, *found};
+  }
+  return std::nullopt;
+}
 
 AxisGeometry ColourGridChart::geometryFor(ChartAxis which, const QRect& plot) const {
   AxisGeometry geometry;
@@ -818,6 +862,10 @@ void ColourGridChart::renderChart(QPainter& painter, const QRect& target) {
   if (layout.plot.width() > 0 && layout.plot.height() > 0) {
     painter.drawImage(layout.plot.topLeft(), plotImage(layout.plot));
     drawAxes(painter, layout);
+    for (const ChartAxis which : {ChartAxis::Top, ChartAxis::Left})
+      if (!layout.tracks[index(which)].isEmpty())
+        m_tracks[index(which)]->draw(painter, geometryFor(which, layout.plot),
+                                     layout.tracks[index(which)]);
   }
   if (m_legendVisible) drawLegend(painter, layout.legend);
 }

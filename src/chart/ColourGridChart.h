@@ -15,6 +15,7 @@
 #include "chart/AxisMath.h"
 #include "chart/ChartExport.h"
 #include "chart/ChartPalette.h"
+#include "chart/FeatureTrack.h"
 #include "engine/DotPlotEngine.h"
 #include "engine/DotPlotGrid.h"
 
@@ -111,6 +112,20 @@ class ColourGridChart : public QWidget {
   bool crossHair() const { return m_crossHair; }
   void setCrossHair(bool enabled);
 
+  // --- feature tracks ---
+  /// The features along an axis (null for none): drawn above the top axis and left of the left
+  /// axis, on the grid's scale.
+  void setFeatureTrack(ChartAxis which, std::shared_ptr<const FeatureTrack> track);
+  const std::shared_ptr<const FeatureTrack>& featureTrack(ChartAxis which) const {
+    return m_tracks[index(which)];
+  }
+  bool tracksVisible() const { return m_tracksVisible; }
+  void setTracksVisible(bool visible);
+  /// A track's band in client pixels; empty when it is not shown.
+  QRect trackRect(ChartAxis which) const;
+  /// The feature under a client pixel: its axis and its index in that track's features.
+  std::optional<std::pair<ChartAxis, size_t>> featureAt(QPoint pixel) const;
+
   // --- geometry ---
   /// The grid area in client pixels (inside the 2-pixel frame).
   QRect plotRect() const;
@@ -168,6 +183,7 @@ class ColourGridChart : public QWidget {
     QRect plot;
     QRect legend;
     QRect title;
+    QRect tracks[2];
   };
   struct DetailJob;
 
@@ -210,6 +226,8 @@ class ColourGridChart : public QWidget {
   bool m_zoomEnabled = true;
   bool m_scrollEnabled = true;
   bool m_crossHair = false;
+  std::shared_ptr<const FeatureTrack> m_tracks[2];
+  bool m_tracksVisible = true;
 
   bool m_zoomed = false;
   std::pair<double, double> m_zoomRange[2];

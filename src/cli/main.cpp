@@ -28,6 +28,7 @@ QString usage() {
       "  FASTA    .fas .fasta .fa .fna .ffn .faa .frn .fsa .mpfa\n"
       "  GenBank  .gb .gbk .gbff .genbank .gp .gpff\n"
       "  EMBL     .embl .emb\n"
+      "  GFF3 .gff .gff3, GTF .gtf, BED .bed: annotations, attached by the first word of a name\n"
       "every other file as one text sequence; a final .gz is decompressed while reading.\n"
       "Writes the results to standard output.\n"
       "\n"

@@ -11,6 +11,34 @@ std::optional<QString> SequenceFeature::qualifier(QStringView name) const {
   return std::nullopt;
 }
 
+FeatureStrand SequenceFeature::strand() const {
+  if (!stranded || parts.empty()) return FeatureStrand::None;
+  for (const FeatureLocationPart& part : parts)
+    if (!part.reverse) return FeatureStrand::Forward;
+  return FeatureStrand::Reverse;
+}
+
+QString SequenceFeature::displayName() const {
+  for (QStringView name :
+       {u"Name", u"gene", u"gene_name", u"ID", u"locus_tag", u"label", u"product", u"note"}) {
+    if (name == u"ID" && !id.isEmpty()) return id;
+    for (const FeatureQualifier& entry : qualifiers)
+      if (entry.name == name && !entry.value.isEmpty()) return entry.value;
+  }
+  return key;
+}
+
+std::pair<qint64, qint64> SequenceFeature::extent() const {
+  if (parts.empty()) return {0, 0};
+  qint64 first = parts.front().low();
+  qint64 last = parts.front().high();
+  for (const FeatureLocationPart& part : parts) {
+    first = std::min(first, part.low());
+    last = std::max(last, part.high());
+  }
+  return {first, last};
+}
+
 namespace {
 
 // A recursive-descent reader over the location text with its blanks removed.

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace duvanet::core {
@@ -17,6 +19,12 @@ struct FeatureLocationPart {
   bool endPartial = false;     ///< ">" at end: the feature goes on past it
   bool betweenBases = false;   ///< "start^end": a site between the two bases, none of them
   bool oneBaseWithin = false;  ///< "start.end": one base somewhere in start..end
+  qint8 phase = -1;            ///< bases to skip before the first codon (0..2); -1 unknown
+
+  /// The lowest and highest positions it touches; a site across the origin of a circular
+  /// molecule ("70^1") touches its first base only.
+  qint64 low() const { return start; }
+  qint64 high() const { return end < start ? start : end; }
 
   bool operator==(const FeatureLocationPart&) const = default;
 };
@@ -42,16 +50,29 @@ struct FeatureQualifier {
   bool operator==(const FeatureQualifier&) const = default;
 };
 
-/// One entry of a GenBank or EMBL feature table.
+enum class FeatureStrand { None, Forward, Reverse };
+
+/// One annotated feature: an entry of a GenBank or EMBL feature table, or a feature of a GFF3,
+/// GTF or BED file (whose attributes are kept as qualifiers, ID, Name and Parent included).
 struct SequenceFeature {
-  QString key;       ///< the feature key: "gene", "CDS", "source", ...
-  QString location;  ///< the location as written, line breaks and blanks removed
+  QString seqid;        ///< the sequence as an annotation file names it; empty in a feature table
+  QString key;          ///< the feature key or type: "gene", "CDS", "source", ...
+  QString id;           ///< the identifier shared by its lines in an annotation file, else empty
+  QStringList parents;  ///< the identifiers of the features it belongs to (mRNA -> gene)
+  QString location;     ///< the location as written, line breaks and blanks removed
   LocationOperator kind = LocationOperator::Single;
   std::vector<FeatureLocationPart> parts;
   std::vector<FeatureQualifier> qualifiers;  ///< in file order
+  bool stranded = true;  ///< false for a feature on no strand ("." in GFF3, GTF and BED)
 
   /// The value of the first qualifier of that name, if there is one.
   std::optional<QString> qualifier(QStringView name) const;
+  /// Reverse when every part is on the complementary strand; None when not stranded.
+  FeatureStrand strand() const;
+  /// The name to show: Name, gene, gene_name, ID, locus_tag, label, product, note, then the key.
+  QString displayName() const;
+  /// The smallest start and largest end of the parts; {0, 0} without parts.
+  std::pair<qint64, qint64> extent() const;
 };
 
 using FeatureTable = std::vector<SequenceFeature>;

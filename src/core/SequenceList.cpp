@@ -2,13 +2,17 @@
 
 #include <QCollator>
 #include <QFileInfo>
+#include <QHash>
 #include <QLocale>
+#include <QSet>
 #include <new>
 
+#include "core/AnnotationFile.h"
 #include "core/EmblReader.h"
 #include "core/Fasta.h"
 #include "core/FileError.h"
 #include "core/GenBankReader.h"
+#include "core/Gff3Writer.h"
 #include "core/SequenceFileFormat.h"
 #include "core/TextFile.h"
 
@@ -103,6 +107,15 @@ bool tSequenceList::SetSequence(int index, const tSequence& sequence) {
   if (index < 0 || index >= Count()) return false;
   try {
     m_records.replace(index, sequence.Name, sequence.Data);
+    // Features that reach past the new end no longer describe this sequence.
+    const auto& features = m_records.features(index);
+    if (features) {
+      const qint64 length = sequence.Data.size();
+      duvanet::core::FeatureTable kept;
+      for (const duvanet::core::SequenceFeature& feature : *features)
+        if (feature.extent().second <= length) kept.push_back(feature);
+      if (kept.size() != features->size()) SetFeatures(index, std::move(kept));
+    }
     return true;
   } catch (const std::bad_alloc&) {
     return false;
@@ -152,11 +165,109 @@ bool tSequenceList::DeleteAllSequences() {
   return true;
 }
 
-bool tSequenceList::LoadSequenceFiles(const QStringList& fileNames) {
+FeatureAttachment tSequenceList::AttachFeatures(const duvanet::core::FeatureTable& features) {
+  using duvanet::core::FeatureTable;
+  FeatureAttachment result;
+  QHash<QString, QList<int>> entriesBySeqid;
+  for (int i = 0; i < Count(); ++i)
+    entriesBySeqid[duvanet::core::entrySeqid(m_records.name(i))].append(i);
+  QHash<int, FeatureTable> added;
+  QSet<QString> unmatched;
+  for (const duvanet::core::SequenceFeature& feature : features) {
+    const auto entries = entriesBySeqid.constFind(feature.seqid);
+    if (entries == entriesBySeqid.constEnd()) {
+      if (!unmatched.contains(feature.seqid)) {
+        unmatched.insert(feature.seqid);
+        result.unmatchedSeqids.append(feature.seqid);
+      }
+      continue;
+    }
+    bool attached = false;
+    bool clipped = false;
+    for (int index : *entries) {
+      const qint64 length = m_records.data(index).size();
+      duvanet::core::SequenceFeature copy = feature;
+      std::erase_if(copy.parts, [&](const duvanet::core::FeatureLocationPart& part) {
+        return part.low() > length;
+      });
+      for (duvanet::core::FeatureLocationPart& part : copy.parts) {
+        if (part.end > length) {
+          part.end = length;
+          part.endPartial = true;
+        }
+      }
+      if (copy.parts.size() != feature.parts.size() || feature.extent().second > length)
+        clipped = true;
+      if (copy.parts.empty()) continue;
+      added[index].push_back(std::move(copy));
+      attached = true;
+    }
+    if (attached) ++result.attached;
+    if (clipped) ++result.clipped;
+  }
+  for (auto entry = added.begin(); entry != added.end(); ++entry) {
+    FeatureTable table;
+    if (const auto& own = m_records.features(entry.key())) table = *own;
+    table.insert(table.end(), std::make_move_iterator(entry.value().begin()),
+                 std::make_move_iterator(entry.value().end()));
+    SetFeatures(entry.key(), std::move(table));
+  }
+  return result;
+}
+
+bool tSequenceList::LoadSequenceFiles(const QStringList& fileNames, FeatureAttachment* attachment) {
   bool allRead = true;
-  for (const QString& fileName : fileNames)
-    if (LoadSequenceFile(fileName) < 0) allRead = false;
+  QStringList annotationFiles;
+  for (const QString& fileName : fileNames) {
+    if (duvanet::core::annotationFileFormat(fileName)) {
+      annotationFiles.append(fileName);
+    } else if (LoadSequenceFile(fileName) < 0) {
+      allRead = false;
+    }
+  }
+  for (const QString& fileName : annotationFiles) {
+    const FeatureAttachment result = LoadAnnotationFile(fileName);
+    if (attachment) {
+      for (const QString& seqid : result.unmatchedSeqids)
+        if (!attachment->unmatchedSeqids.contains(seqid)) attachment->unmatchedSeqids.append(seqid);
+      attachment->attached += result.attached;
+      attachment->clipped += result.clipped;
+    }
+  }
   return allRead;
+}
+
+FeatureAttachment tSequenceList::LoadAnnotationFile(const QString& fileName) {
+  const auto format = duvanet::core::annotationFileFormat(fileName);
+  if (!format)
+    throw FileError(FileError::Operation::Read, fileName,
+                    QStringLiteral("not a GFF3, GTF or BED file"));
+  duvanet::core::AnnotationFileContent content;
+  try {
+    content = duvanet::core::readAnnotationFile(fileName, *format);
+  } catch (const std::bad_alloc&) {
+    throw FileError(FileError::Operation::Read, fileName,
+                    QStringLiteral("not enough memory to hold its features"));
+  }
+  for (tSequence& sequence : content.sequences)
+    m_records.append(std::move(sequence.Name), std::move(sequence.Data));
+  return AttachFeatures(content.features);
+}
+
+bool tSequenceList::SaveAnnotationsAsGFF3File(const QString& fileName, int index,
+                                              const OverwriteQuestion& overwrite) {
+  if (fileName.isEmpty() || index < 0 || index >= Count()) return false;
+  const QString target = duvanet::core::hasExtension(fileName, {u".gff3", u".gff"})
+                             ? fileName
+                             : fileName + QStringLiteral(".gff3");
+  const auto features = Features(index);
+  const QString seqid = duvanet::core::entrySeqid(m_records.name(index));
+  return saveFile(target, overwrite, [&](duvanet::core::TextFileWriter& writer) {
+    duvanet::core::Gff3Writer gff;
+    writer.write(gff.header());
+    for (const duvanet::core::SequenceFeature& feature : *features)
+      writer.write(gff.featureLines(feature, seqid));
+  });
 }
 
 int tSequenceList::LoadSequenceFile(const QString& fileName) {

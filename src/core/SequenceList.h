@@ -16,6 +16,17 @@ struct tSequence {
   QVector<double> Values;  // never filled or read; not copied by GetSequence / SetSequence
 };
 
+/// What attaching the features of annotation files did.
+struct FeatureAttachment {
+  /// The seqids that name no entry, each once, in the order read.
+  QStringList unmatchedSeqids;
+  /// Features attached to one entry or more.
+  qint64 attached = 0;
+  /// Features that reached past the end of their entry and were cut there (or left out, when
+  /// they began past it).
+  qint64 clipped = 0;
+};
+
 /// Answers the question "File exists! Overwrite?" for a file name: true for Yes.
 using OverwriteQuestion = std::function<bool(const QString& fileName)>;
 
@@ -48,9 +59,22 @@ class tSequenceList {
   std::shared_ptr<const duvanet::core::FeatureTable> Features(int index) const;
   /// Replaces the entry's features; false for an index outside the list.
   bool SetFeatures(int index, duvanet::core::FeatureTable features);
+  /// Attaches each feature to every entry whose name's first word is its seqid, after the
+  /// entry's own features; parts past the entry's end are cut at its end.
+  FeatureAttachment AttachFeatures(const duvanet::core::FeatureTable& features);
+  /// Writes the entry's features as GFF3 (".gff3" added unless the name ends in .gff or .gff3);
+  /// false for an index outside the list or an answer No.
+  bool SaveAnnotationsAsGFF3File(const QString& fileName, int index,
+                                 const OverwriteQuestion& overwrite);
 
   // Files and clipboard. The clipboard's text is passed in; no text gives −1.
-  bool LoadSequenceFiles(const QStringList& fileNames);
+  /// Reads sequence files in the order given, then annotation files (by their extension, see
+  /// core/AnnotationFile.h), whose features are attached to the entries; what the attaching did
+  /// is added to attachment when given.
+  bool LoadSequenceFiles(const QStringList& fileNames, FeatureAttachment* attachment = nullptr);
+  /// Reads an annotation file: the sequences of its FASTA section are appended, then its features
+  /// attached. On an error nothing of the file is appended or attached.
+  FeatureAttachment LoadAnnotationFile(const QString& fileName);
   int LoadSequenceFile(const QString& fileName);
   int LoadFASFile(const QString& fileName);
   int LoadTXTFile(const QString& fileName);

@@ -30,6 +30,7 @@
 #include "engine/DotPlotEngine.h"
 #include "engine/Palette.h"
 #include "gui/ApplicationTitle.h"
+#include "gui/DotPlotTracks.h"
 #include "gui/UserPrompts.h"
 #include "gui/WindowDefaults.h"
 #include "widgets/DoubleSlider.h"
@@ -217,6 +218,9 @@ void TfrmDotPlot::buildLayout() {
   cbMouseSequenceTracking->setObjectName(QStringLiteral("cbMouseSequenceTracking"));
   cbMouseSequenceTracking->setGeometry(20, 393, 121, 17);
   cbMouseSequenceTracking->setChecked(true);
+  cbTracks = new QCheckBox(QStringLiteral("Tracks"), Panel1);
+  cbTracks->setObjectName(QStringLiteral("cbTracks"));
+  cbTracks->setGeometry(20, 414, 121, 17);
 
   // Chart design settings: no title, bold axis labels, rows growing downwards.
   chartDotPlot->setTitle(QStringLiteral("Dot plot"));
@@ -252,6 +256,13 @@ void TfrmDotPlot::buildLayout() {
   connect(chartDotPlot, &ColourGridChart::afterDraw, this, &TfrmDotPlot::chartDotPlotAfterDraw);
   connect(chartDotPlot, &ColourGridChart::mouseMoved, this, &TfrmDotPlot::chartDotPlotMouseMove);
   connect(chartDotPlot, &ColourGridChart::mousePressed, this, &TfrmDotPlot::chartDotPlotMouseDown);
+  // After the window's own handlers, so that a feature's description wins the information line.
+  m_tracks = new DotPlotTracks(chartDotPlot, panInfoDot, cbTracks, this);
+}
+
+void TfrmDotPlot::setFeatures(std::shared_ptr<const duvanet::core::FeatureTable> horizontal,
+                              std::shared_ptr<const duvanet::core::FeatureTable> vertical) {
+  m_tracks->setFeatures(std::move(horizontal), std::move(vertical));
 }
 
 void TfrmDotPlot::measureFont() {
@@ -521,6 +532,7 @@ void TfrmDotPlot::closeEvent(QCloseEvent* event) {
 void TfrmDotPlot::FormClose() {
   // The series goes first: a background computation of a zoomed region reads the strands.
   chartDotPlot->removeAllSeries();
+  m_tracks->setFeatures(nullptr, nullptr);
   for (tSequence* record : {&SeqHoriz, &SeqVerti, &SeqHorizRev, &SeqVertiRev}) {
     record->Name.clear();
     record->Data.clear();

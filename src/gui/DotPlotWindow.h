@@ -18,6 +18,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class DotPlotTracks;
 class TDblSlider;
 class TfrmDotPlot;
 class UserPrompts;
@@ -67,6 +68,10 @@ class TfrmDotPlot : public QWidget {
   PrepareOutcome PrepareDotPlot(tDotPlotType PlotType, tSequence HorizSeq, tSequence VertiSeq,
                                 bool CaseInsensitive, int WindowSize, tMatchEvaluation Evaluation);
 
+  /// The features shown along the axes (the horizontal sequence's above the top axis).
+  void setFeatures(std::shared_ptr<const duvanet::core::FeatureTable> horizontal,
+                   std::shared_ptr<const duvanet::core::FeatureTable> vertical);
+
   /// The caption of the prepared request: the application title and the type's suffix.
   QString requestCaption() const;
 
@@ -109,6 +114,7 @@ class TfrmDotPlot : public QWidget {
   UpDownControl* udHighlightColour = nullptr;
   QLineEdit* Edit1 = nullptr;
   QCheckBox* cbMouseSequenceTracking = nullptr;
+  QCheckBox* cbTracks = nullptr;
   QFrame* Panel2 = nullptr;
   duvanet::chart::ColourGridChart* chartDotPlot = nullptr;
   QFrame* Panel4 = nullptr;
@@ -157,6 +163,7 @@ class TfrmDotPlot : public QWidget {
   duvanet::chart::ChartRenderer chartRenderer() const;
 
   UserPrompts* m_prompts;
+  DotPlotTracks* m_tracks = nullptr;
   std::unique_ptr<duvanet::chart::ColourScale> m_colourScale;
   bool m_prepared = false;
   qint64 m_exactBudgetCells = qint64{64} << 20;

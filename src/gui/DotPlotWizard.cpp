@@ -283,6 +283,8 @@ void TfrmDotPlotWizard::btDotPlotWizCreateClick() {
   }
 
   auto* window = new TfrmDotPlot(this, m_prompts);
+  window->setFeatures(m_list.Features(cobPlotSeq1->currentIndex()),
+                      m_list.Features(cobPlotSeq2->currentIndex()));
   try {
     const auto outcome = m_prepare(*window, choice.type, horizontal, vertical, caseInsensitive,
                                    windowSize, choice.evaluation);

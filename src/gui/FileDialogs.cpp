@@ -26,6 +26,7 @@ QStringList QtFileDialogs::openNameFilters() {
     if (group.title != QStringLiteral("Text")) sequenceExtensions << group.extensions;
   }
   filters.prepend(QStringLiteral("Sequence files (%1)").arg(patterns(sequenceExtensions)));
+  filters << QStringLiteral("Annotations (%1)").arg(patterns({".gff", ".gff3", ".gtf", ".bed"}));
   filters << kAllFiles;
   return filters;
 }

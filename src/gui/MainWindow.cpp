@@ -19,6 +19,7 @@
 #include <algorithm>
 
 #include "core/FileError.h"
+#include "core/Gff3Writer.h"
 #include "gui/ApplicationTitle.h"
 #include "gui/Icons.h"
 #include "gui/SequenceEditor.h"
@@ -139,6 +140,10 @@ void TfrmMain::createActions() {
       {&TfrmMain::m_saveTextAction, "acSaveSequenceAsTXTFile", "Save sequence as TXT file",
        "Save a sequence from the workspace as a TXT file",
        theme("text-x-generic", QStyle::SP_FileIcon), &TfrmMain::acSaveSequenceAsTXTFileExecute},
+      {&TfrmMain::m_saveAnnotationsAction, "acSaveAnnotationsAsGFF3", "Save annotations as GFF3",
+       "Save the features of a sequence as a GFF3 file",
+       theme("document-save-as", QStyle::SP_DialogSaveButton),
+       &TfrmMain::acSaveAnnotationsAsGFF3Execute},
       {&TfrmMain::m_sortAscendingAction, "acSortSequenceAscendingByName",
        "Sort sequence by name (ascending)", "Sort sequences in workspace ascending by name",
        theme("view-sort-ascending", QStyle::SP_ArrowUp),
@@ -200,6 +205,7 @@ void TfrmMain::createMenus() {
   sequence->addSeparator();
   sequence->addAction(m_saveFastaAction);
   sequence->addAction(m_saveTextAction);
+  sequence->addAction(m_saveAnnotationsAction);
   QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
   tools->addAction(m_blastAction);
   tools->addAction(m_dotPlotWizardAction);
@@ -414,10 +420,39 @@ void TfrmMain::PasteTXTfromclipboard1Click() {
   UpdateDisplayElements();
 }
 
+namespace {
+
+// The note after annotations were attached: seqids that name no entry (ten at most) and
+// features cut at the end of their sequence. Empty when there is nothing to say.
+QString attachmentNote(const FeatureAttachment& attachment) {
+  QStringList paragraphs;
+  const QStringList& unmatched = attachment.unmatchedSeqids;
+  if (!unmatched.isEmpty()) {
+    constexpr qsizetype kNamed = 10;
+    QString names = unmatched.mid(0, kNamed).join(QStringLiteral(", "));
+    if (unmatched.size() > kNamed)
+      names += QStringLiteral(" and %1 more").arg(unmatched.size() - kNamed);
+    paragraphs << QStringLiteral(
+                      "No sequence in the workspace is named %1; the features of %2 "
+                      "were not attached.")
+                      .arg(names, unmatched.size() == 1 ? QStringLiteral("this seqid")
+                                                        : QStringLiteral("these seqids"));
+  }
+  if (attachment.clipped > 0)
+    paragraphs << QStringLiteral(
+                      "%1 feature(s) reached past the end of their sequence and were "
+                      "clipped there.")
+                      .arg(attachment.clipped);
+  return paragraphs.join(QStringLiteral("\n\n"));
+}
+
+}  // namespace
+
 void TfrmMain::LoadFiles(const QStringList& fileNames) {
   if (fileNames.isEmpty()) return;
+  FeatureAttachment attachment;
   try {
-    m_sequenceList->LoadSequenceFiles(fileNames);
+    m_sequenceList->LoadSequenceFiles(fileNames, &attachment);
   } catch (const FileError& error) {
     // The sequences read before the failure stay; the list must show them to keep rows and
     // workspace indexes in step.
@@ -426,6 +461,8 @@ void TfrmMain::LoadFiles(const QStringList& fileNames) {
     return;
   }
   UpdateDisplayElements();
+  const QString note = attachmentNote(attachment);
+  if (!note.isEmpty()) m_ports.prompts->warning(this, note);
 }
 
 void TfrmMain::acLoadSequencesExecute() {
@@ -518,6 +555,19 @@ void TfrmMain::saveSingleSequence(bool asFAS) {
 void TfrmMain::acSaveSequenceAsFASFileExecute() { saveSingleSequence(true); }
 
 void TfrmMain::acSaveSequenceAsTXTFileExecute() { saveSingleSequence(false); }
+
+void TfrmMain::acSaveAnnotationsAsGFF3Execute() {
+  const int row = CurrentRow();
+  if (row < 0) return;
+  tSequence sequence;
+  m_sequenceList->GetSequence(row, sequence);
+  const qsizetype slash = m_saveFileName.lastIndexOf(QLatin1Char('/'));
+  m_saveFileName = m_saveFileName.left(slash + 1) + duvanet::core::entrySeqid(sequence.Name) +
+                   QStringLiteral(".gff3");
+  runSave([this, row](const QString& name, const OverwriteQuestion& overwrite) {
+    return m_sequenceList->SaveAnnotationsAsGFF3File(name, row, overwrite);
+  });
+}
 
 void TfrmMain::acSortSequenceAscendingByNameExecute() {
   m_sequenceList->SortAscendingByName();

@@ -69,6 +69,7 @@ class TfrmMain : public QMainWindow {
   void acDeleteSequenceExecute();
   void acSaveSequenceAsFASFileExecute();
   void acSaveSequenceAsTXTFileExecute();
+  void acSaveAnnotationsAsGFF3Execute();
   void acSortSequenceAscendingByNameExecute();
   void acSortSequenceDescendingByNameExecute();
   void acCreateDotPlotExecute();
@@ -111,6 +112,7 @@ class TfrmMain : public QMainWindow {
   QAction* m_deleteSequenceAction = nullptr;     // acDeleteSequence
   QAction* m_saveFastaAction = nullptr;          // acSaveSequenceAsFASFile
   QAction* m_saveTextAction = nullptr;           // acSaveSequenceAsTXTFile
+  QAction* m_saveAnnotationsAction = nullptr;    // acSaveAnnotationsAsGFF3
   QAction* m_sortAscendingAction = nullptr;      // acSortSequenceAscendingByName
   QAction* m_sortDescendingAction = nullptr;     // acSortSequenceDescendingByName
   QAction* m_dotPlotWizardAction = nullptr;      // acCreateDotPlot

@@ -414,6 +414,77 @@ class TestDotPlotWindow : public QObject {
     QTest::mouseClick(f.window->btPlotPrint, Qt::LeftButton);
     QCOMPARE(title, QStringLiteral("Duvanet print preview"));
   }
+
+  // The tracks: hidden with their switch when no sequence has features; hovering a feature
+  // describes it; a click zooms its axis to it, a click on the other track then zooms to both.
+  void featureTracks() {
+    Fixture f;
+    const QString data(120, u'A');
+    f.window->PrepareDotPlot(dptIdentity, seq("h", data), seq("v", data), false, 1, meHighest);
+    f.window->resize(900, 800);
+    showAndWait(f.window);
+    duvanet::chart::ColourGridChart* chart = f.window->chartDotPlot;
+    QVERIFY(f.window->cbTracks->isHidden());
+    QVERIFY(chart->trackRect(ChartAxis::Top).isEmpty());
+    const QRect plainPlot = chart->plotRect();
+    f.window->setFeatures(std::make_shared<const duvanet::core::FeatureTable>(),
+                          std::make_shared<const duvanet::core::FeatureTable>());
+    QVERIFY(f.window->cbTracks->isHidden());
+    QCOMPARE(chart->plotRect(), plainPlot);
+
+    const auto table = [](const QString& type, qint64 start, qint64 end, bool reverse,
+                          const QString& name) {
+      duvanet::core::SequenceFeature feature;
+      feature.key = type;
+      duvanet::core::FeatureLocationPart part;
+      part.start = start;
+      part.end = end;
+      part.reverse = reverse;
+      feature.parts.push_back(part);
+      feature.qualifiers.push_back({QStringLiteral("Name"), name, true});
+      return std::make_shared<const duvanet::core::FeatureTable>(
+          duvanet::core::FeatureTable{feature});
+    };
+    f.window->setFeatures(table("gene", 11, 30, false, "alpha"), table("CDS", 61, 90, true, "beta"));
+    QVERIFY(!f.window->cbTracks->isHidden());
+    QCOMPARE(f.window->cbTracks->text(), QStringLiteral("Tracks"));
+    QVERIFY(f.window->cbTracks->isChecked());
+    const QRect top = chart->trackRect(ChartAxis::Top);
+    const QRect left = chart->trackRect(ChartAxis::Left);
+    QVERIFY(!top.isEmpty() && !left.isEmpty());
+    const auto along = [&](ChartAxis axis, double value) {
+      return int(std::lround(chart->valueToPixel(axis, value)));
+    };
+    const QPoint onGene(along(ChartAxis::Top, 20.5), top.bottom() - 5);
+    const QPoint onCds(left.right() - 5, along(ChartAxis::Left, 70.5));
+    QTest::mouseMove(chart, onGene);
+    QCOMPARE(f.window->panInfoDot->text(), QStringLiteral("gene alpha: 11–30, strand +"));
+    QTest::mouseMove(chart, onCds);
+    QCOMPARE(f.window->panInfoDot->text(), QStringLiteral("CDS beta: 61–90, strand −"));
+
+    const auto leftRange = chart->visibleRange(ChartAxis::Left);
+    QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, onGene);
+    QCOMPARE(chart->visibleRange(ChartAxis::Top), std::make_pair(11.0, 31.0));
+    QCOMPARE(chart->visibleRange(ChartAxis::Left), leftRange);
+    const QPoint onCdsNow(chart->trackRect(ChartAxis::Left).right() - 5,
+                          along(ChartAxis::Left, 70.5));
+    QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, onCdsNow);
+    QCOMPARE(chart->visibleRange(ChartAxis::Top), std::make_pair(11.0, 31.0));
+    QCOMPARE(chart->visibleRange(ChartAxis::Left), std::make_pair(61.0, 91.0));
+    // After zooming to both, a click starts over: it zooms its own axis alone.
+    chart->unzoom();
+    QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(chart->trackRect(ChartAxis::Left).right() - 5,
+                             along(ChartAxis::Left, 75.5)));
+    QCOMPARE(chart->visibleRange(ChartAxis::Left), std::make_pair(61.0, 91.0));
+    QCOMPARE(chart->visibleRange(ChartAxis::Top), chart->automaticRange(ChartAxis::Top));
+
+    f.window->cbTracks->click();
+    QVERIFY(chart->trackRect(ChartAxis::Top).isEmpty());
+    QVERIFY(chart->trackRect(ChartAxis::Left).isEmpty());
+    f.window->cbTracks->click();
+    QVERIFY(!chart->trackRect(ChartAxis::Top).isEmpty());
+  }
 };
 
 DUVANET_TEST(TestDotPlotWindow)

@@ -18,14 +18,14 @@ class TestFileDialogs : public QObject {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     QtFileDialogs::configureOpenDialog(dialog);
     const QStringList filters = dialog.nameFilters();
-    QCOMPARE(filters.size(), 6);
+    QCOMPARE(filters.size(), 7);
     const QStringList titles = [&] {
       QStringList result;
       for (const QString& filter : filters) result << filter.section(QStringLiteral(" ("), 0, 0);
       return result;
     }();
-    QCOMPARE(titles,
-             QStringList({"Sequence files", "FASTA", "GenBank", "EMBL", "Text", "All files"}));
+    QCOMPARE(titles, QStringList({"Sequence files", "FASTA", "GenBank", "EMBL", "Text",
+                                  "Annotations", "All files"}));
     QCOMPARE(dialog.selectedNameFilter(), QStringLiteral("All files (*)"));
     QCOMPARE(dialog.fileMode(), QFileDialog::ExistingFiles);
     QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptOpen);
@@ -50,6 +50,10 @@ class TestFileDialogs : public QObject {
     QTest::newRow("EMBL") << 3 << QStringList({"*.embl", "*.emb", "*.embl.gz"})
                           << QStringList({"*.gb"});
     QTest::newRow("Text") << 4 << QStringList({"*.txt", "*.txt.gz"}) << QStringList({"*.fa"});
+    QTest::newRow("Annotations") << 5
+                                 << QStringList({"*.gff", "*.gff3", "*.gtf", "*.bed", "*.gff3.gz",
+                                                 "*.bed.gz"})
+                                 << QStringList({"*.gb", "*.fa", "*.txt"});
   }
 
   void groupsMatchTheReaders() {

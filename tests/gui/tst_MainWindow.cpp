@@ -246,6 +246,8 @@ class MainWindowTest : public QObject {
                                              << "Save a sequence from the workspace as a FAS file";
     QTest::newRow("acSaveSequenceAsTXTFile") << "Save sequence as TXT file"
                                              << "Save a sequence from the workspace as a TXT file";
+    QTest::newRow("acSaveAnnotationsAsGFF3") << "Save annotations as GFF3"
+                                             << "Save the features of a sequence as a GFF3 file";
     QTest::newRow("acSortSequenceAscendingByName")
         << "Sort sequence by name (ascending)"
         << "Sort sequences in workspace ascending by name";
@@ -297,7 +299,8 @@ class MainWindowTest : public QObject {
         menus,
         QStringList({"File|Load sequences|Save workspace|-|Delete workspace|Terminate programme",
                      "Sequence|Create new sequence|Edit sequence|Duplicate sequence|Delete "
-                     "sequence|-|Save sequence as FAS file|Save sequence as TXT file",
+                     "sequence|-|Save sequence as FAS file|Save sequence as TXT file|Save annotations as "
+                     "GFF3",
                      "Tools|BLAST|Dot plot wizard|Statistic|Translation wizard", "?|Show info"}));
     QStringList toolbar;
     for (QAction* item : control<QToolBar>(main, "ToolBar1")->actions()) {
@@ -697,6 +700,64 @@ class MainWindowTest : public QObject {
     m_fakes->fileDialogs.filesToOpen.clear();
     control<QAction>(main, "acLoadSequences")->trigger();
     QCOMPARE(main.SequenceList().Count(), 5);
+  }
+
+  // Annotation files are read after the sequence files of the same load; seqids that name no
+  // entry are named in one warning (ten, then "and N more"), with the features cut at the end
+  // of their sequence; "Save annotations as GFF3" writes the current row's features.
+  void loadAnnotations() {
+    TfrmMain& main = makeMain();
+    const QString gff = m_dir.filePath(QStringLiteral("notes.gff3"));
+    QByteArray lines = "##gff-version 3\nchrA\ts\tgene\t2\t6\t.\t+\t.\tID=g1;Name=alpha\n"
+                       "chrA\ts\tCDS\t3\t40\t.\t+\t0\tID=c1\n";
+    for (int i = 1; i <= 12; ++i)
+      lines += QStringLiteral("u%1\ts\tgene\t1\t2\t.\t+\t.\tID=x%1\n").arg(i).toUtf8();
+    writeFile(gff, lines);
+    const QString fasta = m_dir.filePath(QStringLiteral("seq.fa"));
+    writeFile(fasta, ">chrA some organism\nACGTACGTAC\n>other\nAC\n");
+    m_fakes->fileDialogs.filesToOpen = {gff, fasta};
+    control<QAction>(main, "acLoadSequences")->trigger();
+    QCOMPARE(main.lbSequenceList()->count(), 2);
+    QCOMPARE(m_fakes->prompts.texts(),
+             QStringList({"warning: No sequence in the workspace is named u1, u2, u3, u4, u5, u6, "
+                          "u7, u8, u9, u10 and 2 more; the features of these seqids were not "
+                          "attached.\n\n1 feature(s) reached past the end of their sequence "
+                          "and were clipped there."}));
+    QCOMPARE(main.SequenceList().Features(0)->size(), size_t(2));
+    QCOMPARE(main.SequenceList().Features(0)->at(1).parts[0].end, qint64(10));
+    QVERIFY(main.SequenceList().Features(1)->empty());
+
+    // Everything attached: no warning at all.
+    m_fakes->prompts.shown.clear();
+    const QString fitting = m_dir.filePath(QStringLiteral("fits.bed"));
+    writeFile(fitting, "other\t0\t2\tb1\n");
+    m_fakes->fileDialogs.filesToOpen = {fitting};
+    control<QAction>(main, "acLoadSequences")->trigger();
+    QVERIFY(m_fakes->prompts.shown.isEmpty());
+    QCOMPARE(main.SequenceList().Features(1)->size(), size_t(1));
+
+    // A damaged annotation file: the error box names it, nothing of it is attached.
+    const QString damaged = m_dir.filePath(QStringLiteral("bad.gtf"));
+    writeFile(damaged, "chrA\ts\texon\t1\n");
+    m_fakes->fileDialogs.filesToOpen = {damaged};
+    control<QAction>(main, "acLoadSequences")->trigger();
+    QCOMPARE(m_fakes->prompts.shown.size(), 1);
+    QCOMPARE(m_fakes->prompts.shown.first().type, QStringLiteral("error"));
+    QVERIFY(m_fakes->prompts.shown.first().text.contains(QStringLiteral("bad.gtf")));
+    QVERIFY(m_fakes->prompts.shown.first().text.contains(QStringLiteral("line 1")));
+    QCOMPARE(main.SequenceList().Features(0)->size(), size_t(2));
+
+    m_fakes->prompts.shown.clear();
+    clickRow(0);
+    m_fakes->fileDialogs.saveAnswers = {m_dir.filePath(QStringLiteral("chrA"))};
+    control<QAction>(main, "acSaveAnnotationsAsGFF3")->trigger();
+    QCOMPARE(m_fakes->fileDialogs.proposedNames.last(), QStringLiteral("chrA.gff3"));
+    QFile saved(m_dir.filePath(QStringLiteral("chrA.gff3")));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray("##gff-version 3\n"
+                                         "chrA\tduvanet\tgene\t2\t6\t.\t+\t.\tID=g1;Name=alpha\n"
+                                         "chrA\tduvanet\tCDS\t3\t10\t.\t+\t0\tID=c1;Name=c1\n"));
+    QVERIFY(m_fakes->prompts.shown.isEmpty());
   }
 
   void dropFilesOnList() {

@@ -1,0 +1,4 @@
+# a damaged file after a good one: nothing is written
+features
+../formats/regions.bed
+../formats/bad_number.bed

@@ -1,0 +1,3 @@
+# a GTF line whose start is after its end
+features
+../formats/bad_order.gtf

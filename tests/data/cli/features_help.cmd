@@ -1,0 +1,3 @@
+# the command's help
+features
+--help

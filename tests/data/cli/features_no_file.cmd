@@ -1,0 +1,2 @@
+# no file given
+features

@@ -1,0 +1,3 @@
+# a GenBank record without its //
+features
+../formats/unended.gb
