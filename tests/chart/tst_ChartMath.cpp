@@ -4,7 +4,8 @@
 #include "chart/AxisMath.h"
 #include "chart/ChartPalette.h"
 
-using namespace duvanet::chart;
+namespace duvanet::chart {
+
 using duvanet::engine::Rgb;
 
 class TestChartMath : public QObject {
@@ -133,4 +134,7 @@ class TestChartMath : public QObject {
 };
 
 DUVANET_TEST(TestChartMath)
+
+}  // namespace duvanet::chart
+
 #include "tst_ChartMath.moc"

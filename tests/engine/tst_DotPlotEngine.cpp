@@ -10,7 +10,8 @@
 #include "engine/DotPlotEngine.h"
 #include "engine/DotPlotRoutines.h"
 
-using namespace duvanet::engine;
+namespace duvanet::engine {
+
 using duvanet::testing::opposite;
 using duvanet::testing::Reference;
 using duvanet::testing::referencePlot;
@@ -516,4 +517,7 @@ class TestDotPlotEngine : public QObject {
 };
 
 DUVANET_TEST(TestDotPlotEngine)
+
+}  // namespace duvanet::engine
+
 #include "tst_DotPlotEngine.moc"

@@ -17,6 +17,10 @@
 #include "gui/DotPlotWindow.h"
 #include "widgets/DoubleSlider.h"
 
+namespace duvanet::gui {
+
+using namespace duvanet::testing;
+
 using duvanet::chart::ChartAxis;
 
 namespace {
@@ -417,4 +421,7 @@ class TestDotPlotWindow : public QObject {
 };
 
 DUVANET_TEST(TestDotPlotWindow)
+
+}  // namespace duvanet::gui
+
 #include "tst_DotPlotWindow.moc"

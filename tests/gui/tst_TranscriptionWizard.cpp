@@ -16,6 +16,10 @@
 #include "gui/SequenceListBox.h"
 #include "gui/TranscriptionWizard.h"
 
+namespace duvanet::gui {
+
+using namespace duvanet::testing;
+
 namespace {
 
 struct Entry {
@@ -75,7 +79,7 @@ class TestTranscriptionWizard : public QObject {
     QCOMPARE(wizard->cobTranslateToGeneCode->currentIndex(), 0);
     QCOMPARE(wizard->cobTranslateToGeneCode->currentText(),
              QStringLiteral("Standard genetic code"));
-    for (int i = 0; i < GeneticCodeCount; ++i)
+    for (int i = 0; i < duvanet::core::kGeneticCodeCount; ++i)
       QCOMPARE(wizard->cobTranslateToGeneCode->itemText(i), QString::fromUtf8(GeneticCodeNames[i]));
     QVERIFY(!wizard->cobTranslateToGeneCode->isEditable());
     QVERIFY(wizard->rbDNA2ASSingle->isChecked());
@@ -308,4 +312,7 @@ class TestTranscriptionWizard : public QObject {
 };
 
 DUVANET_TEST(TestTranscriptionWizard)
+
+}  // namespace duvanet::gui
+
 #include "tst_TranscriptionWizard.moc"
