@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "chart/FeatureTrack.h"
+#include "render/FeatureTrack.h"
 
-using namespace duvanet::chart;
+using namespace duvanet::render;
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);

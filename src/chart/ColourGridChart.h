@@ -6,7 +6,6 @@
 #include <QRgb>
 #include <QString>
 #include <QWidget>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -15,11 +14,11 @@
 #include "chart/AxisMath.h"
 #include "chart/ChartExport.h"
 #include "chart/ChartPalette.h"
-#include "chart/FeatureTrack.h"
+#include "core/DotPlotComputation.h"
 #include "engine/DotPlotEngine.h"
 #include "engine/DotPlotGrid.h"
-
-class QThread;
+#include "render/FeatureTrack.h"
+#include "render/GridRasteriser.h"
 
 namespace duvanet::chart {
 
@@ -38,7 +37,7 @@ struct AxisSettings {
 };
 
 /// Computes the exact counts of a rectangle of cells; keepGoing() turns false to cancel. Runs on
-/// a worker thread.
+/// the chart's region loader, off the GUI thread.
 using RegionProvider = std::function<engine::DotPlotGrid(engine::CellRect region,
                                                          const std::function<bool()>& keepGoing)>;
 
@@ -115,8 +114,8 @@ class ColourGridChart : public QWidget {
   // --- feature tracks ---
   /// The features along an axis (null for none): drawn above the top axis and left of the left
   /// axis, on the grid's scale.
-  void setFeatureTrack(ChartAxis which, std::shared_ptr<const FeatureTrack> track);
-  const std::shared_ptr<const FeatureTrack>& featureTrack(ChartAxis which) const {
+  void setFeatureTrack(ChartAxis which, std::shared_ptr<const render::FeatureTrack> track);
+  const std::shared_ptr<const render::FeatureTrack>& featureTrack(ChartAxis which) const {
     return m_tracks[index(which)];
   }
   bool tracksVisible() const { return m_tracksVisible; }
@@ -185,8 +184,6 @@ class ColourGridChart : public QWidget {
     QRect title;
     QRect tracks[2];
   };
-  struct DetailJob;
-
   static int index(ChartAxis which) { return which == ChartAxis::Top ? 0 : 1; }
   Layout computeLayout(const QRect& target) const;
   AxisGeometry geometryFor(ChartAxis which, const QRect& plot) const;
@@ -194,15 +191,15 @@ class ColourGridChart : public QWidget {
   const engine::DotPlotGrid* baseGrid() const;
   void scanMaxCount();
   std::vector<QRgb> buildLut() const;
-  void computePixelCounts(const QRect& plot, std::vector<std::uint16_t>& out) const;
+  render::GridView gridView(const QRect& plot) const;
   const QImage& plotImage(const QRect& plot);
   void drawAxes(QPainter& painter, const Layout& layout) const;
   void drawLegend(QPainter& painter, const QRect& box) const;
   void viewChanged();
   void requestUpdate();
   void maybeRequestDetail();
-  void cancelDetailJobs();
-  void detailFinished(const std::shared_ptr<DetailJob>& job);
+  void stopDetail();
+  void detailFinished(std::shared_ptr<engine::DotPlotGrid> grid);
 
   // cells
   mutable std::shared_ptr<engine::DotPlotGrid> m_grid;
@@ -214,8 +211,9 @@ class ColourGridChart : public QWidget {
   std::shared_ptr<engine::DotPlotGrid> m_detail;
   int m_maxCount = 0;
   RegionProvider m_regionProvider;
-  std::vector<std::shared_ptr<DetailJob>> m_jobs;
-  std::vector<QThread*> m_threads;
+  /// Computes zoomed regions in the background; the region asked for last.
+  core::DotPlotComputation m_regionLoader;
+  engine::CellRect m_pendingRegion;
 
   ChartPalette m_palette;
   AxisSettings m_axes[2];
@@ -226,19 +224,13 @@ class ColourGridChart : public QWidget {
   bool m_zoomEnabled = true;
   bool m_scrollEnabled = true;
   bool m_crossHair = false;
-  std::shared_ptr<const FeatureTrack> m_tracks[2];
+  std::shared_ptr<const render::FeatureTrack> m_tracks[2];
   bool m_tracksVisible = true;
 
   bool m_zoomed = false;
   std::pair<double, double> m_zoomRange[2];
 
-  // drawing caches: counts per plot pixel (count + 1, 0 where no cell) and the coloured image
-  std::vector<std::uint16_t> m_pixelCounts;
-  QRect m_countsPlot;
-  bool m_countsValid = false;
-  QImage m_image;
-  std::vector<QRgb> m_imageLut;
-  bool m_imageValid = false;
+  render::GridRasteriser m_rasteriser;
 
   bool m_drawing = false;
   int m_drawCount = 0;

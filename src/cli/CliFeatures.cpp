@@ -49,7 +49,7 @@ int runFeatures(const QStringList& arguments) {
             text += gff.featureLines(feature, seqid);
         }
       }
-    } catch (const FileError& error) {
+    } catch (const core::FileError& error) {
       writeErr(QStringLiteral("%1: %2\n").arg(QLatin1StringView(kToolName), error.message()));
       return kExitFailure;
     }

@@ -29,7 +29,8 @@ QString withExtension(const QString& fileName, const QString& extension) {
 // Asks before replacing an existing file, then writes it through TextFileWriter (all or nothing).
 // Returns false when the question was answered No (or could not be asked): nothing is written.
 template <typename WriteLines>
-bool saveFile(const QString& fileName, const OverwriteQuestion& overwrite, WriteLines writeLines) {
+bool saveFile(const QString& fileName, const duvanet::core::OverwriteQuestion& overwrite,
+              WriteLines writeLines) {
   if (QFileInfo::exists(fileName) && !(overwrite && overwrite(fileName))) return false;
   duvanet::core::TextFileWriter writer(fileName);
   writeLines(writer);
@@ -165,9 +166,10 @@ bool tSequenceList::DeleteAllSequences() {
   return true;
 }
 
-FeatureAttachment tSequenceList::AttachFeatures(const duvanet::core::FeatureTable& features) {
+duvanet::core::FeatureAttachment tSequenceList::AttachFeatures(
+    const duvanet::core::FeatureTable& features) {
   using duvanet::core::FeatureTable;
-  FeatureAttachment result;
+  duvanet::core::FeatureAttachment result;
   QHash<QString, QList<int>> entriesBySeqid;
   for (int i = 0; i < Count(); ++i)
     entriesBySeqid[duvanet::core::entrySeqid(m_records.name(i))].append(i);
@@ -215,7 +217,8 @@ FeatureAttachment tSequenceList::AttachFeatures(const duvanet::core::FeatureTabl
   return result;
 }
 
-bool tSequenceList::LoadSequenceFiles(const QStringList& fileNames, FeatureAttachment* attachment) {
+bool tSequenceList::LoadSequenceFiles(const QStringList& fileNames,
+                                      duvanet::core::FeatureAttachment* attachment) {
   bool allRead = true;
   QStringList annotationFiles;
   for (const QString& fileName : fileNames) {
@@ -226,7 +229,7 @@ bool tSequenceList::LoadSequenceFiles(const QStringList& fileNames, FeatureAttac
     }
   }
   for (const QString& fileName : annotationFiles) {
-    const FeatureAttachment result = LoadAnnotationFile(fileName);
+    const duvanet::core::FeatureAttachment result = LoadAnnotationFile(fileName);
     if (attachment) {
       for (const QString& seqid : result.unmatchedSeqids)
         if (!attachment->unmatchedSeqids.contains(seqid)) attachment->unmatchedSeqids.append(seqid);
@@ -237,17 +240,17 @@ bool tSequenceList::LoadSequenceFiles(const QStringList& fileNames, FeatureAttac
   return allRead;
 }
 
-FeatureAttachment tSequenceList::LoadAnnotationFile(const QString& fileName) {
+duvanet::core::FeatureAttachment tSequenceList::LoadAnnotationFile(const QString& fileName) {
   const auto format = duvanet::core::annotationFileFormat(fileName);
   if (!format)
-    throw FileError(FileError::Operation::Read, fileName,
-                    QStringLiteral("not a GFF3, GTF or BED file"));
+    throw duvanet::core::FileError(duvanet::core::FileError::Operation::Read, fileName,
+                                   QStringLiteral("not a GFF3, GTF or BED file"));
   duvanet::core::AnnotationFileContent content;
   try {
     content = duvanet::core::readAnnotationFile(fileName, *format);
   } catch (const std::bad_alloc&) {
-    throw FileError(FileError::Operation::Read, fileName,
-                    QStringLiteral("not enough memory to hold its features"));
+    throw duvanet::core::FileError(duvanet::core::FileError::Operation::Read, fileName,
+                                   QStringLiteral("not enough memory to hold its features"));
   }
   for (tSequence& sequence : content.sequences)
     m_records.append(std::move(sequence.Name), std::move(sequence.Data));
@@ -255,7 +258,7 @@ FeatureAttachment tSequenceList::LoadAnnotationFile(const QString& fileName) {
 }
 
 bool tSequenceList::SaveAnnotationsAsGFF3File(const QString& fileName, int index,
-                                              const OverwriteQuestion& overwrite) {
+                                              const duvanet::core::OverwriteQuestion& overwrite) {
   if (fileName.isEmpty() || index < 0 || index >= Count()) return false;
   const QString target = duvanet::core::hasExtension(fileName, {u".gff3", u".gff"})
                              ? fileName
@@ -286,8 +289,8 @@ int tSequenceList::LoadSequenceFile(const QString& fileName) {
   } catch (const std::bad_alloc&) {
     // A file larger than the memory left is a read failure like any other: the readers have
     // taken back what they appended, and the caller shows the file's name and the reason.
-    throw FileError(FileError::Operation::Read, fileName,
-                    QStringLiteral("not enough memory to hold its sequences"));
+    throw duvanet::core::FileError(duvanet::core::FileError::Operation::Read, fileName,
+                                   QStringLiteral("not enough memory to hold its sequences"));
   }
 }
 
@@ -364,7 +367,8 @@ int tSequenceList::PasteTXTFromClipboard(const std::optional<QString>& clipboard
   }
 }
 
-bool tSequenceList::SaveWorkspace(const QString& fileName, const OverwriteQuestion& overwrite) {
+bool tSequenceList::SaveWorkspace(const QString& fileName,
+                                  const duvanet::core::OverwriteQuestion& overwrite) {
   if (m_records.empty() || fileName.isEmpty()) return false;
   return saveFile(withExtension(fileName, QStringLiteral(".fas")), overwrite,
                   [this](duvanet::core::TextFileWriter& writer) {
@@ -374,7 +378,7 @@ bool tSequenceList::SaveWorkspace(const QString& fileName, const OverwriteQuesti
 }
 
 bool tSequenceList::SaveSequenceAsFASFile(const QString& fileName, int index,
-                                          const OverwriteQuestion& overwrite) {
+                                          const duvanet::core::OverwriteQuestion& overwrite) {
   // An index outside the list writes nothing (and asks nothing) instead of failing later.
   if (m_records.empty() || fileName.isEmpty() || index < 0 || index >= Count()) return false;
   return saveFile(withExtension(fileName, QStringLiteral(".fas")), overwrite,
@@ -384,7 +388,7 @@ bool tSequenceList::SaveSequenceAsFASFile(const QString& fileName, int index,
 }
 
 bool tSequenceList::SaveSequenceAsTXTFile(const QString& fileName, int index,
-                                          const OverwriteQuestion& overwrite) {
+                                          const duvanet::core::OverwriteQuestion& overwrite) {
   if (m_records.empty() || fileName.isEmpty() || index < 0 || index >= Count()) return false;
   return saveFile(withExtension(fileName, QStringLiteral(".txt")), overwrite,
                   [&](duvanet::core::TextFileWriter& writer) {

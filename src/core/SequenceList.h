@@ -16,6 +16,8 @@ struct tSequence {
   QVector<double> Values;  // never filled or read; not copied by GetSequence / SetSequence
 };
 
+namespace duvanet::core {
+
 /// What attaching the features of annotation files did.
 struct FeatureAttachment {
   /// The seqids that name no entry, each once, in the order read.
@@ -29,6 +31,8 @@ struct FeatureAttachment {
 
 /// Answers the question "File exists! Overwrite?" for a file name: true for Yes.
 using OverwriteQuestion = std::function<bool(const QString& fileName)>;
+
+}  // namespace duvanet::core
 
 /// The ordered workspace of sequences. Indexes are 0-based; new entries are always appended.
 /// Callers receive and hand in copies only. File operations throw FileError.
@@ -61,20 +65,21 @@ class tSequenceList {
   bool SetFeatures(int index, duvanet::core::FeatureTable features);
   /// Attaches each feature to every entry whose name's first word is its seqid, after the
   /// entry's own features; parts past the entry's end are cut at its end.
-  FeatureAttachment AttachFeatures(const duvanet::core::FeatureTable& features);
+  duvanet::core::FeatureAttachment AttachFeatures(const duvanet::core::FeatureTable& features);
   /// Writes the entry's features as GFF3 (".gff3" added unless the name ends in .gff or .gff3);
   /// false for an index outside the list or an answer No.
   bool SaveAnnotationsAsGFF3File(const QString& fileName, int index,
-                                 const OverwriteQuestion& overwrite);
+                                 const duvanet::core::OverwriteQuestion& overwrite);
 
   // Files and clipboard. The clipboard's text is passed in; no text gives −1.
   /// Reads sequence files in the order given, then annotation files (by their extension, see
   /// core/AnnotationFile.h), whose features are attached to the entries; what the attaching did
   /// is added to attachment when given.
-  bool LoadSequenceFiles(const QStringList& fileNames, FeatureAttachment* attachment = nullptr);
+  bool LoadSequenceFiles(const QStringList& fileNames,
+                         duvanet::core::FeatureAttachment* attachment = nullptr);
   /// Reads an annotation file: the sequences of its FASTA section are appended, then its features
   /// attached. On an error nothing of the file is appended or attached.
-  FeatureAttachment LoadAnnotationFile(const QString& fileName);
+  duvanet::core::FeatureAttachment LoadAnnotationFile(const QString& fileName);
   int LoadSequenceFile(const QString& fileName);
   int LoadFASFile(const QString& fileName);
   int LoadTXTFile(const QString& fileName);
@@ -84,11 +89,11 @@ class tSequenceList {
   int LoadEMBLFile(const QString& fileName);
   int PasteFASFromClipboard(const std::optional<QString>& clipboardText);
   int PasteTXTFromClipboard(const std::optional<QString>& clipboardText);
-  bool SaveWorkspace(const QString& fileName, const OverwriteQuestion& overwrite);
+  bool SaveWorkspace(const QString& fileName, const duvanet::core::OverwriteQuestion& overwrite);
   bool SaveSequenceAsFASFile(const QString& fileName, int index,
-                             const OverwriteQuestion& overwrite);
+                             const duvanet::core::OverwriteQuestion& overwrite);
   bool SaveSequenceAsTXTFile(const QString& fileName, int index,
-                             const OverwriteQuestion& overwrite);
+                             const duvanet::core::OverwriteQuestion& overwrite);
 
   // Strand transforms (StrandTransforms.cpp): Source and Dest may be the same variable.
   static int ReverseComplementDNA(const QString& source, QString& dest);

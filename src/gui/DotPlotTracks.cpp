@@ -4,7 +4,7 @@
 #include <QLabel>
 
 using duvanet::chart::ChartAxis;
-using duvanet::chart::FeatureTrack;
+using duvanet::render::FeatureTrack;
 
 DotPlotTracks::DotPlotTracks(duvanet::chart::ColourGridChart* chart, QLabel* infoLine,
                              QCheckBox* tracksBox, QObject* parent)

@@ -1,11 +1,11 @@
-#include "chart/FeatureTrack.h"
+#include "render/FeatureTrack.h"
 
 #include <QFontMetrics>
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 
-namespace duvanet::chart {
+namespace duvanet::render {
 
 FeatureClass featureClass(QStringView type) {
   if (type == u"gene" || type == u"pseudogene") return FeatureClass::Gene;
@@ -300,4 +300,4 @@ void FeatureTrack::drawDensity(QPainter& painter, const AxisGeometry& axis,
   }
 }
 
-}  // namespace duvanet::chart
+}  // namespace duvanet::render

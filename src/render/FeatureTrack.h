@@ -8,10 +8,10 @@
 #include <optional>
 #include <vector>
 
-#include "chart/AxisMath.h"
 #include "core/SequenceFeature.h"
+#include "render/AxisMath.h"
 
-namespace duvanet::chart {
+namespace duvanet::render {
 
 /// The colour groups of feature types.
 enum class FeatureClass { Gene, Transcript, Cds, Exon, Rna, Repeat, Other };
@@ -79,4 +79,4 @@ class FeatureTrack {
   qint64 m_shown = 0;
 };
 
-}  // namespace duvanet::chart
+}  // namespace duvanet::render
