@@ -12,7 +12,7 @@
 #include "TestRegistry.h"
 #include "chart/BarChart.h"
 
-using namespace duvanet::chart;
+namespace duvanet::chart {
 
 namespace {
 
@@ -145,4 +145,7 @@ class TestBarChart : public QObject {
 };
 
 DUVANET_TEST(TestBarChart)
+
+}  // namespace duvanet::chart
+
 #include "tst_BarChart.moc"

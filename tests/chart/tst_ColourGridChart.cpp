@@ -21,8 +21,9 @@
 #include "chart/ChartEditor.h"
 #include "chart/ColourGridChart.h"
 
-using namespace duvanet::chart;
-using namespace chart_test;
+namespace duvanet::chart {
+
+using namespace duvanet::testing;
 
 namespace {
 
@@ -654,4 +655,7 @@ class TestColourGridChart : public QObject {
 };
 
 DUVANET_TEST(TestColourGridChart)
+
+}  // namespace duvanet::chart
+
 #include "tst_ColourGridChart.moc"

@@ -10,6 +10,8 @@
 #include "FakeDialogs.h"
 #include "gui/Ports.h"
 
+namespace duvanet::testing {
+
 // Records every message box and answers questions from a script (Yes when the script is empty).
 class FakePrompts : public UserPrompts {
  public:
@@ -56,3 +58,5 @@ struct FakePorts {
   FakeFontDialogs fontDialogs;
   UiPorts ports() { return UiPorts{&prompts, &fileDialogs, &browser, &fontDialogs}; }
 };
+
+}  // namespace duvanet::testing

@@ -20,6 +20,10 @@
 #include "gui/DotPlotWindow.h"
 #include "widgets/DoubleSlider.h"
 
+namespace duvanet::gui {
+
+using namespace duvanet::testing;
+
 using duvanet::chart::ChartAxis;
 using duvanet::chart::ColourBarBox;
 using duvanet::chart::ColourGridChart;
@@ -469,4 +473,7 @@ class TestDotPlotWindow : public QObject {
 };
 
 DUVANET_TEST(TestDotPlotWindow)
+
+}  // namespace duvanet::gui
+
 #include "tst_DotPlotWindow.moc"
