@@ -717,6 +717,39 @@ class MainWindowTest : public QObject {
     delete mime;
   }
 
+  // Dropped and chosen files are read by their names: GenBank, EMBL and gzip alike; a damaged
+  // one is named in the error box and adds nothing, the files before it stay listed.
+  void loadAnnotatedAndCompressedFiles() {
+    TfrmMain& main = makeMain();
+    const QString data = QStringLiteral(DUVANET_TEST_DATA_DIR "/formats/");
+    auto* mime = new QMimeData;
+    mime->setUrls({QUrl::fromLocalFile(data + "two_records.gb"),
+                   QUrl::fromLocalFile(data + "pair_bgzf.fa.gz")});
+    QWidget* viewport = main.lbSequenceList()->viewport();
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPoint(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &drop);
+    delete mime;
+    QCOMPARE(workspaceNames(),
+             QStringList({"XT000001.2 Synthetic test construct alpha, gene for test protein 1, "
+                          "complete cds",
+                          "XT000003 Synthetic test construct beta", "gz one", "gz two"}));
+    QCOMPARE(main.SequenceList().Features(0)->size(), size_t(5));
+
+    m_fakes->fileDialogs.filesToOpen = {data + "two_records.embl", data + "damaged.fa.gz",
+                                        data + "pair.fa.gz"};
+    control<QAction>(main, "acLoadSequences")->trigger();
+    QCOMPARE(m_fakes->prompts.shown.size(), 1);
+    QCOMPARE(m_fakes->prompts.shown.first().text,
+             QStringLiteral("Cannot read file \"%1\": damaged").arg(data + "damaged.fa.gz"));
+    QCOMPARE(main.SequenceList().Count(), 6);
+    QCOMPARE(main.lbSequenceList()->count(), 6);
+    QCOMPARE(main.lbSequenceList()->item(5)->text(),
+             QStringLiteral("XE000002.1 Synthetic test construct delta"));
+  }
+
   void pasteFromClipboard() {
     TfrmMain& main = makeMain();
     addSequences({"a", "b"});
