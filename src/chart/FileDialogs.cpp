@@ -36,6 +36,8 @@ void QtFileDialogs::configureOpenDialog(QFileDialog& dialog) {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   // Every file can be loaded (as text at least), so all of them are shown until the user picks
   // a group.
+  // The groups by their titles alone: their extension lists are too long to read in the list.
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
   dialog.setNameFilters(openNameFilters());
   dialog.selectNameFilter(kAllFiles);
 }

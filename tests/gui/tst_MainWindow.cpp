@@ -301,11 +301,12 @@ class MainWindowTest : public QObject {
     }
     QCOMPARE(
         menus,
-        QStringList({"File|Load sequences|Save workspace|-|Delete workspace|Terminate programme",
-                     "Sequence|Create new sequence|Edit sequence|Duplicate sequence|Delete "
-                     "sequence|-|Save sequence as FAS file|Save sequence as TXT file|Save annotations as "
-                     "GFF3",
-                     "Tools|BLAST|Dot plot wizard|Statistic|Translation wizard", "?|Show info"}));
+        QStringList(
+            {"File|Load sequences|Save workspace|-|Delete workspace|Terminate programme",
+             "Sequence|Create new sequence|Edit sequence|Duplicate sequence|Delete "
+             "sequence|-|Save sequence as FAS file|Save sequence as TXT file|Save annotations as "
+             "GFF3",
+             "Tools|BLAST|Dot plot wizard|Statistic|Translation wizard", "?|Show info"}));
     QStringList toolbar;
     for (QAction* item : control<QToolBar>(main, "ToolBar1")->actions()) {
       auto* button =
@@ -712,8 +713,9 @@ class MainWindowTest : public QObject {
   void loadAnnotations() {
     TfrmMain& main = makeMain();
     const QString gff = m_dir.filePath(QStringLiteral("notes.gff3"));
-    QByteArray lines = "##gff-version 3\nchrA\ts\tgene\t2\t6\t.\t+\t.\tID=g1;Name=alpha\n"
-                       "chrA\ts\tCDS\t3\t40\t.\t+\t0\tID=c1\n";
+    QByteArray lines =
+        "##gff-version 3\nchrA\ts\tgene\t2\t6\t.\t+\t.\tID=g1;Name=alpha\n"
+        "chrA\ts\tCDS\t3\t40\t.\t+\t0\tID=c1\n";
     for (int i = 1; i <= 12; ++i)
       lines += QStringLiteral("u%1\ts\tgene\t1\t2\t.\t+\t.\tID=x%1\n").arg(i).toUtf8();
     writeFile(gff, lines);
@@ -780,6 +782,39 @@ class MainWindowTest : public QObject {
     QCOMPARE(workspaceNames(), QStringList({"dropped"}));
     QCOMPARE(main.lbSequenceList()->count(), 1);
     delete mime;
+  }
+
+  // Dropped and chosen files are read by their names: GenBank, EMBL and gzip alike; a damaged
+  // one is named in the error box and adds nothing, the files before it stay listed.
+  void loadAnnotatedAndCompressedFiles() {
+    TfrmMain& main = makeMain();
+    const QString data = QStringLiteral(DUVANET_TEST_DATA_DIR "/formats/");
+    auto* mime = new QMimeData;
+    mime->setUrls({QUrl::fromLocalFile(data + "two_records.gb"),
+                   QUrl::fromLocalFile(data + "pair_bgzf.fa.gz")});
+    QWidget* viewport = main.lbSequenceList()->viewport();
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPoint(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &drop);
+    delete mime;
+    QCOMPARE(workspaceNames(),
+             QStringList({"XT000001.2 Synthetic test construct alpha, gene for test protein 1, "
+                          "complete cds",
+                          "XT000003 Synthetic test construct beta", "gz one", "gz two"}));
+    QCOMPARE(main.SequenceList().Features(0)->size(), size_t(5));
+
+    m_fakes->fileDialogs.filesToOpen = {data + "two_records.embl", data + "damaged.fa.gz",
+                                        data + "pair.fa.gz"};
+    control<QAction>(main, "acLoadSequences")->trigger();
+    QCOMPARE(m_fakes->prompts.shown.size(), 1);
+    QCOMPARE(m_fakes->prompts.shown.first().text,
+             QStringLiteral("Cannot read file \"%1\": damaged").arg(data + "damaged.fa.gz"));
+    QCOMPARE(main.SequenceList().Count(), 6);
+    QCOMPARE(main.lbSequenceList()->count(), 6);
+    QCOMPARE(main.lbSequenceList()->item(5)->text(),
+             QStringLiteral("XE000002.1 Synthetic test construct delta"));
   }
 
   void pasteFromClipboard() {
