@@ -91,8 +91,13 @@ tSequence readTxtFile(const QString& fileName) {
   return sequence;
 }
 
-QString fastaHeaderLine(const QString& name) {
-  return name.startsWith(u'>') ? name : QStringLiteral(">") + name;
+QString fastaHeaderLine(QStringView name) {
+  QString line = name.startsWith(u'>') ? name.toString() : QStringLiteral(">") + name.toString();
+  // A break inside the name would end the header and start a data line; the name in the
+  // workspace keeps its breaks, only the written line shows blanks.
+  for (QChar& c : line)
+    if (c == u'\r' || c == u'\n') c = u' ';
+  return line;
 }
 
 bool hasExtension(const QString& fileName, std::initializer_list<QStringView> extensions) {

@@ -52,8 +52,7 @@ bool saveFile(const QString& fileName, const OverwriteQuestion& overwrite, Write
 }
 
 void writeFastaRecord(duvanet::core::TextFileWriter& writer, QStringView name, QStringView data) {
-  if (!name.startsWith(u'>')) writer.write(u">");
-  writer.writeLine(name);
+  writer.writeLine(duvanet::core::fastaHeaderLine(name));
   writer.writeLine(data);
 }
 
