@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "FileSizeLimit.h"
 #include "TestFiles.h"
 #include "TestRegistry.h"
 #include "core/DotPlotPreparation.h"
@@ -32,6 +33,7 @@ QString fixture(const char* name) {
   return QStringLiteral(DUVANET_TEST_DATA_DIR "/") + QLatin1StringView(name);
 }
 
+using duvanet::testing::FileSizeLimit;
 using duvanet::testing::readBytes;
 using duvanet::testing::writeBytes;
 
@@ -59,29 +61,6 @@ QStringList snapshot(const tSequenceList& list) {
 }
 
 bool runningAsRoot() { return ::geteuid() == 0; }
-
-// Limits the size of files this process writes, as a full disk would; the signal that the
-// system sends on the limit is ignored so that the write fails with an error instead.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &m_old);
-    m_oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = m_old;
-    limit.rlim_cur = bytes;
-    m_active = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &m_old);
-    ::signal(SIGXFSZ, m_oldHandler);
-  }
-  bool active() const { return m_active; }
-
- private:
-  rlimit m_old{};
-  sighandler_t m_oldHandler = nullptr;
-  bool m_active = false;
-};
 
 }  // namespace
 
