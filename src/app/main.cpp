@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "core/FileNames.h"
 #include "gui/ApplicationTitle.h"
 #include "gui/MainWindow.h"
 #include "gui/MainWindowHooks.h"
@@ -24,7 +25,9 @@ int main(int argc, char** argv) {
 
   // Files named on the command line load as "Load sequences" loads them.
   QStringList files;
-  for (const QString& argument : QApplication::arguments().mid(1)) {
+  // Each name keeps the bytes it was given, UTF-8 or not (Qt's own decoding would lose them).
+  for (int i = 1; i < argc; ++i) {
+    const QString argument = duvanet::core::fileNameFromBytes(argv[i]);
     files << QFileInfo(argument).absoluteFilePath();
   }
   frmMain.show();

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include "core/FileNames.h"
+
 namespace duvanet::core {
 
 void FastaReader::linePart(QStringView part) {
@@ -86,7 +88,7 @@ tSequence readTxtFile(const QString& fileName) {
   TxtReader reader;
   readTextFile(fileName, reader);
   tSequence sequence;
-  sequence.Name = QFileInfo(fileName).fileName();
+  sequence.Name = displayFileName(QFileInfo(fileName).fileName());
   sequence.Data = reader.takeData();
   return sequence;
 }

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/FileNames.h"
+
 namespace duvanet::core {
 
 SafeSaveFile::SafeSaveFile(const QString& fileName) : QSaveFile(fileName) {}
@@ -18,6 +20,11 @@ QString SafeSaveFile::currentReason() const {
 
 bool SafeSaveFile::open() {
   m_reason.clear();
+  if (holdsRawBytes(fileName())) {
+    // The scratch file and the rename work on names as text; these bytes would be changed.
+    m_reason = QStringLiteral("a file name that is not UTF-8 cannot be written");
+    return false;
+  }
   errno = 0;
   if (QSaveFile::open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return true;
   m_reason = currentReason();

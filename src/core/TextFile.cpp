@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/FileError.h"
+#include "core/FileNames.h"
 
 namespace duvanet::core {
 
@@ -285,9 +286,9 @@ QString decodeText(QByteArrayView bytes) {
 }
 
 void readTextFile(const QString& fileName, TextLineSink& sink) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-    throw FileError(FileError::Operation::Read, fileName, file.errorString());
+  QFile file;
+  const QString failure = openForReading(file, fileName, QIODevice::Unbuffered);
+  if (!failure.isEmpty()) throw FileError(FileError::Operation::Read, fileName, failure);
 
   // Read piece by piece so that the bytes and the whole decoded text are never held at once.
   QByteArray buffer(kChunkSize, Qt::Uninitialized);
