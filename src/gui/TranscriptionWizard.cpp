@@ -10,20 +10,20 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
-#include <algorithm>
+#include <optional>
 
 #include "core/GeneticCodes.h"
+#include "core/StrandTransforms.h"
+#include "core/Translation.h"
+#include "gui/SequenceListViews.h"
+#include "gui/WindowDefaults.h"
 
 namespace {
 
+using duvanet::gui::named;
+
 const QString kAminoAcidPage = QStringLiteral("DNA => Amino acid");
 const QString kReverseComplementPage = QStringLiteral("DNA reverse complement");
-
-template <typename T>
-T* named(T* object, const char* name) {
-  object->setObjectName(QString::fromLatin1(name));
-  return object;
-}
 
 }  // namespace
 
@@ -34,9 +34,7 @@ TfrmTranscriptionWizard::TfrmTranscriptionWizard(tSequenceList& sequences,
   setObjectName(QStringLiteral("frmTranscriptionWizard"));
   setModal(true);
   setFixedSize(493, 339);
-  QFont windowFont(QStringLiteral("MS Sans Serif"));
-  windowFont.setPointSize(8);
-  setFont(windowFont);
+  duvanet::gui::setWindowFont(*this);
 
   PageControl1 = named(new QTabWidget(this), "PageControl1");
 
@@ -166,12 +164,8 @@ void TfrmTranscriptionWizard::FormShow() {
 }
 
 QList<int> TfrmTranscriptionWizard::selectedIndexes() const {
-  QList<int> rows = m_selectedRows ? m_selectedRows() : QList<int>{};
   // The list is walked from its first row on, each row once.
-  std::sort(rows.begin(), rows.end());
-  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-  rows.removeIf([](int row) { return row < 0; });
-  return rows;
+  return duvanet::gui::normalisedRows(m_selectedRows ? m_selectedRows() : QList<int>{});
 }
 
 void TfrmTranscriptionWizard::append(const tSequence& result) {
@@ -193,27 +187,18 @@ void TfrmTranscriptionWizard::btTranscriptAcceptClick() {
 void TfrmTranscriptionWizard::btTranscriptCloseClick() { reject(); }
 
 void TfrmTranscriptionWizard::DNA2AminoAcid() {
-  const int codeTable = cobTranslateToGeneCode->currentIndex();
-  const bool forward = rbDNA2ASNormal->isChecked() || rbDNA2ASNormAndRevComplement->isChecked();
-  const bool reverse =
-      rbDNA2ASRevComplement->isChecked() || rbDNA2ASNormAndRevComplement->isChecked();
-  QList<int> offsets;
-  if (rbDNA2ASSingle->isChecked()) {
-    offsets << cobNucleoBaseOffset->currentIndex();
-  } else {
-    offsets << 0 << 1 << 2;
-  }
+  using duvanet::core::TranslationStrands;
+  const TranslationStrands strands =
+      rbDNA2ASNormAndRevComplement->isChecked() ? TranslationStrands::Both
+      : rbDNA2ASRevComplement->isChecked()      ? TranslationStrands::ReverseComplement
+                                                : TranslationStrands::Forward;
+  const std::optional<int> offset = rbDNA2ASSingle->isChecked()
+                                        ? std::optional<int>(cobNucleoBaseOffset->currentIndex())
+                                        : std::nullopt;
   // The rows are taken before anything is appended, so new entries are never processed.
-  for (const int index : selectedIndexes()) {
-    if (forward) {
-      for (const int offset : offsets)
-        append(m_sequences.DNA2AminoAcidIUPAC(index, offset, codeTable));
-    }
-    if (reverse) {
-      for (const int offset : offsets)
-        append(m_sequences.DNA2AminoAcidRevComplement(index, offset, codeTable));
-    }
-  }
+  duvanet::core::translateRecords(
+      m_sequences, selectedIndexes(), duvanet::core::translationFrames(strands, offset),
+      cobTranslateToGeneCode->currentIndex(), [this](tSequence&& result) { append(result); });
 }
 
 void TfrmTranscriptionWizard::DNAReverseComplements() {
@@ -221,8 +206,6 @@ void TfrmTranscriptionWizard::DNAReverseComplements() {
     tSequence sequence;
     if (!m_sequences.GetSequence(index, sequence)) continue;
     // Characters outside the IUPAC table are carried over unchanged.
-    tSequenceList::ReverseComplementDNA(sequence.Data, sequence.Data);
-    sequence.Name += QStringLiteral(" (reverse complement)");
-    append(sequence);
+    append(duvanet::core::reverseComplementRecord(sequence));
   }
 }
