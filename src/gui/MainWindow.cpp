@@ -508,7 +508,10 @@ void TfrmMain::saveSingleSequence(bool asFAS) {
   tSequence sequence;
   m_sequenceList->GetSequence(row, sequence);
   const qsizetype slash = m_saveFileName.lastIndexOf(QLatin1Char('/'));
-  m_saveFileName = m_saveFileName.left(slash + 1) + sequence.Name;
+  // A "/" in the name would propose another folder ("../../x", "HIV-1/HXB2 env").
+  QString proposed = sequence.Name;
+  proposed.replace(QLatin1Char('/'), QLatin1Char('_'));
+  m_saveFileName = m_saveFileName.left(slash + 1) + proposed;
   runSave([this, row, asFAS](const QString& name, const OverwriteQuestion& overwrite) {
     return asFAS ? m_sequenceList->SaveSequenceAsFASFile(name, row, overwrite)
                  : m_sequenceList->SaveSequenceAsTXTFile(name, row, overwrite);

@@ -637,6 +637,32 @@ class MainWindowTest : public QObject {
     QVERIFY(m_fakes->prompts.shown.isEmpty());
   }
 
+  // A name holding "/" proposes a file in the chosen folder, never a folder of its own.
+  void proposedFileNameStaysInTheFolder_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("proposed");
+    QTest::newRow("parent folders") << "../../x"
+                                    << ".._.._x";
+    QTest::newRow("folder and name") << "HIV-1/HXB2 env"
+                                     << "HIV-1_HXB2 env";
+    QTest::newRow("absolute path") << "/etc/passwd"
+                                   << "_etc_passwd";
+    QTest::newRow("trailing slash") << "dir/"
+                                    << "dir_";
+  }
+  void proposedFileNameStaysInTheFolder() {
+    QFETCH(QString, name);
+    QFETCH(QString, proposed);
+    TfrmMain& main = makeMain();
+    addSequences({name});
+    clickRow(0);
+    m_fakes->fileDialogs.saveAnswers = {m_dir.filePath(QStringLiteral("first"))};
+    control<QAction>(main, "acSaveSequenceAsFASFile")->trigger();
+    control<QAction>(main, "acSaveSequenceAsTXTFile")->trigger();  // cancelled
+    QCOMPARE(m_fakes->fileDialogs.proposedNames,
+             QStringList({proposed, m_dir.path() + QLatin1Char('/') + proposed}));
+  }
+
   void loadSequences() {
     TfrmMain& main = makeMain();
     const QString fasta = m_dir.filePath(QStringLiteral("two.fasta"));
