@@ -31,6 +31,6 @@ int main(int argc, char** argv) {
     files << QFileInfo(argument).absoluteFilePath();
   }
   frmMain.show();
-  frmMain.LoadFiles(files);
+  frmMain.LoadFilesWhenShown(files);
   return QApplication::exec();
 }
