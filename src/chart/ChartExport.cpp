@@ -72,14 +72,16 @@ bool finishExport(core::SafeSaveFile& file, bool written, const QString& path, Q
     if (reason.isEmpty()) reason = file.failureReason();
   }
   if (reason.isEmpty()) reason = QStringLiteral("the chart could not be drawn into the file");
-  if (failure) *failure = FileError(FileError::Operation::Write, path, reason).message();
+  if (failure)
+    *failure = core::FileError(core::FileError::Operation::Write, path, reason).message();
   return false;
 }
 
 bool openExport(core::SafeSaveFile& file, const QString& path, QString* failure) {
   if (file.open()) return true;
   if (failure)
-    *failure = FileError(FileError::Operation::Write, path, file.failureReason()).message();
+    *failure =
+        core::FileError(core::FileError::Operation::Write, path, file.failureReason()).message();
   return false;
 }
 

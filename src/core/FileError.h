@@ -5,6 +5,8 @@
 
 #include "core/FileNames.h"
 
+namespace duvanet::core {
+
 /// The one error raised by file reading and writing: names the file and the reason.
 class FileError : public std::runtime_error {
  public:
@@ -32,8 +34,7 @@ class FileError : public std::runtime_error {
                                 const QString& reason) {
     const QString verb = operation == Operation::Read ? QStringLiteral("Cannot read file")
                                                       : QStringLiteral("Cannot write file");
-    return QStringLiteral("%1 \"%2\": %3")
-        .arg(verb, duvanet::core::displayFileName(fileName), reason);
+    return QStringLiteral("%1 \"%2\": %3").arg(verb, displayFileName(fileName), reason);
   }
 
   Operation m_operation;
@@ -41,3 +42,5 @@ class FileError : public std::runtime_error {
   QString m_reason;
   QString m_message;
 };
+
+}  // namespace duvanet::core

@@ -25,8 +25,9 @@
 #include "chart/ChartExport.h"
 #include "chart/ColourGridChart.h"
 
-using namespace duvanet::chart;
-using namespace chart_test;
+namespace duvanet::chart {
+
+using namespace duvanet::testing;
 
 namespace {
 
@@ -698,4 +699,7 @@ class TestColourGridChart : public QObject {
 };
 
 DUVANET_TEST(TestColourGridChart)
+
+}  // namespace duvanet::chart
+
 #include "tst_ColourGridChart.moc"

@@ -25,7 +25,7 @@
 #include "core/SequenceList.h"
 #include "engine/DotPlotEngine.h"
 
-using namespace duvanet;
+namespace duvanet::core {
 
 namespace {
 
@@ -573,4 +573,7 @@ class TestHostileInput : public QObject {
 };
 
 DUVANET_TEST(TestHostileInput)
+
+}  // namespace duvanet::core
+
 #include "tst_HostileInput.moc"

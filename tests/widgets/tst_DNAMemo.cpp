@@ -16,6 +16,8 @@
 #include "TestRegistry.h"
 #include "widgets/DNAMemo.h"
 
+namespace duvanet::widgets {
+
 class DNAMemoTest : public QObject {
   Q_OBJECT
 
@@ -334,4 +336,7 @@ class DNAMemoTest : public QObject {
 };
 
 DUVANET_TEST(DNAMemoTest)
+
+}  // namespace duvanet::widgets
+
 #include "tst_DNAMemo.moc"
