@@ -6,6 +6,8 @@
 #include <functional>
 #include <optional>
 
+#include "chart/FileDialogs.h"
+
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -16,11 +18,6 @@ enum class ChartImageFormat { Png, Jpeg, Bmp, Svg, Pdf };
 
 /// Draws a chart into a painter's rectangle.
 using ChartRenderer = std::function<void(QPainter& painter, const QRect& target)>;
-
-/// Asks the user for a file to save: returns the path (empty when cancelled) and sets the
-/// chosen filter. The default shows QFileDialog::getSaveFileName.
-using SaveFileAsker = std::function<QString(QWidget* owner, const QString& caption,
-                                            const QString& filters, QString* selectedFilter)>;
 
 /// The file filters of the export dialog, one per format, PNG first.
 QString chartExportFilters();
@@ -38,11 +35,11 @@ using ExportFailureReporter = std::function<void(QWidget* owner, const QString& 
 bool exportChart(const ChartRenderer& renderer, QSize size, const QString& path,
                  ChartImageFormat format, QString* failure = nullptr);
 
-/// The export dialog: the user picks a format and a file, and the chart is written there.
-/// Returns false when cancelled or when the file could not be written (then reported).
+/// The export dialog: the user picks a format and a file through dialogs, and the chart is
+/// written there. Returns false when cancelled or when the file could not be written (then
+/// reported, by default in a warning box).
 bool showChartExportDialog(QWidget* owner, const ChartRenderer& renderer, QSize size,
-                           const SaveFileAsker& asker = {},
-                           const ExportFailureReporter& reporter = {});
+                           FileDialogs& dialogs, const ExportFailureReporter& reporter = {});
 
 /// Draws the chart on the printer's page, scaled to fit and keeping its proportions.
 void printChart(QPrinter& printer, const ChartRenderer& renderer, QSize size);
