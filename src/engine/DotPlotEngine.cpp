@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/DotPlotRoutines.h"
+#include "engine/SeededDotPlot.h"
 
 // How the counts are computed. With 0-based cells (x, y), W the window, H and V the strands,
 // G the horizontal opposite strand read backwards (G[i] = Hr[Lh − 1 − i]) and K the vertical one
@@ -571,6 +572,7 @@ DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request) {
   const StrandSet set = strandSetOf(request.type);
   const int highestCount = maxScore(request.type, request.evaluation, window);
   if (window < 1 || highestCount > 0xFFFF) return result;
+  if (request.floor < 0 || request.floor >= highestCount) return result;
   if (!strandsFit(strands, set)) return result;
   const auto lh = static_cast<std::int64_t>(strands.horiz.size());
   const auto lv = static_cast<std::int64_t>(strands.verti.size());
@@ -580,6 +582,7 @@ DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request) {
   result.plotWidth = nH;
   result.plotHeight = nV;
   result.filled = true;
+  result.floor = request.floor;
 
   // The region, clipped to the plot.
   CellRect cells{0, 0, nH, nV};
@@ -605,6 +608,32 @@ DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request) {
                                   static_cast<int>(cells.height), uninitialised)
                     : DotPlotGrid(cells, static_cast<int>(std::min(cells.width, maxBins)),
                                   static_cast<int>(std::min(cells.height, maxBins)), uninitialised);
+
+  // With a floor the seeded path may count only the windows around exact matches. Asked for the
+  // highest floor that shows something, it lowers the floor while nothing shows; the sweep, once
+  // it runs, gives every count and so the floor at once.
+  int floor = request.floor;
+  while (floor > 0) {
+    const SeededRequest seeded{strands,           window,         set, request.evaluation, floor,
+                               request.floorPath, request.threads};
+    const SeededOutcome outcome = computeSeeded(seeded, result.grid, request.progress);
+    if (outcome.cancelled) {
+      result.filled = false;
+      result.cancelled = true;
+      result.grid = DotPlotGrid();
+      return result;
+    }
+    if (!outcome.computed) break;
+    const auto& counts = result.grid.counts();
+    if (!request.lowerFloorUntilShown ||
+        std::any_of(counts.begin(), counts.end(), [](std::uint16_t c) { return c > 0; })) {
+      result.floor = floor;
+      result.path = FloorPath::Seeded;
+      if (request.progress) request.progress(1.0);
+      return result;
+    }
+    --floor;
+  }
 
   JobState shared;
   shared.set = set;
@@ -638,9 +667,17 @@ DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request) {
     result.filled = false;
     result.cancelled = true;
     result.grid = DotPlotGrid();
-  } else if (request.progress) {
-    request.progress(1.0);
+    return result;
   }
+  if (request.lowerFloorUntilShown && floor > 0) {
+    const auto& counts = result.grid.counts();
+    const int highest = counts.empty() ? 0 : *std::max_element(counts.begin(), counts.end());
+    floor = std::min(floor, std::max(highest - 1, 0));
+  }
+  applyFloor(result.grid, floor);
+  result.floor = floor;
+  result.path = FloorPath::FullSweep;
+  if (request.progress) request.progress(1.0);
   return result;
 }
 
