@@ -40,8 +40,8 @@ KmerIndex::KmerIndex(std::u16string_view text, std::int64_t begin, std::int64_t 
   for (std::size_t b = 1; b < m_offsets.size(); ++b) m_offsets[b] += m_offsets[b - 1];
   std::vector<std::uint32_t> next(m_offsets.begin(), m_offsets.end() - 1);
   forEachKey([&](std::int64_t i, std::uint64_t key) {
-    m_entries[next[key >> m_shift]++] = {static_cast<std::uint32_t>(i - begin),
-                                         static_cast<std::uint32_t>(key)};
+    m_entries[next[key >> m_shift]++] = {static_cast<std::uint32_t>(i - begin), checkOf(key),
+                                         i > 0 ? s[i - 1] : char16_t{0}};
   });
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace duvanet::engine {
@@ -43,13 +44,35 @@ class KmerIndex {
   const RollingHash& hash() const { return m_hash; }
   std::int64_t size() const { return static_cast<std::int64_t>(m_entries.size()); }
 
+  struct Entry {
+    std::uint32_t position;  // relative to the first indexed position
+    std::uint16_t check;     // low bits of the mixed hash
+    char16_t before;         // the code unit before the k-mer (0 at the text's start)
+  };
+
+  static std::uint16_t checkOf(std::uint64_t key) { return static_cast<std::uint16_t>(key); }
+  std::int64_t firstPosition() const { return m_begin; }
+
+  /// Asks the processor to fetch key's bucket bounds ahead of bucketOf.
+  void prefetch(std::uint64_t key) const {
+#if defined(__GNUC__)
+    __builtin_prefetch(m_offsets.data() + (key >> m_shift));
+#else
+    (void)key;
+#endif
+  }
+  /// The entries sharing key's bucket: [first, second).
+  std::pair<const Entry*, const Entry*> bucketOf(std::uint64_t key) const {
+    const std::size_t bucket = key >> m_shift;
+    return {m_entries.data() + m_offsets[bucket], m_entries.data() + m_offsets[bucket + 1]};
+  }
+
   /// Calls found(i) for the indexed positions i whose k-mer may equal the one of mixed hash key.
   template <typename Found>
   void forEachCandidate(std::uint64_t key, Found&& found) const {
-    const std::size_t bucket = key >> m_shift;
-    const auto check = static_cast<std::uint32_t>(key);
-    for (std::uint32_t e = m_offsets[bucket]; e < m_offsets[bucket + 1]; ++e) {
-      if (m_entries[e].check == check) found(m_begin + m_entries[e].position);
+    const auto [first, last] = bucketOf(key);
+    for (const Entry* e = first; e != last; ++e) {
+      if (e->check == checkOf(key)) found(m_begin + e->position);
     }
   }
   /// The number of positions sharing the bucket of key: an upper bound of forEachCandidate's
@@ -63,10 +86,6 @@ class KmerIndex {
   static constexpr std::int64_t kMaxPositions = std::int64_t{0xFFFFFFFE};
 
  private:
-  struct Entry {
-    std::uint32_t position;  // relative to m_begin
-    std::uint32_t check;
-  };
   RollingHash m_hash;
   std::int64_t m_begin = 0;
   int m_shift = 64;

@@ -243,38 +243,77 @@ std::vector<DiagonalRun> candidateRuns(const StrandPair& pair, const KmerIndex& 
   const char16_t* b = pair.b;
   std::vector<std::vector<DiagonalRun>> found(static_cast<std::size_t>(threads));
   std::atomic<std::int64_t> nextChunk{pair.y0};
+  // Each batch of B's positions goes in passes, so that the memory reads of many positions are
+  // under way at once: the keys (fetching their buckets), the buckets (fetching their entries),
+  // the entries (keeping the starts of runs, fetching their symbols of A), the starts.
+  constexpr std::int64_t kBatch = 1024;
+  struct Start {
+    std::int64_t i;
+    std::int64_t j;
+  };
   auto work = [&](int t) {
     std::vector<DiagonalRun>& runs = found[static_cast<std::size_t>(t)];
     const RollingHash& rolling = index.hash();
+    std::vector<std::uint64_t> keys(kBatch);
+    std::vector<std::pair<const KmerIndex::Entry*, const KmerIndex::Entry*>> buckets(kBatch);
+    std::vector<Start> starts;
+    auto process = [&](std::int64_t i, std::int64_t j) {
+      const std::int64_t most = std::min(aEnd - i, bEnd - j);
+      std::int64_t length = 0;
+      while (length < most && a[i + length] == b[j + length]) ++length;
+      if (length < k) return;  // the hashes only looked alike
+      const std::int64_t d = i - j;
+      const std::int64_t xb = std::max({i + k - window, pair.x0, pair.y0 + d});
+      const std::int64_t xe = std::min({i + length - k, pair.x1 - 1, pair.y1 - 1 + d}) + 1;
+      if (xb >= xe) return;
+      if (length <= pairFloor) {
+        // Every window starting in [xb, xe) lies within these positions.
+        int matches = 0;
+        const std::int64_t end = xe - 1 + window;
+        for (std::int64_t x = xb; x < end; ++x) matches += a[x] == b[x - d];
+        if (matches <= pairFloor) return;
+      }
+      runs.push_back({d, xb, xe});
+    };
     for (;;) {
       const std::int64_t jb = nextChunk.fetch_add(kStreamChunk);
       if (jb >= jEnd || stop.load(std::memory_order_relaxed)) return;
       const std::int64_t je = std::min(jb + kStreamChunk, jEnd);
       std::uint64_t hash = rolling.first(b + jb);
-      for (std::int64_t j = jb;; ++j) {
-        if ((j & 255) == 0 && stop.load(std::memory_order_relaxed)) return;
-        index.forEachCandidate(RollingHash::mix(hash), [&](std::int64_t i) {
-          // Only the start of a maximal run of equal symbols.
-          if (i > pair.x0 && j > pair.y0 && a[i - 1] == b[j - 1]) return;
-          const std::int64_t most = std::min(aEnd - i, bEnd - j);
-          std::int64_t length = 0;
-          while (length < most && a[i + length] == b[j + length]) ++length;
-          if (length < k) return;  // the hashes only looked alike
-          const std::int64_t d = i - j;
-          const std::int64_t xb = std::max({i + k - window, pair.x0, pair.y0 + d});
-          const std::int64_t xe = std::min({i + length - k, pair.x1 - 1, pair.y1 - 1 + d}) + 1;
-          if (xb >= xe) return;
-          if (length <= pairFloor) {
-            // Every window starting in [xb, xe) lies within these positions.
-            int matches = 0;
-            const std::int64_t end = xe - 1 + window;
-            for (std::int64_t x = xb; x < end; ++x) matches += a[x] == b[x - d];
-            if (matches <= pairFloor) return;
+      for (std::int64_t bs = jb; bs < je; bs += kBatch) {
+        if (stop.load(std::memory_order_relaxed)) return;
+        const std::int64_t n = std::min(kBatch, je - bs);
+        for (std::int64_t u = 0; u < n; ++u) {
+          const std::int64_t j = bs + u;
+          keys[static_cast<std::size_t>(u)] = RollingHash::mix(hash);
+          index.prefetch(keys[static_cast<std::size_t>(u)]);
+          if (j + 1 < je) hash = rolling.roll(hash, b[j], b[j + k]);
+        }
+        for (std::int64_t u = 0; u < n; ++u) {
+          const auto range = index.bucketOf(keys[static_cast<std::size_t>(u)]);
+          buckets[static_cast<std::size_t>(u)] = range;
+#if defined(__GNUC__)
+          __builtin_prefetch(range.first);
+#endif
+        }
+        starts.clear();
+        for (std::int64_t u = 0; u < n; ++u) {
+          const std::int64_t j = bs + u;
+          const std::uint16_t check = KmerIndex::checkOf(keys[static_cast<std::size_t>(u)]);
+          const auto [first, last] = buckets[static_cast<std::size_t>(u)];
+          for (const KmerIndex::Entry* e = first; e != last; ++e) {
+            if (e->check != check) continue;
+            const std::int64_t i = index.firstPosition() + e->position;
+            // Only the start of a maximal run of equal symbols.
+            if (i > pair.x0 && j > pair.y0 && e->before == b[j - 1]) continue;
+            starts.push_back({i, j});
+#if defined(__GNUC__)
+            __builtin_prefetch(a + i);
+            __builtin_prefetch(a + std::max<std::int64_t>(i + k - window, 0));
+#endif
           }
-          runs.push_back({d, xb, xe});
-        });
-        if (j + 1 == je) break;
-        hash = rolling.roll(hash, b[j], b[j + k]);
+        }
+        for (const Start& s : starts) process(s.i, s.j);
       }
       streamed.fetch_add(je - jb, std::memory_order_relaxed);
     }
