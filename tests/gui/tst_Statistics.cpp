@@ -11,7 +11,10 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QValueAxis>
+#include <cmath>
 
+#include "FindControl.h"
 #include "ModalHelper.h"
 #include "TestRegistry.h"
 #include "core/SequenceList.h"
@@ -33,7 +36,7 @@ QStringList tableRow(const TfrmStatistics& window, int row) {
 // The bar chart's series as "title: v1 v2 ...".
 QStringList chartSeries(TfrmStatistics& window) {
   QStringList series;
-  QBarSeries* bars = window.chartStatistic->barSeries();
+  QBarSeries* bars = control<duvanet::chart::BarChart>(window, "chartStatistic")->barSeries();
   if (!bars) return series;
   for (const QBarSet* set : bars->barSets()) {
     QString text = set->label() + QLatin1Char(':');
@@ -66,20 +69,26 @@ class TestStatistics : public QObject {
     QCOMPARE(window.windowTitle(), QStringLiteral("frmStatistics"));
     QVERIFY(window.isWindow());
     QCOMPARE(window.size(), QSize(608, 476));
-    QCOMPARE(window.btStatSave->text(), QStringLiteral("Save"));
-    QCOMPARE(window.btStatSave->toolTip(), QStringLiteral("Save this chart"));
-    QCOMPARE(window.btStatPrint->text(), QStringLiteral("Print"));
-    QCOMPARE(window.btStatPrint->toolTip(), QStringLiteral("Print this chart"));
-    QCOMPARE(window.btStatLegend->text(), QStringLiteral("Legend"));
-    QCOMPARE(window.Panel1->width(), 124);
-    QCOMPARE(window.btStatSave->width(), 119);
-    QCOMPARE(window.sgStatTable->toolTip(), QStringLiteral("Spreadsheet of sequence information"));
-    QCOMPARE(window.Splitter1->toolTip(),
+    QCOMPARE(control<QPushButton>(window, "btStatSave")->text(), QStringLiteral("Save"));
+    QCOMPARE(control<QPushButton>(window, "btStatSave")->toolTip(),
+             QStringLiteral("Save this chart"));
+    QCOMPARE(control<QPushButton>(window, "btStatPrint")->text(), QStringLiteral("Print"));
+    QCOMPARE(control<QPushButton>(window, "btStatPrint")->toolTip(),
+             QStringLiteral("Print this chart"));
+    QCOMPARE(control<QPushButton>(window, "btStatLegend")->text(), QStringLiteral("Legend"));
+    QCOMPARE(control<QWidget>(window, "Panel1")->width(), 124);
+    QCOMPARE(control<QPushButton>(window, "btStatSave")->width(), 119);
+    QCOMPARE(control<QTableWidget>(window, "sgStatTable")->toolTip(),
+             QStringLiteral("Spreadsheet of sequence information"));
+    QCOMPARE(control<QSplitter>(window, "Splitter1")->toolTip(),
              QStringLiteral("This splitter allows to resize the chart/table"));
-    QCOMPARE(window.chartStatistic->toolTip(), QStringLiteral("Canvas for sequence statistics"));
-    QCOMPARE(window.Splitter1->handleWidth(), 6);
-    QCOMPARE(window.Splitter1->widget(0), window.chartStatistic);
-    QCOMPARE(window.Splitter1->widget(1), window.sgStatTable);
+    QCOMPARE(control<duvanet::chart::BarChart>(window, "chartStatistic")->toolTip(),
+             QStringLiteral("Canvas for sequence statistics"));
+    QCOMPARE(control<QSplitter>(window, "Splitter1")->handleWidth(), 6);
+    QCOMPARE(control<QSplitter>(window, "Splitter1")->widget(0),
+             control<duvanet::chart::BarChart>(window, "chartStatistic"));
+    QCOMPARE(control<QSplitter>(window, "Splitter1")->widget(1),
+             control<QTableWidget>(window, "sgStatTable"));
   }
 
   // Counts and table for the selected rows, in list order whatever order the rows come in.
@@ -133,13 +142,16 @@ class TestStatistics : public QObject {
       series << text;
     }
     QCOMPARE(chartSeries(window), series);
-    QCOMPARE(window.chartStatistic->categories(), symbols);
+    QCOMPARE(control<duvanet::chart::BarChart>(window, "chartStatistic")->categories(), symbols);
     for (int i = 0; i < names.size(); ++i) {
-      QCOMPARE(window.chartStatistic->seriesTitle(i), names[i]);
-      QVERIFY(!window.chartStatistic->marksVisible(i));
-      QCOMPARE(window.chartStatistic->stackGroup(i), 0);
+      QCOMPARE(control<duvanet::chart::BarChart>(window, "chartStatistic")->seriesTitle(i),
+               names[i]);
+      QVERIFY(!control<duvanet::chart::BarChart>(window, "chartStatistic")->marksVisible(i));
+      QCOMPARE(control<duvanet::chart::BarChart>(window, "chartStatistic")->stackGroup(i), 0);
     }
-    QVERIFY(!window.chartStatistic->barSeries()->isLabelsVisible());
+    QVERIFY(!control<duvanet::chart::BarChart>(window, "chartStatistic")
+                 ->barSeries()
+                 ->isLabelsVisible());
   }
 
   void everySelectedSequenceEmpty() {
@@ -148,6 +160,48 @@ class TestStatistics : public QObject {
     QCOMPARE(window.RowCount(), 5);
     QCOMPARE(window.ColCount(), 5);
     for (int row = 0; row < 5; ++row) QCOMPARE(tableRow(window, row), QStringList(5, QString()));
+  }
+
+  // The count axis is labelled at whole, round steps: 1, 2 or 5 times a power of ten, at least
+  // 1 and no more than ten steps over the axis.
+  void countAxisSteps_data() {
+    QTest::addColumn<int>("highest");
+    QTest::addColumn<double>("smallestStep");
+    QTest::newRow("a few symbols") << 3 << 1.0;
+    QTest::newRow("a dozen") << 12 << 2.0;
+    QTest::newRow("forty") << 40 << 5.0;
+    QTest::newRow("a hundred and fifty") << 150 << 20.0;
+    QTest::newRow("thousands") << 4321 << 500.0;
+  }
+  void countAxisSteps() {
+    QFETCH(int, highest);
+    QFETCH(double, smallestStep);
+    tSequenceList list;
+    add(list, QStringLiteral("long"), QString(highest, QLatin1Char('A')) + QStringLiteral("C"));
+    TfrmStatistics window(list, {0});
+    QValueAxis* counts = nullptr;
+    for (QAbstractAxis* axis :
+         control<duvanet::chart::BarChart>(window, "chartStatistic")->chart()->axes())
+      if (auto* values = qobject_cast<QValueAxis*>(axis)) counts = values;
+    QVERIFY(counts != nullptr);
+    QVERIFY(counts->max() >= highest);
+    QCOMPARE(counts->tickType(), QValueAxis::TicksDynamic);
+    QCOMPARE(counts->tickAnchor(), 0.0);
+    QCOMPARE(counts->labelFormat(), QStringLiteral("%.0f"));
+    const double step = counts->tickInterval();
+    QVERIFY2(step >= smallestStep, qPrintable(QString::number(step)));
+    QVERIFY2((counts->max() - counts->min()) / step <= 10 + 1e-9,
+             qPrintable(QString::number(step)));
+    // The next smaller round step would need more than ten.
+    const double power = std::pow(10.0, std::floor(std::log10(step)));
+    const double mantissa = step / power;
+    QVERIFY2(qFuzzyCompare(mantissa, 1.0) || qFuzzyCompare(mantissa, 2.0) ||
+                 qFuzzyCompare(mantissa, 5.0),
+             qPrintable(QString::number(step)));
+    const double smaller = qFuzzyCompare(mantissa, 1.0)   ? step / 2
+                           : qFuzzyCompare(mantissa, 2.0) ? step / 2
+                                                          : step * 2 / 5;
+    if (step > 1) QVERIFY((counts->max() - counts->min()) / smaller > 10);
   }
 
   void windowsAreIndependent() {
