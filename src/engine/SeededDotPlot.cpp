@@ -120,9 +120,14 @@ struct DiagonalRun {
 
 /// Writes combined counts into the grid, keeping the highest value of a cell or bin; workers
 /// share it.
-class GridSink {
+class GridOutput {
  public:
-  explicit GridSink(DotPlotGrid& grid) : m_grid(grid), m_exact(grid.isExact()) {}
+  explicit GridOutput(DotPlotGrid& grid) : m_grid(grid), m_exact(grid.isExact()) {}
+  struct Writer {
+    GridOutput& output;
+    void store(std::int64_t x, std::int64_t y, int value) { output.store(x, y, value); }
+  };
+  Writer writer() { return Writer{*this}; }
   void store(std::int64_t x, std::int64_t y, int value) {
     const CellRect& c = m_grid.cells();
     const int bx = m_exact ? static_cast<int>(x - c.x) : m_grid.binOfCellX(x);
@@ -139,24 +144,59 @@ class GridSink {
   bool m_exact;
 };
 
+/// Collects the cells; each worker gathers its own and hands them over when it is done.
+class ListOutput {
+ public:
+  class Writer {
+   public:
+    explicit Writer(ListOutput& output) : m_output(output) {}
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+    ~Writer() {
+      const std::lock_guard lock(m_output.m_mutex);
+      m_output.m_cells.insert(m_output.m_cells.end(), m_cells.begin(), m_cells.end());
+    }
+    void store(std::int64_t x, std::int64_t y, int value) { m_cells.push_back({x, y, value}); }
+
+   private:
+    ListOutput& m_output;
+    std::vector<FlooredCell> m_cells;
+  };
+  Writer writer() { return Writer(*this); }
+  /// The cells row by row, each once with the highest value it was given.
+  std::vector<FlooredCell> take() {
+    std::sort(m_cells.begin(), m_cells.end(), [](const FlooredCell& l, const FlooredCell& r) {
+      return l.y != r.y ? l.y < r.y : l.x != r.x ? l.x < r.x : l.count > r.count;
+    });
+    const auto end = std::unique(
+        m_cells.begin(), m_cells.end(),
+        [](const FlooredCell& l, const FlooredCell& r) { return l.x == r.x && l.y == r.y; });
+    m_cells.erase(end, m_cells.end());
+    return std::move(m_cells);
+  }
+
+ private:
+  std::mutex m_mutex;
+  std::vector<FlooredCell> m_cells;
+};
+
 /// Turns a pair's count above its floor into the cell's combined count.
 class Combiner {
  public:
-  Combiner(const std::vector<StrandPair>& pairs, const SeededRequest& r, const PlotGeometry& g,
-           GridSink& sink)
+  Combiner(const std::vector<StrandPair>& pairs, const SeededRequest& r, const PlotGeometry& g)
       : m_pairs(pairs),
         m_window(r.window),
         m_floor(r.floor),
         m_evaluation(pairs.size() == 1 ? meHighest : r.evaluation),
-        m_geometry(g),
-        m_sink(sink) {}
+        m_geometry(g) {}
 
-  void emit(std::size_t p, std::int64_t x, std::int64_t y, int count) const {
+  template <typename Writer>
+  void emit(std::size_t p, std::int64_t x, std::int64_t y, int count, Writer& out) const {
     const StrandPair& pair = m_pairs[p];
     const std::int64_t px = pair.flipX ? m_geometry.nH - 1 - x : x;
     const std::int64_t py = pair.flipY ? m_geometry.nV - 1 - y : y;
     if (m_evaluation == meHighest) {
-      m_sink.store(px, py, count);
+      out.store(px, py, count);
       return;
     }
     int combined = count;
@@ -170,7 +210,7 @@ class Combiner {
         combined = std::min(combined, other);
       }
     }
-    if (combined > m_floor) m_sink.store(px, py, combined);
+    if (combined > m_floor) out.store(px, py, combined);
   }
 
  private:
@@ -186,7 +226,6 @@ class Combiner {
   int m_floor;
   tMatchEvaluation m_evaluation;
   PlotGeometry m_geometry;
-  GridSink& m_sink;
 };
 
 /// Runs work(worker) on a number of threads while the calling thread reports progress about
@@ -367,12 +406,14 @@ std::vector<DiagonalRun> candidateRuns(const StrandPair& pair, const KmerIndex& 
 
 /// Counts every window of the runs exactly, sliding along each diagonal, and hands those above
 /// the pair floor to the combiner.
+template <typename Output>
 void countRuns(const std::vector<DiagonalRun>& runs, const StrandPair& pair, std::size_t p,
-               int window, int pairFloor, const Combiner& combiner, int threads,
+               int window, int pairFloor, const Combiner& combiner, Output& output, int threads,
                std::atomic<bool>& stop, std::atomic<std::int64_t>& counted) {
   std::atomic<std::size_t> next{0};
   constexpr std::size_t kBatch = 64;
   auto work = [&] {
+    auto out = output.writer();
     for (;;) {
       const std::size_t first = next.fetch_add(kBatch);
       if (first >= runs.size() || stop.load(std::memory_order_relaxed)) return;
@@ -385,7 +426,7 @@ void countRuns(const std::vector<DiagonalRun>& runs, const StrandPair& pair, std
         const char16_t* b = pair.b;
         int c = countWindow(a + run.xBegin, b + (run.xBegin - d), window);
         for (std::int64_t x = run.xBegin;; ++x) {
-          if (c > pairFloor) combiner.emit(p, x, x - d, c);
+          if (c > pairFloor) combiner.emit(p, x, x - d, c, out);
           if (x + 1 == run.xEnd) break;
           c += (a[x + window] == b[x + window - d]) - (a[x] == b[x - d]);
         }
@@ -512,7 +553,9 @@ Plan makePlan(const SeededRequest& r, const PlotGeometry& g, bool decide) {
 
   std::vector<double> chance(plan.pairs.size());
   if (decide) {
-    // First the composition alone: random sequence of these symbols.
+    // Small plots sweep faster than the indexes are built.
+    if (indexSeconds > kIndexShare * estimate.sweepSeconds) return plan;
+    // Then the composition alone: random sequence of these symbols.
     double expected = 0;
     double fewest = std::numeric_limits<double>::infinity();
     for (std::size_t p = 0; p < plan.pairs.size(); ++p) {
@@ -523,10 +566,7 @@ Plan makePlan(const SeededRequest& r, const PlotGeometry& g, bool decide) {
       fewest = std::min(fewest, cost);
     }
     const double lower = indexSeconds + (lowest ? fewest : expected) / threads;
-    if (indexSeconds > kIndexShare * estimate.sweepSeconds ||
-        lower > kSeededShare * estimate.sweepSeconds) {
-      return plan;
-    }
+    if (lower > kSeededShare * estimate.sweepSeconds) return plan;
   } else {
     for (std::size_t p = 0; p < plan.pairs.size(); ++p) {
       chance[p] = matchChance(plan.pairs[p], r.window);
@@ -575,24 +615,17 @@ FloorCostEstimate estimateFloorCost(const SeededRequest& request, const CellRect
   return makePlan(request, geometryOf(request, cells), true).estimate;
 }
 
-SeededOutcome computeSeeded(const SeededRequest& request, DotPlotGrid& grid,
-                            const ProgressCallback& progress) {
-  SeededOutcome outcome;
-  const CellRect& cells = grid.cells();
-  if (request.path == FloorPath::FullSweep || grid.isEmpty() ||
-      !fitsTheIndex(cells, request.window)) {
-    return outcome;
-  }
-  const PlotGeometry geometry = geometryOf(request, cells);
-  const bool decide = request.path == FloorPath::Automatic;
-  Plan plan = makePlan(request, geometry, decide);
-  outcome.estimate = plan.estimate;
-  if (decide && !plan.estimate.seeded) return outcome;
+namespace {
 
+/// The seeded path over a plan into an output (the caller has ruled out what it cannot do).
+template <typename Output>
+SeededOutcome runSeeded(const SeededRequest& request, const PlotGeometry& geometry,
+                        const Plan& plan, bool decide, Output& output,
+                        const ProgressCallback& progress) {
+  SeededOutcome outcome;
+  outcome.estimate = plan.estimate;
   const auto started = std::chrono::steady_clock::now();
-  std::fill(grid.row(0), grid.row(0) + grid.counts().size(), std::uint16_t{0});
-  GridSink sink(grid);
-  const Combiner combiner(plan.pairs, request, geometry, sink);
+  const Combiner combiner(plan.pairs, request, geometry);
   const int threads = effectiveThreads(request.threads);
   std::atomic<bool> stop{false};
   const double pairs = static_cast<double>(plan.seeded.size());
@@ -624,7 +657,7 @@ SeededOutcome computeSeeded(const SeededRequest& request, DotPlotGrid& grid,
     countTotal = std::max<double>(static_cast<double>(runCells), 1);
     if (decide) {
       // The windows to count are known now: when they would take the seeded path past the
-      // sweep after all, the sweep starts instead.
+      // sweep after all, the sweep runs instead.
       const double elapsed =
           std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
       const double extra =
@@ -635,7 +668,8 @@ SeededOutcome computeSeeded(const SeededRequest& request, DotPlotGrid& grid,
     }
     counting = true;
     runWorkers(1, stop, poll, [&](int) {
-      countRuns(runs, pair, p, request.window, plan.pairFloor, combiner, threads, stop, counted);
+      countRuns(runs, pair, p, request.window, plan.pairFloor, combiner, output, threads, stop,
+                counted);
     });
     if (stop.load()) {
       outcome.cancelled = true;
@@ -644,6 +678,42 @@ SeededOutcome computeSeeded(const SeededRequest& request, DotPlotGrid& grid,
   }
   outcome.computed = true;
   return outcome;
+}
+
+}  // namespace
+
+SeededOutcome computeSeeded(const SeededRequest& request, DotPlotGrid& grid,
+                            const ProgressCallback& progress) {
+  const CellRect& cells = grid.cells();
+  if (request.path == FloorPath::FullSweep || grid.isEmpty() ||
+      !fitsTheIndex(cells, request.window)) {
+    return {};
+  }
+  const PlotGeometry geometry = geometryOf(request, cells);
+  const bool decide = request.path == FloorPath::Automatic;
+  const Plan plan = makePlan(request, geometry, decide);
+  if (decide && !plan.estimate.seeded) return SeededOutcome{false, false, plan.estimate};
+  std::fill(grid.row(0), grid.row(0) + grid.counts().size(), std::uint16_t{0});
+  GridOutput output(grid);
+  return runSeeded(request, geometry, plan, decide, output, progress);
+}
+
+SeededCells seededCells(const SeededRequest& request, const CellRect& cells,
+                        const ProgressCallback& progress) {
+  SeededCells result;
+  if (request.path == FloorPath::FullSweep || cells.width <= 0 || cells.height <= 0 ||
+      !fitsTheIndex(cells, request.window)) {
+    return result;
+  }
+  const PlotGeometry geometry = geometryOf(request, cells);
+  const bool decide = request.path == FloorPath::Automatic;
+  const Plan plan = makePlan(request, geometry, decide);
+  result.outcome.estimate = plan.estimate;
+  if (decide && !plan.estimate.seeded) return result;
+  ListOutput output;
+  result.outcome = runSeeded(request, geometry, plan, decide, output, progress);
+  if (result.outcome.computed) result.cells = output.take();
+  return result;
 }
 
 void applyFloor(DotPlotGrid& grid, int floor) {

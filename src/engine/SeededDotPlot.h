@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "engine/DotPlotEngine.h"
 #include "engine/FloorPlan.h"
 
@@ -40,6 +42,26 @@ struct SeededOutcome {
 /// computeDotPlot, without the final call with 1.
 SeededOutcome computeSeeded(const SeededRequest& request, DotPlotGrid& grid,
                             const ProgressCallback& progress);
+
+/// One cell above the floor: 0-based cell coordinates of the plot and the combined count.
+struct FlooredCell {
+  std::int64_t x = 0;
+  std::int64_t y = 0;
+  int count = 0;
+
+  bool operator==(const FlooredCell&) const = default;
+};
+
+struct SeededCells {
+  SeededOutcome outcome;
+  /// Row by row (y, then x), when the outcome is computed.
+  std::vector<FlooredCell> cells;
+};
+
+/// The cells above the floor in a rectangle of the plot, as a list: for plots whose grid would
+/// not fit in memory. Not computed when the estimate or the path takes the full sweep.
+SeededCells seededCells(const SeededRequest& request, const CellRect& cells,
+                        const ProgressCallback& progress);
 
 /// The estimate alone, as computeSeeded makes it (building the indexes where it comes to that).
 FloorCostEstimate estimateFloorCost(const SeededRequest& request, const CellRect& cells);

@@ -395,6 +395,22 @@ class TestDotPlotFloor : public QObject {
           }
           const QString mismatch = gridMismatch(result.grid, ref);
           QVERIFY2(mismatch.isEmpty(), (where + ": " + mismatch.toUtf8()).constData());
+          if (path == FloorPath::Seeded && floor > 0 && !result.grid.isEmpty()) {
+            // The same cells as a list, row by row.
+            const CellRect r = result.grid.cells();
+            const SeededRequest seeded{plot.strands(), w, set, routine.evaluation, floor, path,
+                                       request.threads};
+            const SeededCells listed = seededCells(seeded, r, {});
+            QVERIFY2(listed.outcome.computed, where.constData());
+            std::vector<FlooredCell> expected;
+            for (std::int64_t y = r.y; y < r.y + r.height; ++y) {
+              for (std::int64_t x = r.x; x < r.x + r.width; ++x) {
+                const int c = ref.at(static_cast<long>(x), static_cast<long>(y));
+                if (c > 0) expected.push_back({x, y, c});
+              }
+            }
+            QVERIFY2(listed.cells == expected, where.constData());
+          }
         }
       }
     }
