@@ -196,7 +196,7 @@ bool runCase(const char* name, const Strands& s, int window, int floor, const Op
   const auto& counts = grid.counts();
   const auto shown = std::count_if(counts.begin(), counts.end(), [](auto c) { return c > 0; });
   std::printf("  bins above the floor: %ld of %zu\n", static_cast<long>(shown), counts.size());
-  bool right = run.result.filled;
+  bool right = run.result.isFilled();
   right = regionsAgree(s, window, floor, CellRect{0, 0, 3000, 3000}) && right;
   // A region around the last bin that shows something.
   for (int by = grid.binsY() - 1, done = 0; by >= 0 && !done; --by) {

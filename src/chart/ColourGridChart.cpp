@@ -73,7 +73,7 @@ RegionProvider engineRegionProvider(engine::DotPlotComputeRequest request) {
         std::max<std::int64_t>({copy.maxBinsPerSide, region.width, region.height}));
     copy.progress = [keepGoing](double) { return keepGoing(); };
     engine::DotPlotComputeResult result = engine::computeDotPlot(copy);
-    if (!result.filled || result.cancelled) return engine::DotPlotGrid{};
+    if (!result.isFilled()) return engine::DotPlotGrid{};
     return std::move(result.grid);
   };
 }
@@ -102,6 +102,16 @@ void ColourGridChart::setGrid(engine::DotPlotGrid grid) {
   m_grid = std::make_shared<engine::DotPlotGrid>(std::move(grid));
   scanMaxCount();
   m_zoomed = false;
+  viewChanged();
+}
+
+void ColourGridChart::replaceGrid(engine::DotPlotGrid grid, RegionProvider provider) {
+  cancelDetailJobs();
+  m_pendingCells.clear();
+  m_detail.reset();
+  m_grid = std::make_shared<engine::DotPlotGrid>(std::move(grid));
+  m_regionProvider = std::move(provider);
+  scanMaxCount();
   viewChanged();
 }
 

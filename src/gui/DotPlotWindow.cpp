@@ -28,8 +28,10 @@
 #include "chart/ColourScale.h"
 #include "core/DotPlotPreparation.h"
 #include "engine/DotPlotEngine.h"
+#include "engine/FloorPlan.h"
 #include "engine/Palette.h"
 #include "gui/ApplicationTitle.h"
+#include "gui/DotPlotRecomputation.h"
 #include "gui/UserPrompts.h"
 #include "gui/WindowDefaults.h"
 #include "widgets/DoubleSlider.h"
@@ -143,6 +145,21 @@ void TfrmDotPlot::buildLayout() {
   panInfoDot->setAlignment(Qt::AlignCenter);
   panInfoDot->setFrameStyle(QFrame::Panel | QFrame::Raised);
   strip->addWidget(panInfoDot);
+  panFloor = new QFrame(Panel4);
+  panFloor->setObjectName(QStringLiteral("panFloor"));
+  auto* floorRow = new QHBoxLayout(panFloor);
+  floorRow->setContentsMargins(0, 1, 0, 0);
+  floorRow->setSpacing(4);
+  lbFloorNote = new QLabel(panFloor);
+  lbFloorNote->setObjectName(QStringLiteral("lbFloorNote"));
+  lbFloorNote->setAlignment(Qt::AlignCenter);
+  floorRow->addWidget(lbFloorNote, 1);
+  btCancelRecompute = new QPushButton(QStringLiteral("Cancel"), panFloor);
+  btCancelRecompute->setObjectName(QStringLiteral("btCancelRecompute"));
+  btCancelRecompute->setFixedHeight(18);
+  floorRow->addWidget(btCancelRecompute);
+  panFloor->hide();
+  strip->addWidget(panFloor);
   left->addWidget(Panel4);
   outer->addWidget(Panel2, 1);
 
@@ -249,6 +266,14 @@ void TfrmDotPlot::buildLayout() {
   connect(udHighlightColour, &UpDownControl::arrowClicked, this,
           &TfrmDotPlot::udHighlightColourClick);
   connect(dblslColor, &TDblSlider::posChange, this, &TfrmDotPlot::dblslColorPosChange);
+  connect(btCancelRecompute, &QPushButton::clicked, this, &TfrmDotPlot::btCancelRecomputeClick);
+  m_recomputation = new DotPlotRecomputation(this);
+  m_recomputation->setFinished([this](duvanet::engine::DotPlotComputeResult result) {
+    recomputationFinished(std::move(result));
+  });
+  m_recomputationTicker = new QTimer(this);
+  m_recomputationTicker->setInterval(100);
+  connect(m_recomputationTicker, &QTimer::timeout, this, &TfrmDotPlot::showFloorNote);
   connect(chartDotPlot, &ColourGridChart::afterDraw, this, &TfrmDotPlot::chartDotPlotAfterDraw);
   connect(chartDotPlot, &ColourGridChart::mouseMoved, this, &TfrmDotPlot::chartDotPlotMouseMove);
   connect(chartDotPlot, &ColourGridChart::mousePressed, this, &TfrmDotPlot::chartDotPlotMouseDown);
@@ -292,14 +317,17 @@ TfrmDotPlot::PrepareOutcome TfrmDotPlot::PrepareDotPlot(tDotPlotType plotType, t
     if (m_prompts) m_prompts->warning(this, warning);
   }
 
-  duvanet::engine::DotPlotComputeRequest request;
-  request.strands = {viewOf(SeqHoriz.Data), viewOf(SeqVerti.Data), viewOf(SeqHorizRev.Data),
-                     viewOf(SeqVertiRev.Data)};
-  request.windowSize = WindowSize;
-  request.type = PlotType;
-  request.evaluation = Evaluation;
-  request.exactBudgetCells = m_exactBudgetCells;
-  request.maxBinsPerSide = m_maxBinsPerSide;
+  duvanet::engine::DotPlotComputeRequest request = plotRequest();
+  // A plot too large to compute in full within a few seconds opens with the highest floor that
+  // shows something, the full matches at most: the seeded path then counts only a few windows.
+  const double cells = static_cast<double>(SeqHoriz.Data.size() - WindowSize + 1) *
+                       static_cast<double>(SeqVerti.Data.size() - WindowSize + 1);
+  if (SeqHoriz.Data.size() >= WindowSize && SeqVerti.Data.size() >= WindowSize && WindowSize > 1 &&
+      duvanet::engine::estimatedSweepSeconds(cells, duvanet::engine::strandSetOf(PlotType), 0) >
+          m_fullComputationSeconds) {
+    request.floor = WindowSize - 1;
+    request.lowerFloorUntilShown = true;
+  }
 
   std::atomic<bool> cancel{false};
   std::atomic<double> fraction{0.0};
@@ -344,17 +372,15 @@ TfrmDotPlot::PrepareOutcome TfrmDotPlot::PrepareDotPlot(tDotPlotType plotType, t
   }
   delete worker;
   if (failure) std::rethrow_exception(failure);
-  if (cancel.load() || result.cancelled) return PrepareOutcome::Cancelled;
+  if (cancel.load() || result.status == duvanet::engine::DotPlotStatus::Cancelled) {
+    return PrepareOutcome::Cancelled;
+  }
 
-  if (result.filled) {
+  if (result.isFilled()) {
+    m_floor = result.floor;
     const bool exact = result.grid.isExact();
     chartDotPlot->setGrid(std::move(result.grid));
-    if (!exact) {
-      // Zoomed regions are at most as many cells as the chart has pixels: always exact.
-      duvanet::engine::DotPlotComputeRequest regions = request;
-      regions.exactBudgetCells = duvanet::engine::DotPlotComputeRequest{}.exactBudgetCells;
-      chartDotPlot->setRegionProvider(duvanet::chart::engineRegionProvider(regions));
-    }
+    if (!exact) chartDotPlot->setRegionProvider(regionProvider());
   }
   for (const QString& message : duvanet::core::dotPlotErrorMessages(PlotType, result)) {
     if (m_prompts) m_prompts->warning(this, message);
@@ -364,9 +390,86 @@ TfrmDotPlot::PrepareOutcome TfrmDotPlot::PrepareDotPlot(tDotPlotType plotType, t
   dblslColor->setMax(MaxScore);
   dblslColor->setPosition1(0);
   dblslColor->setPosition2(MaxScore);
+  if (m_floor > 0) dblslColor->setPosition1(m_floor);
   udHighlightColour->setRange(0, MaxScore);
   UpdateColors();
+  showFloorNote();
+  m_followFloor = true;
   return PrepareOutcome::Completed;
+}
+
+duvanet::engine::DotPlotComputeRequest TfrmDotPlot::plotRequest() const {
+  duvanet::engine::DotPlotComputeRequest request;
+  request.strands = {viewOf(SeqHoriz.Data), viewOf(SeqVerti.Data), viewOf(SeqHorizRev.Data),
+                     viewOf(SeqVertiRev.Data)};
+  request.windowSize = WindowSize;
+  request.type = PlotType;
+  request.evaluation = Evaluation;
+  request.exactBudgetCells = m_exactBudgetCells;
+  request.maxBinsPerSide = m_maxBinsPerSide;
+  request.floor = m_floor;
+  return request;
+}
+
+duvanet::chart::RegionProvider TfrmDotPlot::regionProvider() const {
+  // Zoomed regions are at most as many cells as the chart has pixels: always exact. They keep
+  // the floor of the whole plot.
+  duvanet::engine::DotPlotComputeRequest regions = plotRequest();
+  regions.exactBudgetCells = duvanet::engine::DotPlotComputeRequest{}.exactBudgetCells;
+  return duvanet::chart::engineRegionProvider(regions);
+}
+
+// --- floor -----------------------------------------------------------------------------------
+
+bool TfrmDotPlot::isRecomputing() const { return m_recomputation->isRunning(); }
+
+void TfrmDotPlot::followFloor() {
+  if (!m_followFloor || !chartDotPlot->hasSeries()) return;
+  const auto controls = colourControls();
+  const int needed = duvanet::engine::floorForThumbs(
+      controls.lo, controls.hi, MaxScore, controls.highlightDown ? controls.highlightLevel : -1);
+  // Raising the thumb never recomputes: what the floor hid is drawn black anyway.
+  const int computing = m_recomputation->isRunning() ? m_recomputation->request().floor : m_floor;
+  if (needed >= computing) return;
+  duvanet::engine::DotPlotComputeRequest request = plotRequest();
+  request.floor = needed;
+  m_recomputation->start(request);
+  m_recomputationTicker->start();
+  showFloorNote();
+}
+
+void TfrmDotPlot::recomputationFinished(duvanet::engine::DotPlotComputeResult result) {
+  m_recomputationTicker->stop();
+  if (result.isFilled() && chartDotPlot->hasSeries()) {
+    m_floor = result.floor;
+    const bool exact = result.grid.isExact();
+    chartDotPlot->replaceGrid(std::move(result.grid),
+                              exact ? duvanet::chart::RegionProvider{} : regionProvider());
+  }
+  showFloorNote();
+  UpdateColors();
+}
+
+void TfrmDotPlot::btCancelRecomputeClick() {
+  m_recomputation->cancel();
+  m_recomputationTicker->stop();
+  showFloorNote();
+}
+
+void TfrmDotPlot::showFloorNote() {
+  QString note;
+  if (m_recomputation->isRunning()) {
+    note = QStringLiteral("Recomputing the windows with more than %1 matches: %2 %")
+               .arg(m_recomputation->request().floor)
+               .arg(static_cast<int>(m_recomputation->fraction() * 100));
+  } else if (m_floor > 0) {
+    note = QStringLiteral(
+               "Showing windows with more than %1 matches: lower the colour slider to see more.")
+               .arg(m_floor);
+  }
+  lbFloorNote->setText(note);
+  btCancelRecompute->setVisible(m_recomputation->isRunning());
+  panFloor->setVisible(!note.isEmpty());
 }
 
 // --- colour scale ----------------------------------------------------------------------------
@@ -402,9 +505,18 @@ duvanet::chart::ColourControls TfrmDotPlot::colourControls() const {
 }
 
 void TfrmDotPlot::rbGreyChartClick() { UpdateColors(); }
-void TfrmDotPlot::btHighlightColourClick() { UpdateColors(); }
-void TfrmDotPlot::udHighlightColourClick() { UpdateColors(); }
-void TfrmDotPlot::dblslColorPosChange() { UpdateColors(); }
+void TfrmDotPlot::btHighlightColourClick() {
+  UpdateColors();
+  followFloor();
+}
+void TfrmDotPlot::udHighlightColourClick() {
+  UpdateColors();
+  followFloor();
+}
+void TfrmDotPlot::dblslColorPosChange() {
+  UpdateColors();
+  followFloor();
+}
 void TfrmDotPlot::chartDotPlotAfterDraw() { UpdateColors(); }
 
 // --- sequence display ------------------------------------------------------------------------
@@ -517,7 +629,9 @@ void TfrmDotPlot::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmDotPlot::FormClose() {
-  // The series goes first: a background computation of a zoomed region reads the strands.
+  // The series and the recomputation go first: background computations read the strands.
+  m_recomputation->cancelAndWait();
+  m_recomputationTicker->stop();
   chartDotPlot->removeAllSeries();
   for (tSequence* record : {&SeqHoriz, &SeqVerti, &SeqHorizRev, &SeqVertiRev}) {
     record->Name.clear();

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "chart/ChartExport.h"
+#include "chart/ColourGridChart.h"
 #include "chart/ColourScale.h"
 #include "core/SequenceList.h"
 #include "engine/DotPlotTypes.h"
@@ -21,6 +22,8 @@ class QRadioButton;
 class TDblSlider;
 class TfrmDotPlot;
 class UserPrompts;
+class DotPlotRecomputation;
+class QTimer;
 
 namespace duvanet::chart {
 class ColourGridChart;
@@ -76,6 +79,14 @@ class TfrmDotPlot : public QWidget {
   void setMaxBinsPerSide(int bins) { m_maxBinsPerSide = bins; }
   /// Computations that last longer than this show the progress dialog.
   void setProgressDelayMs(int ms) { m_progressDelayMs = ms; }
+  /// Plots whose full computation is estimated to take longer than this open with the lower
+  /// thumb at the highest floor that shows something.
+  void setFullComputationSeconds(double seconds) { m_fullComputationSeconds = seconds; }
+
+  /// The floor the shown counts were computed with: every count at or below it is shown as 0.
+  int computedFloor() const { return m_floor; }
+  /// A recomputation with a lower floor is running; the old picture stays until it is done.
+  bool isRecomputing() const;
 
   // Colour scale.
   void UpdateColors();
@@ -114,6 +125,10 @@ class TfrmDotPlot : public QWidget {
   QFrame* Panel4 = nullptr;
   SequenceDisplayBox* imgSequenceDisplay = nullptr;
   QLabel* panInfoDot = nullptr;
+  /// Below the information line: what the floor hides, or the recomputation's progress.
+  QFrame* panFloor = nullptr;
+  QLabel* lbFloorNote = nullptr;
+  QPushButton* btCancelRecompute = nullptr;
 
   // Plot state.
   int CharWidth = 0;
@@ -139,6 +154,7 @@ class TfrmDotPlot : public QWidget {
   void udHighlightColourClick();
   void dblslColorPosChange();
   void chartDotPlotAfterDraw();
+  void btCancelRecomputeClick();
   void chartDotPlotMouseMove(Qt::KeyboardModifiers shift, int x, int y);
   void chartDotPlotMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
   void imgSequenceDisplayPaint();
@@ -155,6 +171,12 @@ class TfrmDotPlot : public QWidget {
   duvanet::gui::SequenceStripInput stripInput() const;
   duvanet::chart::ColourControls colourControls() const;
   duvanet::chart::ChartRenderer chartRenderer() const;
+  duvanet::engine::DotPlotComputeRequest plotRequest() const;
+  duvanet::chart::RegionProvider regionProvider() const;
+  /// Recomputes with a lower floor when the colour controls show counts below the floor.
+  void followFloor();
+  void recomputationFinished(duvanet::engine::DotPlotComputeResult result);
+  void showFloorNote();
 
   UserPrompts* m_prompts;
   std::unique_ptr<duvanet::chart::ColourScale> m_colourScale;
@@ -162,4 +184,10 @@ class TfrmDotPlot : public QWidget {
   qint64 m_exactBudgetCells = qint64{64} << 20;
   int m_maxBinsPerSide = 4096;
   int m_progressDelayMs = 333;
+  double m_fullComputationSeconds = 3.0;
+  int m_floor = 0;
+  /// The colour controls start recomputations once the request has set them up.
+  bool m_followFloor = false;
+  DotPlotRecomputation* m_recomputation = nullptr;
+  QTimer* m_recomputationTicker = nullptr;
 };

@@ -125,19 +125,9 @@ Plot makePlot(std::mt19937& rng, Kind kind, long lh, long lv) {
   return p;
 }
 
-struct Routine {
-  tDotPlotType type;
-  tMatchEvaluation evaluation;
-};
-
-// The ten routines, each named by a type and an evaluation that run it.
-const std::vector<Routine>& tenRoutines() {
-  static const std::vector<Routine> routines = {{dptIdentity, meHighest}, {dptDNAHoriz, meHighest},
-                                                {dptDNAHoriz, meLowest},  {dptDNAHoriz, meSummed},
-                                                {dptDNAVerti, meHighest}, {dptDNAVerti, meLowest},
-                                                {dptDNAVerti, meSummed},  {dptDNABoth, meHighest},
-                                                {dptDNABoth, meLowest},   {dptDNABoth, meSummed}};
-  return routines;
+// The highest count of a routine's cells.
+int topOf(const DotPlotRoutine& routine, int window) {
+  return routine.evaluation == meSummed ? window * strandPairCount(routine.strands) : window;
 }
 
 Reference floored(Reference ref, int floor) {
@@ -169,8 +159,6 @@ QString gridMismatch(const DotPlotGrid& grid, const Reference& ref) {
   }
   return {};
 }
-
-StrandSet setOf(tDotPlotType type) { return strandSetOf(type); }
 
 }  // namespace
 
@@ -234,7 +222,7 @@ class TestDotPlotFloor : public QObject {
     QFETCH(int, floor);
     QFETCH(int, expectedPairFloor);
     QFETCH(int, expectedSeed);
-    const StrandSet set = setOf(static_cast<tDotPlotType>(type));
+    const StrandSet set = strandSetOf(static_cast<tDotPlotType>(type));
     const int pf = pairFloor(set, static_cast<tMatchEvaluation>(evaluation), floor);
     QCOMPARE(pf, expectedPairFloor);
     QCOMPARE(seedLength(window, pf), expectedSeed);
@@ -343,9 +331,9 @@ class TestDotPlotFloor : public QObject {
       const int w = round == 0 ? 1 : round == 1 ? 100 : std::uniform_int_distribution(1, 100)(rng);
       std::uniform_int_distribution<long> length(std::max(0, w - 1), w + 60);
       const Plot plot = makePlot(rng, static_cast<Kind>(kind), length(rng), length(rng));
-      for (const Routine& routine : tenRoutines()) {
-        const StrandSet set = setOf(routine.type);
-        const int top = maxScore(routine.type, routine.evaluation, w);
+      for (const DotPlotRoutine& routine : kDotPlotRoutines) {
+        const StrandSet set = routine.strands;
+        const int top = topOf(routine, w);
         // Floors from the whole scale, and often near the top where the seeds are long.
         const int floor = round % 2 == 0 ? std::uniform_int_distribution(0, top - 1)(rng)
                                          : std::uniform_int_distribution(
@@ -353,8 +341,6 @@ class TestDotPlotFloor : public QObject {
         const Reference ref = floored(
             referencePlot(plot.h, plot.v, plot.hr, plot.vr, w, set, routine.evaluation), floor);
         DotPlotComputeRequest request = routineRequest(plot.strands(), w);
-        request.type = routine.type;
-        request.evaluation = routine.evaluation;
         request.floor = floor;
         request.threads = 1 + round % 3;
         if (round % 3 == 1) {
@@ -370,10 +356,10 @@ class TestDotPlotFloor : public QObject {
         }
         for (const FloorPath path : {FloorPath::Seeded, FloorPath::FullSweep}) {
           request.floorPath = path;
-          const DotPlotComputeResult result = computeDotPlot(request);
+          const DotPlotComputeResult result = routine.compute(request);
           const QByteArray where =
               QStringLiteral("%1 W=%2 F=%3 Lh=%4 Lv=%5 %6 threads=%7 bins=%8x%9 at %10,%11")
-                  .arg(QLatin1String(dotPlotRoutineName(routine.type, routine.evaluation)))
+                  .arg(QLatin1String(routine.name))
                   .arg(w)
                   .arg(floor)
                   .arg(plot.h.size())
@@ -385,7 +371,8 @@ class TestDotPlotFloor : public QObject {
                   .arg(result.grid.cells().x)
                   .arg(result.grid.cells().y)
                   .toUtf8();
-          QVERIFY2(result.filled == ref.filled, where.constData());
+          QVERIFY2(result.status == (ref.filled ? DotPlotStatus::Filled : DotPlotStatus::TooShort),
+                   where.constData());
           if (!ref.filled) continue;
           QCOMPARE(result.floor, floor);
           if (!result.grid.isEmpty()) {
@@ -434,31 +421,26 @@ class TestDotPlotFloor : public QObject {
     QFETCH(bool, binned);
     std::mt19937 rng(static_cast<unsigned>(window * 7 + kind));
     const Plot plot = makePlot(rng, static_cast<Kind>(kind), 1000, 900);
-    for (const Routine& routine : tenRoutines()) {
+    for (const DotPlotRoutine& routine : kDotPlotRoutines) {
       DotPlotComputeRequest request = routineRequest(plot.strands(), window);
-      request.type = routine.type;
-      request.evaluation = routine.evaluation;
       request.threads = 2;
       if (binned) {
         request.exactBudgetCells = 0;
         request.maxBinsPerSide = 97;
       }
       // Floors just below the plot's highest count, so that each one hides much and shows some.
-      const DotPlotComputeResult full = computeDotPlot(request);
+      const DotPlotComputeResult full = routine.compute(request);
       const int highest = *std::max_element(full.grid.counts().begin(), full.grid.counts().end());
       QVERIFY(highest > 0);
       request.floor =
           std::uniform_int_distribution(std::max(0, highest - 1 - window / 3), highest - 1)(rng);
       request.floorPath = FloorPath::Seeded;
-      const DotPlotComputeResult seeded = computeDotPlot(request);
+      const DotPlotComputeResult seeded = routine.compute(request);
       request.floorPath = FloorPath::FullSweep;
-      const DotPlotComputeResult sweep = computeDotPlot(request);
+      const DotPlotComputeResult sweep = routine.compute(request);
       const QByteArray where =
-          QStringLiteral("%1 F=%2")
-              .arg(QLatin1String(dotPlotRoutineName(routine.type, routine.evaluation)))
-              .arg(request.floor)
-              .toUtf8();
-      QVERIFY2(seeded.filled && sweep.filled, where.constData());
+          QStringLiteral("%1 F=%2").arg(QLatin1String(routine.name)).arg(request.floor).toUtf8();
+      QVERIFY2(seeded.isFilled() && sweep.isFilled(), where.constData());
       QVERIFY2(seeded.path == FloorPath::Seeded, where.constData());
       QCOMPARE(seeded.grid.binsX(), sweep.grid.binsX());
       QCOMPARE(seeded.grid.binsY(), sweep.grid.binsY());
@@ -539,7 +521,7 @@ class TestDotPlotFloor : public QObject {
       request.lowerFloorUntilShown = true;
       request.floorPath = path;
       const DotPlotComputeResult result = computeDotPlot(request);
-      QVERIFY(result.filled);
+      QVERIFY(result.isFilled());
       QCOMPARE(result.floor, expectedFloor);
       const Reference ref = floored(
           referencePlot(hs, vs, hr, vr, window, StrandSet::Forward, meHighest), expectedFloor);
@@ -573,7 +555,7 @@ class TestDotPlotFloor : public QObject {
     request.evaluation = static_cast<tMatchEvaluation>(evaluation);
     request.floor = floor;
     const DotPlotComputeResult result = computeDotPlot(request);
-    QCOMPARE(result.filled, filled);
+    QCOMPARE(result.status, filled ? DotPlotStatus::Filled : DotPlotStatus::Refused);
     QCOMPARE(result.grid.isEmpty(), !filled);
   }
 
@@ -593,8 +575,7 @@ class TestDotPlotFloor : public QObject {
       return false;
     };
     const DotPlotComputeResult result = computeDotPlot(request);
-    QVERIFY(result.cancelled);
-    QVERIFY(!result.filled);
+    QCOMPARE(result.status, DotPlotStatus::Cancelled);
     QVERIFY(result.grid.isEmpty());
     QVERIFY(!reported.empty());
     for (const double f : reported) QVERIFY(f >= 0 && f <= 1);
