@@ -5,8 +5,11 @@
 #include <QLocale>
 #include <new>
 
+#include "core/EmblReader.h"
 #include "core/Fasta.h"
 #include "core/FileError.h"
+#include "core/GenBankReader.h"
+#include "core/SequenceFileFormat.h"
 #include "core/TextFile.h"
 
 namespace {
@@ -113,7 +116,28 @@ bool tSequenceList::DuplicateSequence(int index) {
   const int newIndex = AddSequence();
   if (newIndex < 0) return false;
   copy.Name = QStringLiteral("Copy of ") + copy.Name;
-  return SetSequence(newIndex, copy);
+  if (!SetSequence(newIndex, copy)) return false;
+  m_records.setFeatures(newIndex, m_records.features(index));
+  return true;
+}
+
+std::shared_ptr<const duvanet::core::FeatureTable> tSequenceList::Features(int index) const {
+  static const auto none = std::make_shared<const duvanet::core::FeatureTable>();
+  if (index < 0 || index >= Count() || !m_records.features(index)) return none;
+  return m_records.features(index);
+}
+
+bool tSequenceList::SetFeatures(int index, duvanet::core::FeatureTable features) {
+  if (index < 0 || index >= Count()) return false;
+  try {
+    m_records.setFeatures(
+        index, features.empty()
+                   ? nullptr
+                   : std::make_shared<const duvanet::core::FeatureTable>(std::move(features)));
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
 }
 
 bool tSequenceList::DeleteSequence(int index) {
@@ -137,7 +161,17 @@ bool tSequenceList::LoadSequenceFiles(const QStringList& fileNames) {
 
 int tSequenceList::LoadSequenceFile(const QString& fileName) {
   try {
-    return duvanet::core::isFastaFileName(fileName) ? LoadFASFile(fileName) : LoadTXTFile(fileName);
+    switch (duvanet::core::sequenceFileFormat(fileName)) {
+      case duvanet::core::SequenceFileFormat::Fasta:
+        return LoadFASFile(fileName);
+      case duvanet::core::SequenceFileFormat::GenBank:
+        return LoadGenBankFile(fileName);
+      case duvanet::core::SequenceFileFormat::Embl:
+        return LoadEMBLFile(fileName);
+      case duvanet::core::SequenceFileFormat::Text:
+        break;
+    }
+    return LoadTXTFile(fileName);
   } catch (const std::bad_alloc&) {
     // A file larger than the memory left is a read failure like any other: the readers have
     // taken back what they appended, and the caller shows the file's name and the reason.
@@ -158,6 +192,37 @@ int tSequenceList::LoadFASFile(const QString& fileName) {
     throw;
   }
   return int(m_records.size() - qsizetype(before.entries));
+}
+
+template <typename ReadRecords>
+int tSequenceList::appendAnnotated(const ReadRecords& read) {
+  // As for FASTA: appended as read, taken back on an error.
+  const duvanet::core::PackedRecordStore::Mark before = m_records.mark();
+  try {
+    read([this](duvanet::core::AnnotatedRecord&& record) {
+      m_records.append(std::move(record.name), std::move(record.data));
+      if (!record.features.empty())
+        m_records.setFeatures(
+            m_records.size() - 1,
+            std::make_shared<const duvanet::core::FeatureTable>(std::move(record.features)));
+    });
+  } catch (...) {
+    m_records.rollBack(before);
+    throw;
+  }
+  return int(m_records.size() - qsizetype(before.entries));
+}
+
+int tSequenceList::LoadGenBankFile(const QString& fileName) {
+  return appendAnnotated([&](const duvanet::core::AnnotatedRecordSink& sink) {
+    duvanet::core::readGenBankFile(fileName, sink);
+  });
+}
+
+int tSequenceList::LoadEMBLFile(const QString& fileName) {
+  return appendAnnotated([&](const duvanet::core::AnnotatedRecordSink& sink) {
+    duvanet::core::readEmblFile(fileName, sink);
+  });
 }
 
 int tSequenceList::LoadTXTFile(const QString& fileName) {

@@ -8,7 +8,10 @@
 #include "chart/ChartExport.h"
 #include "chart/ColourGridChart.h"
 #include "chart/ColourScale.h"
+#include "core/DotPlotComputation.h"
+#include "core/DotPlotPreparation.h"
 #include "core/SequenceList.h"
+#include "engine/DotPlotEngine.h"
 #include "engine/DotPlotTypes.h"
 #include "gui/SequenceStrip.h"
 #include "widgets/UpDownControl.h"
@@ -22,8 +25,6 @@ class QRadioButton;
 class TDblSlider;
 class TfrmDotPlot;
 class UserPrompts;
-class DotPlotRecomputation;
-class QTimer;
 
 namespace duvanet::chart {
 class ColourGridChart;
@@ -46,7 +47,7 @@ class SequenceDisplayBox : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  TfrmDotPlot* m_owner;
+  TfrmDotPlot* m_owner = nullptr;
   std::optional<duvanet::gui::SequenceStripPicture> m_picture;
   bool m_requested = false;
 };
@@ -86,7 +87,7 @@ class TfrmDotPlot : public QWidget {
   /// The floor the shown counts were computed with: every count at or below it is shown as 0.
   int computedFloor() const { return m_floor; }
   /// A recomputation with a lower floor is running; the old picture stays until it is done.
-  bool isRecomputing() const;
+  bool isRecomputing() const { return m_floorJob != 0; }
 
   // Colour scale.
   void UpdateColors();
@@ -100,47 +101,12 @@ class TfrmDotPlot : public QWidget {
   /// The cell (0-based start indexes) under a chart pixel.
   QPoint cellAtChartPixel(int x, int y) const;
 
-  // Controls, named as the window's handlers and tests reach them.
-  QFrame* Panel1 = nullptr;
-  QGroupBox* GroupBox3 = nullptr;
-  QPushButton* btPlotSave = nullptr;
-  QPushButton* btPlotPrint = nullptr;
-  QPushButton* btPlotLegend = nullptr;
-  QPushButton* btPlotInvAxisVert = nullptr;
-  QPushButton* btPlotInvAxisHoriz = nullptr;
-  QPushButton* btCustomise = nullptr;
-  QGroupBox* GroupBox1 = nullptr;
-  QRadioButton* rbRedChart = nullptr;
-  QRadioButton* rbGreenChart = nullptr;
-  QRadioButton* rbBlueChart = nullptr;
-  QRadioButton* rbGreyChart = nullptr;
-  duvanet::chart::ColourBarBox* pbColorBar = nullptr;
-  TDblSlider* dblslColor = nullptr;
-  QPushButton* btHighlightColour = nullptr;
-  UpDownControl* udHighlightColour = nullptr;
-  QLineEdit* Edit1 = nullptr;
-  QCheckBox* cbMouseSequenceTracking = nullptr;
-  QFrame* Panel2 = nullptr;
-  duvanet::chart::ColourGridChart* chartDotPlot = nullptr;
-  QFrame* Panel4 = nullptr;
-  SequenceDisplayBox* imgSequenceDisplay = nullptr;
-  QLabel* panInfoDot = nullptr;
-  /// Below the information line: what the floor hides, or the recomputation's progress.
-  QFrame* panFloor = nullptr;
-  QLabel* lbFloorNote = nullptr;
-  QPushButton* btCancelRecompute = nullptr;
-
-  // Plot state.
-  int CharWidth = 0;
-  int LineHeight = 0;
-  int WindowSize = 0;
-  tDotPlotType PlotType = dptIdentity;
-  tMatchEvaluation Evaluation = meHighest;
-  tSequence SeqHoriz;
-  tSequence SeqVerti;
-  tSequence SeqHorizRev;
-  tSequence SeqVertiRev;
-  int MaxScore = 0;
+  /// The prepared request: both sequences as compared, the opposite strands, WindowSize,
+  /// PlotType, Evaluation and MaxScore. Emptied when the window closes.
+  const duvanet::core::PreparedDotPlot& plotState() const { return m_plot; }
+  /// The strip font's widest character (plus 1) and its line height (plus 2), in pixels.
+  int CharWidth() const { return m_charWidth; }
+  int LineHeight() const { return m_lineHeight; }
 
  public slots:
   void btPlotSaveClick();
@@ -171,23 +137,72 @@ class TfrmDotPlot : public QWidget {
   duvanet::gui::SequenceStripInput stripInput() const;
   duvanet::chart::ColourControls colourControls() const;
   duvanet::chart::ChartRenderer chartRenderer() const;
+  /// Runs the request off the GUI thread; the progress dialog comes up when it takes longer
+  /// than the progress delay.
+  struct Computed {
+    enum class End { Finished, Cancelled, Failed } end = End::Cancelled;
+    duvanet::engine::DotPlotComputeResult result;
+    std::exception_ptr failure;
+  };
+  Computed computeWithProgress(const duvanet::engine::DotPlotComputeRequest& request,
+                               std::shared_ptr<const void> owner);
+  /// The request of the whole plot with the current floor, and the zoomed regions' provider.
   duvanet::engine::DotPlotComputeRequest plotRequest() const;
   duvanet::chart::RegionProvider regionProvider() const;
   /// Recomputes with a lower floor when the colour controls show counts below the floor.
   void followFloor();
-  void recomputationFinished(duvanet::engine::DotPlotComputeResult result);
+  void recomputationFinished(const duvanet::engine::DotPlotComputeResult& result);
   void showFloorNote();
 
-  UserPrompts* m_prompts;
+  // The chart and the sequence strip on the left.
+  QFrame* m_plotPanel = nullptr;                       // "Panel2"
+  duvanet::chart::ColourGridChart* m_chart = nullptr;  // "chartDotPlot"
+  QFrame* m_stripPanel = nullptr;                      // "Panel4"
+  SequenceDisplayBox* m_stripBox = nullptr;            // "imgSequenceDisplay"
+  QLabel* m_infoLine = nullptr;                        // "panInfoDot"
+  // Below the information line: what the floor hides, or the recomputation's progress.
+  QFrame* m_floorPanel = nullptr;            // "panFloor"
+  QLabel* m_floorNote = nullptr;             // "lbFloorNote"
+  QPushButton* m_cancelRecompute = nullptr;  // "btCancelRecompute"
+  // The chart commands on the right.
+  QFrame* m_controlPanel = nullptr;                 // "Panel1"
+  QGroupBox* m_chartGroup = nullptr;                // "GroupBox3"
+  QPushButton* m_saveButton = nullptr;              // "btPlotSave"
+  QPushButton* m_printButton = nullptr;             // "btPlotPrint"
+  QPushButton* m_legendButton = nullptr;            // "btPlotLegend"
+  QPushButton* m_invertVerticalButton = nullptr;    // "btPlotInvAxisVert"
+  QPushButton* m_invertHorizontalButton = nullptr;  // "btPlotInvAxisHoriz"
+  QPushButton* m_customiseButton = nullptr;         // "btCustomise"
+  // The colour controls.
+  QGroupBox* m_coloursGroup = nullptr;                  // "GroupBox1"
+  QRadioButton* m_redButton = nullptr;                  // "rbRedChart"
+  QRadioButton* m_greenButton = nullptr;                // "rbGreenChart"
+  QRadioButton* m_blueButton = nullptr;                 // "rbBlueChart"
+  QRadioButton* m_greyButton = nullptr;                 // "rbGreyChart"
+  duvanet::chart::ColourBarBox* m_colourBar = nullptr;  // "pbColorBar"
+  TDblSlider* m_colourRangeSlider = nullptr;            // "dblslColor"
+  QPushButton* m_highlightButton = nullptr;             // "btHighlightColour"
+  UpDownControl* m_highlightLevel = nullptr;            // "udHighlightColour"
+  QLineEdit* m_highlightLevelEdit = nullptr;            // "Edit1"
+  QCheckBox* m_sequenceTrackingBox = nullptr;           // "cbMouseSequenceTracking"
+
+  duvanet::core::PreparedDotPlot m_plot;
+  int m_charWidth = 0;
+  int m_lineHeight = 0;
+  duvanet::core::DotPlotComputation m_computation;
+  UserPrompts* m_prompts = nullptr;
   std::unique_ptr<duvanet::chart::ColourScale> m_colourScale;
   bool m_prepared = false;
   qint64 m_exactBudgetCells = qint64{64} << 20;
   int m_maxBinsPerSide = 4096;
   int m_progressDelayMs = 333;
   double m_fullComputationSeconds = 3.0;
+  // The floor of the shown counts and the recomputation with a lower one.
   int m_floor = 0;
-  /// The colour controls start recomputations once the request has set them up.
   bool m_followFloor = false;
-  DotPlotRecomputation* m_recomputation = nullptr;
-  QTimer* m_recomputationTicker = nullptr;
+  std::shared_ptr<const duvanet::core::PreparedDotPlot> m_computedPlot;
+  duvanet::core::DotPlotComputation m_floorComputation;
+  quint64 m_floorJob = 0;
+  int m_recomputeFloor = 0;
+  double m_recomputeFraction = 0;
 };

@@ -6,12 +6,15 @@
 #include <string>
 
 #include "FakePorts.h"
+#include "FindControl.h"
 #include "TestRegistry.h"
 #include "chart/ColourGridChart.h"
 #include "engine/DotPlotEngine.h"
 #include "gui/DotPlotWindow.h"
 #include "widgets/DoubleSlider.h"
+#include "widgets/UpDownControl.h"
 
+using duvanet::chart::ColourGridChart;
 using duvanet::engine::DotPlotGrid;
 
 namespace {
@@ -30,6 +33,14 @@ struct Fixture {
     window->setProgressDelayMs(60000);
   }
 };
+
+ColourGridChart* chart(const TfrmDotPlot* w) { return control<ColourGridChart>(w, "chartDotPlot"); }
+TDblSlider* slider(const TfrmDotPlot* w) { return control<TDblSlider>(w, "dblslColor"); }
+QLabel* note(const TfrmDotPlot* w) { return control<QLabel>(w, "lbFloorNote"); }
+QPushButton* cancelButton(const TfrmDotPlot* w) {
+  return control<QPushButton>(w, "btCancelRecompute");
+}
+QWidget* notePanel(const TfrmDotPlot* w) { return control<QWidget>(w, "panFloor"); }
 
 QString reverseComplement(const QString& s) {
   QString r;
@@ -58,15 +69,16 @@ std::pair<QString, QString> dnaPair(unsigned seed, bool withRepeats) {
 // What a grid of the window's layout holds when computed in full, every count at or below the
 // floor then set to 0.
 DotPlotGrid expectedGrid(const TfrmDotPlot& w, int floor, const DotPlotGrid& layout) {
-  const std::u16string h = w.SeqHoriz.Data.toStdU16String();
-  const std::u16string v = w.SeqVerti.Data.toStdU16String();
-  const std::u16string hr = w.SeqHorizRev.Data.toStdU16String();
-  const std::u16string vr = w.SeqVertiRev.Data.toStdU16String();
+  const auto& plot = w.plotState();
+  const std::u16string h = plot.SeqHoriz.Data.toStdU16String();
+  const std::u16string v = plot.SeqVerti.Data.toStdU16String();
+  const std::u16string hr = plot.SeqHorizRev.Data.toStdU16String();
+  const std::u16string vr = plot.SeqVertiRev.Data.toStdU16String();
   duvanet::engine::DotPlotComputeRequest request;
   request.strands = {h, v, hr, vr};
-  request.windowSize = w.WindowSize;
-  request.type = w.PlotType;
-  request.evaluation = w.Evaluation;
+  request.windowSize = plot.WindowSize;
+  request.type = plot.PlotType;
+  request.evaluation = plot.Evaluation;
   request.region = layout.cells();
   if (!layout.isExact()) {
     request.exactBudgetCells = 0;
@@ -112,17 +124,17 @@ class TestDotPlotWindowFloor : public QObject {
     const auto [h, v] = dnaPair(7, withRepeats);
     f.window->PrepareDotPlot(static_cast<tDotPlotType>(type), seq("h", h), seq("v", v), false, 12,
                              meHighest);
-    const DotPlotGrid* grid = f.window->chartDotPlot->grid();
+    const DotPlotGrid* grid = chart(f.window)->grid();
     QVERIFY(grid && !grid->isExact());
     const int highest = highestCount(expectedGrid(*f.window, 0, *grid));
     const int floor = std::min(11, highest - 1);
     if (withRepeats) QCOMPARE(floor, 11);
     QCOMPARE(f.window->computedFloor(), floor);
-    QCOMPARE(f.window->dblslColor->Position1(), floor);
-    QCOMPARE(f.window->dblslColor->Position2(), 12);
-    QCOMPARE(f.window->lbFloorNote->text(), shownNote(floor));
-    QVERIFY(f.window->panFloor->isVisibleTo(f.window));
-    QVERIFY(!f.window->btCancelRecompute->isVisibleTo(f.window));
+    QCOMPARE(slider(f.window)->Position1(), floor);
+    QCOMPARE(slider(f.window)->Position2(), 12);
+    QCOMPARE(note(f.window)->text(), shownNote(floor));
+    QVERIFY(notePanel(f.window)->isVisibleTo(f.window));
+    QVERIFY(!cancelButton(f.window)->isVisibleTo(f.window));
     QVERIFY(grid->counts() == expectedGrid(*f.window, floor, *grid).counts());
     QVERIFY(!f.window->isRecomputing());
   }
@@ -135,9 +147,9 @@ class TestDotPlotWindowFloor : public QObject {
     const auto [h, v] = dnaPair(8, true);
     window->PrepareDotPlot(dptDNABoth, seq("h", h), seq("v", v), false, 12, meHighest);
     QCOMPARE(window->computedFloor(), 0);
-    QCOMPARE(window->dblslColor->Position1(), 0);
-    QVERIFY(!window->panFloor->isVisibleTo(window));
-    QCOMPARE(window->lbFloorNote->text(), QString());
+    QCOMPARE(slider(window)->Position1(), 0);
+    QVERIFY(!notePanel(window)->isVisibleTo(window));
+    QCOMPARE(note(window)->text(), QString());
   }
 
   // Lowering the lower thumb below the floor recomputes in the background with the floor of the
@@ -147,28 +159,28 @@ class TestDotPlotWindowFloor : public QObject {
     const auto [h, v] = dnaPair(9, true);
     f.window->PrepareDotPlot(dptDNABoth, seq("h", h), seq("v", v), false, 12, meHighest);
     QCOMPARE(f.window->computedFloor(), 11);
-    const DotPlotGrid before = *f.window->chartDotPlot->grid();
-    f.window->dblslColor->setPosition1(6);
+    const DotPlotGrid before = *chart(f.window)->grid();
+    slider(f.window)->setPosition1(6);
     QVERIFY(f.window->isRecomputing());
-    QVERIFY(f.window->lbFloorNote->text().startsWith(
+    QVERIFY(note(f.window)->text().startsWith(
         QStringLiteral("Recomputing the windows with more than 6 matches: ")));
-    QVERIFY(f.window->btCancelRecompute->isVisibleTo(f.window));
-    QVERIFY(f.window->chartDotPlot->grid()->counts() == before.counts());
+    QVERIFY(cancelButton(f.window)->isVisibleTo(f.window));
+    QVERIFY(chart(f.window)->grid()->counts() == before.counts());
     QTRY_VERIFY(!f.window->isRecomputing());
     QCOMPARE(f.window->computedFloor(), 6);
-    QCOMPARE(f.window->lbFloorNote->text(), shownNote(6));
-    QVERIFY(!f.window->btCancelRecompute->isVisibleTo(f.window));
-    const DotPlotGrid* grid = f.window->chartDotPlot->grid();
+    QCOMPARE(note(f.window)->text(), shownNote(6));
+    QVERIFY(!cancelButton(f.window)->isVisibleTo(f.window));
+    const DotPlotGrid* grid = chart(f.window)->grid();
     QVERIFY(grid->counts() == expectedGrid(*f.window, 6, *grid).counts());
     QVERIFY(grid->counts() != before.counts());
 
-    f.window->dblslColor->setPosition1(10);
+    slider(f.window)->setPosition1(10);
     QVERIFY(!f.window->isRecomputing());
     QCOMPARE(f.window->computedFloor(), 6);
-    f.window->dblslColor->setPosition1(6);
+    slider(f.window)->setPosition1(6);
     QVERIFY(!f.window->isRecomputing());
     // Thumbs that meet draw their own level in the full colour: the floor goes below it.
-    f.window->dblslColor->setPosition2(6);
+    slider(f.window)->setPosition2(6);
     QVERIFY(f.window->isRecomputing());
     QTRY_VERIFY(!f.window->isRecomputing());
     QCOMPARE(f.window->computedFloor(), 5);
@@ -179,10 +191,10 @@ class TestDotPlotWindowFloor : public QObject {
     Fixture f;
     const auto [h, v] = dnaPair(10, true);
     f.window->PrepareDotPlot(dptDNABoth, seq("h", h), seq("v", v), false, 12, meHighest);
-    f.window->udHighlightColour->setValue(4);
+    control<UpDownControl>(f.window, "udHighlightColour")->setValue(4);
     f.window->udHighlightColourClick();
     QVERIFY(!f.window->isRecomputing());  // the button is up
-    QTest::mouseClick(f.window->btHighlightColour, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.window, "btHighlightColour"), Qt::LeftButton);
     QVERIFY(f.window->isRecomputing());
     QTRY_VERIFY(!f.window->isRecomputing());
     QCOMPARE(f.window->computedFloor(), 3);
@@ -193,17 +205,17 @@ class TestDotPlotWindowFloor : public QObject {
     Fixture f;
     const auto [h, v] = dnaPair(11, true);
     f.window->PrepareDotPlot(dptDNABoth, seq("h", h), seq("v", v), false, 12, meHighest);
-    const DotPlotGrid before = *f.window->chartDotPlot->grid();
-    f.window->dblslColor->setPosition1(0);
+    const DotPlotGrid before = *chart(f.window)->grid();
+    slider(f.window)->setPosition1(0);
     QVERIFY(f.window->isRecomputing());
-    QTest::mouseClick(f.window->btCancelRecompute, Qt::LeftButton);
+    QTest::mouseClick(cancelButton(f.window), Qt::LeftButton);
     QVERIFY(!f.window->isRecomputing());
     QTest::qWait(100);
     QCOMPARE(f.window->computedFloor(), 11);
-    QCOMPARE(f.window->lbFloorNote->text(), shownNote(11));
-    QVERIFY(f.window->chartDotPlot->grid()->counts() == before.counts());
+    QCOMPARE(note(f.window)->text(), shownNote(11));
+    QVERIFY(chart(f.window)->grid()->counts() == before.counts());
     // Moving the thumb again starts afresh.
-    f.window->dblslColor->setPosition1(1);
+    slider(f.window)->setPosition1(1);
     QVERIFY(f.window->isRecomputing());
     QTRY_VERIFY(!f.window->isRecomputing());
     QCOMPARE(f.window->computedFloor(), 1);
@@ -217,17 +229,17 @@ class TestDotPlotWindowFloor : public QObject {
     f.window->PrepareDotPlot(dptDNABoth, seq("h", h), seq("v", v), false, 12, meHighest);
     f.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window));
-    f.window->chartDotPlot->zoomTo(180, 260, 20, 120);
-    QTRY_VERIFY(f.window->chartDotPlot->detailGrid() != nullptr);
-    const DotPlotGrid* detail = f.window->chartDotPlot->detailGrid();
+    chart(f.window)->zoomTo(180, 260, 20, 120);
+    QTRY_VERIFY(chart(f.window)->detailGrid() != nullptr);
+    const DotPlotGrid* detail = chart(f.window)->detailGrid();
     QVERIFY(detail->isExact());
     QVERIFY(highestCount(*detail) == 12);
     QVERIFY(detail->counts() == expectedGrid(*f.window, 11, *detail).counts());
 
-    f.window->dblslColor->setPosition1(7);
+    slider(f.window)->setPosition1(7);
     QTRY_VERIFY(!f.window->isRecomputing());
-    QTRY_VERIFY(f.window->chartDotPlot->detailGrid() != nullptr);
-    detail = f.window->chartDotPlot->detailGrid();
+    QTRY_VERIFY(chart(f.window)->detailGrid() != nullptr);
+    detail = chart(f.window)->detailGrid();
     QVERIFY(detail->counts() == expectedGrid(*f.window, 7, *detail).counts());
     QVERIFY(detail->counts() != expectedGrid(*f.window, 11, *detail).counts());
   }
@@ -238,11 +250,11 @@ class TestDotPlotWindowFloor : public QObject {
     const auto [h, v] = dnaPair(13, true);
     f.window->PrepareDotPlot(dptDNABoth, seq("h", h), seq("v", v), false, 12, meHighest);
     f.window->show();
-    f.window->dblslColor->setPosition1(0);
+    slider(f.window)->setPosition1(0);
     QVERIFY(f.window->isRecomputing());
     f.window->close();
     QVERIFY(!f.window->isRecomputing());
-    QVERIFY(f.window->SeqHoriz.Data.isEmpty());
+    QVERIFY(f.window->plotState().SeqHoriz.Data.isEmpty());
   }
 };
 
