@@ -50,7 +50,7 @@ const char* const kHelpTail =
 
 void writeFailed(const QString& fileName, const QString& reason) {
   printError(QStringLiteral("duvanet-cli: ") +
-             FileError(FileError::Operation::Write, fileName, reason).message());
+             core::FileError(core::FileError::Operation::Write, fileName, reason).message());
 }
 
 std::optional<engine::ColourFamily> parseColour(const QString& text) {

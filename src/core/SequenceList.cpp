@@ -25,7 +25,8 @@ QString withExtension(const QString& fileName, const QString& extension) {
 // Asks before replacing an existing file, then writes it through TextFileWriter (all or nothing).
 // Returns false when the question was answered No (or could not be asked): nothing is written.
 template <typename WriteLines>
-bool saveFile(const QString& fileName, const OverwriteQuestion& overwrite, WriteLines writeLines) {
+bool saveFile(const QString& fileName, const duvanet::core::OverwriteQuestion& overwrite,
+              WriteLines writeLines) {
   if (QFileInfo::exists(fileName) && !(overwrite && overwrite(fileName))) return false;
   duvanet::core::TextFileWriter writer(fileName);
   writeLines(writer);
@@ -175,8 +176,8 @@ int tSequenceList::LoadSequenceFile(const QString& fileName) {
   } catch (const std::bad_alloc&) {
     // A file larger than the memory left is a read failure like any other: the readers have
     // taken back what they appended, and the caller shows the file's name and the reason.
-    throw FileError(FileError::Operation::Read, fileName,
-                    QStringLiteral("not enough memory to hold its sequences"));
+    throw duvanet::core::FileError(duvanet::core::FileError::Operation::Read, fileName,
+                                   QStringLiteral("not enough memory to hold its sequences"));
   }
 }
 
@@ -253,7 +254,8 @@ int tSequenceList::PasteTXTFromClipboard(const std::optional<QString>& clipboard
   }
 }
 
-bool tSequenceList::SaveWorkspace(const QString& fileName, const OverwriteQuestion& overwrite) {
+bool tSequenceList::SaveWorkspace(const QString& fileName,
+                                  const duvanet::core::OverwriteQuestion& overwrite) {
   if (m_records.empty() || fileName.isEmpty()) return false;
   return saveFile(withExtension(fileName, QStringLiteral(".fas")), overwrite,
                   [this](duvanet::core::TextFileWriter& writer) {
@@ -263,7 +265,7 @@ bool tSequenceList::SaveWorkspace(const QString& fileName, const OverwriteQuesti
 }
 
 bool tSequenceList::SaveSequenceAsFASFile(const QString& fileName, int index,
-                                          const OverwriteQuestion& overwrite) {
+                                          const duvanet::core::OverwriteQuestion& overwrite) {
   // An index outside the list writes nothing (and asks nothing) instead of failing later.
   if (m_records.empty() || fileName.isEmpty() || index < 0 || index >= Count()) return false;
   return saveFile(withExtension(fileName, QStringLiteral(".fas")), overwrite,
@@ -273,7 +275,7 @@ bool tSequenceList::SaveSequenceAsFASFile(const QString& fileName, int index,
 }
 
 bool tSequenceList::SaveSequenceAsTXTFile(const QString& fileName, int index,
-                                          const OverwriteQuestion& overwrite) {
+                                          const duvanet::core::OverwriteQuestion& overwrite) {
   if (m_records.empty() || fileName.isEmpty() || index < 0 || index >= Count()) return false;
   return saveFile(withExtension(fileName, QStringLiteral(".txt")), overwrite,
                   [&](duvanet::core::TextFileWriter& writer) {

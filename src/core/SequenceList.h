@@ -16,8 +16,12 @@ struct tSequence {
   QVector<double> Values;  // never filled or read; not copied by GetSequence / SetSequence
 };
 
+namespace duvanet::core {
+
 /// Answers the question "File exists! Overwrite?" for a file name: true for Yes.
 using OverwriteQuestion = std::function<bool(const QString& fileName)>;
+
+}  // namespace duvanet::core
 
 /// The ordered workspace of sequences. Indexes are 0-based; new entries are always appended.
 /// Callers receive and hand in copies only. File operations throw FileError.
@@ -60,11 +64,11 @@ class tSequenceList {
   int LoadEMBLFile(const QString& fileName);
   int PasteFASFromClipboard(const std::optional<QString>& clipboardText);
   int PasteTXTFromClipboard(const std::optional<QString>& clipboardText);
-  bool SaveWorkspace(const QString& fileName, const OverwriteQuestion& overwrite);
+  bool SaveWorkspace(const QString& fileName, const duvanet::core::OverwriteQuestion& overwrite);
   bool SaveSequenceAsFASFile(const QString& fileName, int index,
-                             const OverwriteQuestion& overwrite);
+                             const duvanet::core::OverwriteQuestion& overwrite);
   bool SaveSequenceAsTXTFile(const QString& fileName, int index,
-                             const OverwriteQuestion& overwrite);
+                             const duvanet::core::OverwriteQuestion& overwrite);
 
   // Strand transforms (StrandTransforms.cpp): Source and Dest may be the same variable.
   static int ReverseComplementDNA(const QString& source, QString& dest);

@@ -8,6 +8,8 @@
 #include "core/FileError.h"
 #include "core/SequenceList.h"
 
+namespace duvanet::core {
+
 namespace {
 
 using duvanet::testing::readBytes;
@@ -405,4 +407,7 @@ class TestSequenceFiles : public QObject {
 };
 
 DUVANET_TEST(TestSequenceFiles)
+
+}  // namespace duvanet::core
+
 #include "tst_SequenceFiles.moc"
