@@ -14,7 +14,8 @@
 #include "engine/Palette.h"
 #include "engine/SeededDotPlot.h"
 
-using namespace duvanet::engine;
+namespace duvanet::engine {
+
 using duvanet::testing::opposite;
 using duvanet::testing::Reference;
 using duvanet::testing::referencePlot;
@@ -583,4 +584,7 @@ class TestDotPlotFloor : public QObject {
 };
 
 DUVANET_TEST(TestDotPlotFloor)
+
+}  // namespace duvanet::engine
+
 #include "tst_DotPlotFloor.moc"

@@ -14,6 +14,10 @@
 #include "widgets/DoubleSlider.h"
 #include "widgets/UpDownControl.h"
 
+namespace duvanet::gui {
+
+using namespace duvanet::testing;
+
 using duvanet::chart::ColourGridChart;
 using duvanet::engine::DotPlotGrid;
 
@@ -259,4 +263,7 @@ class TestDotPlotWindowFloor : public QObject {
 };
 
 DUVANET_TEST(TestDotPlotWindowFloor)
+
+}  // namespace duvanet::gui
+
 #include "tst_DotPlotWindowFloor.moc"
