@@ -86,6 +86,16 @@ void ColourGridChart::setGrid(engine::DotPlotGrid grid) {
   viewChanged();
 }
 
+void ColourGridChart::replaceGrid(engine::DotPlotGrid grid, RegionProvider provider) {
+  stopDetail();
+  m_pendingCells.clear();
+  m_detail.reset();
+  m_grid = std::make_shared<engine::DotPlotGrid>(std::move(grid));
+  m_regionProvider = std::move(provider);
+  scanMaxCount();
+  viewChanged();
+}
+
 void ColourGridChart::addCell(double x, double value, double z) {
   const double count = std::clamp(std::ceil(value), 0.0, double{kNoCell - 1});
   m_pendingCells.push_back({static_cast<std::int64_t>(std::floor(x)) - 1,

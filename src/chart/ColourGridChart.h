@@ -68,9 +68,14 @@ class ColourGridChart : public QWidget {
   engine::CellRect plotCells() const;
   /// Computes zoomed regions of a binned grid at full resolution in the background.
   void setRegionProvider(RegionProvider provider);
+  /// Replaces the counts of the whole plot and the region provider, keeping the view (zoom and
+  /// scroll); a zoomed region is computed afresh.
+  void replaceGrid(engine::DotPlotGrid grid, RegionProvider provider);
   bool detailPending() const;
   /// The exact grid of the zoomed region currently shown, if one has arrived.
   const engine::DotPlotGrid* detailGrid() const;
+  /// The counts of the whole plot, if there are any.
+  const engine::DotPlotGrid* grid() const { return baseGrid(); }
 
   // --- palette ---
   void setPaletteSettings(const PaletteSettings& settings);

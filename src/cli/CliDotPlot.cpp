@@ -13,6 +13,7 @@
 #include "core/SaveFile.h"
 #include "engine/DotPlotEngine.h"
 #include "engine/Palette.h"
+#include "engine/SeededDotPlot.h"
 
 namespace duvanet::cli {
 
@@ -33,6 +34,11 @@ const char* const kHelpTail =
     "  --size N           largest side of the image in pixels (default 4096)\n"
     "  --colour C         grey, red, green or blue (default grey)\n"
     "  --thumbs LO,HI     colour scale thumbs, 0 to the highest count (default 0,MaxScore)\n"
+    "  --floor F          counts at or below F (0 to MaxScore - 1) count as 0: a TSV lists only\n"
+    "                     the cells above F. An image is computed with the highest floor its\n"
+    "                     thumbs draw black (LO, or HI - 1 when HI <= LO), so that its pixels\n"
+    "                     are those of the full computation, unless --floor gives another;\n"
+    "                     a high floor on long sequences computes much faster\n"
     "  -h, --help         this text\n"
     "\n"
     "Exit status: 0 done (warnings included), 1 a file could not be read or written, a record\n"
@@ -63,8 +69,10 @@ char* putNumber(char* out, std::int64_t value) {
   return out;
 }
 
-/// Streams the cells in bands of rows, so that no more than a band is held at a time.
-int writeTsv(const QString& fileName, const engine::DotPlotComputeRequest& base) {
+/// Streams the cells in bands of rows, so that no more than a band is held at a time. With a
+/// floor only the cells above it are written; the seeded path, when it pays, lists them at once.
+int writeTsv(const QString& fileName, const engine::DotPlotComputeRequest& base,
+             std::optional<int> floor) {
   // Written beside the target and renamed over it when complete: a failure or a kill leaves an
   // existing file as it was.
   core::SafeSaveFile file(fileName);
@@ -93,11 +101,46 @@ int writeTsv(const QString& fileName, const engine::DotPlotComputeRequest& base)
   }
   const std::int64_t width = first.plotWidth;
   const std::int64_t height = first.plotHeight;
+  auto put = [&](std::int64_t x, std::int64_t y, int count) {
+    if (used + 64 > buffer.size()) flush();
+    char* p = buffer.data() + used;
+    p = putNumber(p, x);
+    *p++ = '\t';
+    p = putNumber(p, y);
+    *p++ = '\t';
+    p = putNumber(p, count);
+    *p++ = '\n';
+    used = static_cast<std::size_t>(p - buffer.data());
+  };
+  auto finish = [&] {
+    flush();
+    if (!file.finish()) {
+      writeFailed(fileName, file.failureReason());
+      return kExitFailure;
+    }
+    return kExitSuccess;
+  };
+  if (floor && *floor > 0) {
+    const engine::SeededRequest seeded{
+        base.strands,    base.windowSize, engine::strandSetOf(base.type),
+        base.evaluation, *floor,          engine::FloorPath::Automatic,
+        base.threads};
+    const engine::SeededCells listed =
+        engine::seededCells(seeded, engine::CellRect{0, 0, width, height}, {});
+    if (listed.outcome.computed) {
+      for (const engine::FlooredCell& c : listed.cells) put(c.x + 1, c.y + 1, c.count);
+      return finish();
+    }
+  }
   const std::int64_t bandRows = std::max<std::int64_t>(1, (std::int64_t{4} << 20) / width);
   for (std::int64_t y0 = 0; y0 < height && ok; y0 += bandRows) {
     engine::DotPlotComputeRequest band = base;
     band.region = engine::CellRect{0, y0, width, std::min(bandRows, height - y0)};
     band.exactBudgetCells = std::numeric_limits<std::int64_t>::max();
+    if (floor) {
+      band.floor = *floor;
+      band.floorPath = engine::FloorPath::FullSweep;
+    }
     const engine::DotPlotComputeResult result = engine::computeDotPlot(band);
     if (!result.isFilled()) {
       printError(core::kDotPlotError);
@@ -108,24 +151,12 @@ int writeTsv(const QString& fileName, const engine::DotPlotComputeRequest& base)
       const std::uint16_t* row = grid.row(by);
       const std::int64_t y = grid.cells().y + by + 1;
       for (int bx = 0; bx < grid.binsX(); ++bx) {
-        if (used + 64 > buffer.size()) flush();
-        char* p = buffer.data() + used;
-        p = putNumber(p, bx + 1);
-        *p++ = '\t';
-        p = putNumber(p, y);
-        *p++ = '\t';
-        p = putNumber(p, row[bx]);
-        *p++ = '\n';
-        used = static_cast<std::size_t>(p - buffer.data());
+        if (floor && row[bx] == 0) continue;
+        put(bx + 1, y, row[bx]);
       }
     }
   }
-  flush();
-  if (!file.finish()) {
-    writeFailed(fileName, file.failureReason());
-    return kExitFailure;
-  }
-  return kExitSuccess;
+  return finish();
 }
 
 int writePng(const QString& fileName, engine::DotPlotComputeRequest request, int size,
@@ -179,7 +210,8 @@ int runDotPlot(const QStringList& arguments) {
     const ArgumentParser parser(
         arguments,
         dotPlotValueOptions() + QStringList{QStringLiteral("--output"), QStringLiteral("--size"),
-                                            QStringLiteral("--colour"), QStringLiteral("--thumbs")},
+                                            QStringLiteral("--colour"), QStringLiteral("--thumbs"),
+                                            QStringLiteral("--floor")},
         dotPlotFlagOptions(), {{QStringLiteral("-o"), QStringLiteral("--output")}});
     if (parser.helpRequested()) {
       writeOut(QString::fromUtf8(kHelpHead) + QString::fromUtf8(kDotPlotOptionsHelp) +
@@ -217,12 +249,20 @@ int runDotPlot(const QStringList& arguments) {
         throw UsageError(QStringLiteral("the thumbs are LO,HI with 0 <= LO <= HI <= %1").arg(top));
     }
 
+    std::optional<int> floor;
+    if (const auto text = parser.value(QStringLiteral("--floor"))) {
+      floor = parseNumber(*text, 0, top - 1);
+      if (!floor)
+        throw UsageError(QStringLiteral("the floor is a number from 0 to %1").arg(top - 1));
+    }
+
     const auto plot = loadDotPlot(options);
     if (!plot) return kExitFailure;
-    const engine::DotPlotComputeRequest request = dotPlotRequest(*plot, options);
-    return tsv ? writeTsv(out, request)
-               : writePng(out, request, *side,
-                          engine::smoothGreyScale(lo, hi, plot->MaxScore, *family));
+    engine::DotPlotComputeRequest request = dotPlotRequest(*plot, options);
+    if (tsv) return writeTsv(out, request, floor);
+    // Every count the thumbs draw black may be left out of the computation.
+    request.floor = floor.value_or(engine::floorForThumbs(lo, hi, plot->MaxScore));
+    return writePng(out, request, *side, engine::smoothGreyScale(lo, hi, plot->MaxScore, *family));
   });
 }
 

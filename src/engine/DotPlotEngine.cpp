@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/DotPlotKernels.h"
+#include "engine/SeededDotPlot.h"
 
 namespace duvanet::engine {
 
@@ -32,6 +33,7 @@ DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request) {
   const StrandSet set = strandSetOf(request.type);
   const int highestCount = maxScore(request.type, request.evaluation, window);
   if (window < 1 || highestCount > 0xFFFF) return result;
+  if (request.floor < 0 || request.floor >= highestCount) return result;
   if (!strandsFit(strands, set)) return result;
   const auto lh = static_cast<std::int64_t>(strands.horiz.size());
   const auto lv = static_cast<std::int64_t>(strands.verti.size());
@@ -44,6 +46,7 @@ DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request) {
   result.plotWidth = nH;
   result.plotHeight = nV;
   result.status = DotPlotStatus::Filled;
+  result.floor = request.floor;
 
   // The region, clipped to the plot.
   CellRect cells{0, 0, nH, nV};
@@ -70,15 +73,48 @@ DotPlotComputeResult computeDotPlot(const DotPlotComputeRequest& request) {
                     : DotPlotGrid(cells, static_cast<int>(std::min(cells.width, maxBins)),
                                   static_cast<int>(std::min(cells.height, maxBins)), uninitialised);
 
+  // With a floor the seeded path may count only the windows around exact matches. Asked for the
+  // highest floor that shows something, it lowers the floor while nothing shows; the sweep, once
+  // it runs, gives every count and so the floor at once.
+  int floor = request.floor;
+  while (floor > 0) {
+    const SeededRequest seeded{strands,           window,         set, request.evaluation, floor,
+                               request.floorPath, request.threads};
+    const SeededOutcome outcome = computeSeeded(seeded, result.grid, request.progress);
+    if (outcome.cancelled) {
+      result.status = DotPlotStatus::Cancelled;
+      result.grid = DotPlotGrid();
+      return result;
+    }
+    if (!outcome.computed) break;
+    const auto& counts = result.grid.counts();
+    if (!request.lowerFloorUntilShown ||
+        std::any_of(counts.begin(), counts.end(), [](std::uint16_t c) { return c > 0; })) {
+      result.floor = floor;
+      result.path = FloorPath::Seeded;
+      if (request.progress) request.progress(1.0);
+      return result;
+    }
+    --floor;
+  }
+
   const KernelRequest kernels{
       strands,         window,          set, request.evaluation, highestCount, &result.grid,
       request.threads, request.progress};
   if (!fillGrid(kernels)) {
     result.status = DotPlotStatus::Cancelled;
     result.grid = DotPlotGrid();
-  } else if (request.progress) {
-    request.progress(1.0);
+    return result;
   }
+  if (request.lowerFloorUntilShown && floor > 0) {
+    const auto& counts = result.grid.counts();
+    const int highest = counts.empty() ? 0 : *std::max_element(counts.begin(), counts.end());
+    floor = std::min(floor, std::max(highest - 1, 0));
+  }
+  applyFloor(result.grid, floor);
+  result.floor = floor;
+  result.path = FloorPath::FullSweep;
+  if (request.progress) request.progress(1.0);
   return result;
 }
 

@@ -6,6 +6,7 @@
 
 #include "engine/DotPlotGrid.h"
 #include "engine/DotPlotTypes.h"
+#include "engine/FloorPlan.h"
 #include "engine/WorkerPool.h"
 
 namespace duvanet::engine {
@@ -32,6 +33,15 @@ struct DotPlotComputeRequest {
   int maxBinsPerSide = 4096;
   /// Worker threads; 0 takes every core.
   int threads = 0;
+  /// Counts at or below the floor are reported as 0, the others exactly (0 ≤ floor < MaxScore);
+  /// a bin then holds the highest count above the floor among its cells, else 0. A floor lets
+  /// the engine count only the windows around exact k-mer matches when that is cheaper.
+  int floor = 0;
+  /// The path of a request with a floor: chosen by the cost estimate, or forced.
+  FloorPath floorPath = FloorPath::Automatic;
+  /// When set, the floor used is the highest one at or below `floor` above which some count of
+  /// the region lies (0 when none does); the result tells which.
+  bool lowerFloorUntilShown = false;
   /// Called on the thread that called computeDotPlot while the workers count, and once with 1
   /// when the computation has finished (its answer is then ignored).
   ProgressCallback progress;
@@ -45,8 +55,9 @@ enum class DotPlotStatus {
   TooShort,
   /// The progress callback said stop.
   Cancelled,
-  /// A request the kernels cannot honour: a window below 1, a MaxScore above 65535, or an
-  /// opposite strand the type compares whose length differs from its source's.
+  /// A request the kernels cannot honour: a window below 1, a MaxScore above 65535, a floor
+  /// outside 0 … MaxScore − 1, or an opposite strand the type compares whose length differs
+  /// from its source's.
   Refused,
 };
 
@@ -57,6 +68,10 @@ struct DotPlotComputeResult {
   /// nH = Lh − W + 1 and nV = Lv − W + 1 of the whole plot (0 when a sequence is too short).
   std::int64_t plotWidth = 0;
   std::int64_t plotHeight = 0;
+  /// The floor the counts were computed with.
+  int floor = 0;
+  /// How they were computed: the full sweep or the seeded path.
+  FloorPath path = FloorPath::FullSweep;
   DotPlotGrid grid;
 };
 

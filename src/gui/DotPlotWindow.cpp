@@ -26,6 +26,7 @@
 #include "chart/ColourScale.h"
 #include "core/DotPlotPreparation.h"
 #include "engine/DotPlotEngine.h"
+#include "engine/FloorPlan.h"
 #include "engine/Palette.h"
 #include "gui/ApplicationTitle.h"
 #include "gui/DotPlotTracks.h"
@@ -144,6 +145,21 @@ void TfrmDotPlot::buildLayout() {
   m_infoLine->setAlignment(Qt::AlignCenter);
   m_infoLine->setFrameStyle(QFrame::Panel | QFrame::Raised);
   strip->addWidget(m_infoLine);
+  m_floorPanel = new QFrame(m_stripPanel);
+  m_floorPanel->setObjectName(QStringLiteral("panFloor"));
+  auto* floorRow = new QHBoxLayout(m_floorPanel);
+  floorRow->setContentsMargins(0, 1, 0, 0);
+  floorRow->setSpacing(4);
+  m_floorNote = new QLabel(m_floorPanel);
+  m_floorNote->setObjectName(QStringLiteral("lbFloorNote"));
+  m_floorNote->setAlignment(Qt::AlignCenter);
+  floorRow->addWidget(m_floorNote, 1);
+  m_cancelRecompute = new QPushButton(QStringLiteral("Cancel"), m_floorPanel);
+  m_cancelRecompute->setObjectName(QStringLiteral("btCancelRecompute"));
+  m_cancelRecompute->setFixedHeight(18);
+  floorRow->addWidget(m_cancelRecompute);
+  m_floorPanel->hide();
+  strip->addWidget(m_floorPanel);
   left->addWidget(m_stripPanel);
   outer->addWidget(m_plotPanel, 1);
 
@@ -255,6 +271,27 @@ void TfrmDotPlot::buildLayout() {
   connect(m_highlightLevel, &UpDownControl::arrowClicked, this,
           &TfrmDotPlot::udHighlightColourClick);
   connect(m_colourRangeSlider, &TDblSlider::posChange, this, &TfrmDotPlot::dblslColorPosChange);
+  connect(m_cancelRecompute, &QPushButton::clicked, this, &TfrmDotPlot::btCancelRecomputeClick);
+  using duvanet::core::DotPlotComputation;
+  connect(&m_floorComputation, &DotPlotComputation::finished, this,
+          [this](quint64 id, const duvanet::engine::DotPlotComputeResult& result) {
+            if (id == m_floorJob) recomputationFinished(result);
+          });
+  connect(&m_floorComputation, &DotPlotComputation::progressed, this,
+          [this](quint64 id, double fraction) {
+            if (id != m_floorJob) return;
+            m_recomputeFraction = fraction;
+            showFloorNote();
+          });
+  // Cancelled, or memory ran out: the old picture stays.
+  const auto ended = [this](quint64 id) {
+    if (id != m_floorJob) return;
+    m_floorJob = 0;
+    showFloorNote();
+  };
+  connect(&m_floorComputation, &DotPlotComputation::cancelled, this, ended);
+  connect(&m_floorComputation, &DotPlotComputation::failed, this,
+          [ended](quint64 id, const QString&, std::exception_ptr) { ended(id); });
   connect(m_chart, &ColourGridChart::afterDraw, this, &TfrmDotPlot::chartDotPlotAfterDraw);
   connect(m_chart, &ColourGridChart::mouseMoved, this, &TfrmDotPlot::chartDotPlotMouseMove);
   connect(m_chart, &ColourGridChart::mousePressed, this, &TfrmDotPlot::chartDotPlotMouseDown);
@@ -300,23 +337,30 @@ TfrmDotPlot::PrepareOutcome TfrmDotPlot::PrepareDotPlot(tDotPlotType plotType, t
   // The computation reads a copy that shares the window's texts, so that closing the window
   // while it runs frees nothing under it.
   const auto owner = std::make_shared<const duvanet::core::PreparedDotPlot>(m_plot);
-  duvanet::engine::DotPlotComputeRequest request = owner->computeRequest();
-  request.exactBudgetCells = m_exactBudgetCells;
-  request.maxBinsPerSide = m_maxBinsPerSide;
+  m_computedPlot = owner;
+  duvanet::engine::DotPlotComputeRequest request = plotRequest();
+  // A plot too large to compute in full within a few seconds opens with the highest floor that
+  // shows something, the full matches at most: the seeded path then counts only a few windows.
+  const auto lh = static_cast<double>(m_plot.SeqHoriz.Data.size());
+  const auto lv = static_cast<double>(m_plot.SeqVerti.Data.size());
+  const int w = m_plot.WindowSize;
+  if (w > 1 && lh >= w && lv >= w &&
+      duvanet::engine::estimatedSweepSeconds((lh - w + 1) * (lv - w + 1),
+                                             duvanet::engine::strandSetOf(m_plot.PlotType),
+                                             0) > m_fullComputationSeconds) {
+    request.floor = w - 1;
+    request.lowerFloorUntilShown = true;
+  }
   Computed computed = computeWithProgress(request, owner);
   if (computed.end == Computed::End::Failed) std::rethrow_exception(computed.failure);
   if (computed.end == Computed::End::Cancelled) return PrepareOutcome::Cancelled;
 
   duvanet::engine::DotPlotComputeResult& result = computed.result;
   if (result.isFilled()) {
+    m_floor = result.floor;
     const bool exact = result.grid.isExact();
     m_chart->setGrid(std::move(result.grid));
-    if (!exact) {
-      // Zoomed regions are at most as many cells as the chart has pixels: always exact.
-      duvanet::engine::DotPlotComputeRequest regions = request;
-      regions.exactBudgetCells = duvanet::engine::DotPlotComputeRequest{}.exactBudgetCells;
-      m_chart->setRegionProvider(duvanet::chart::engineRegionProvider(regions));
-    }
+    if (!exact) m_chart->setRegionProvider(regionProvider());
   }
   for (const QString& message : duvanet::core::dotPlotErrorMessages(m_plot.PlotType, result)) {
     if (m_prompts) m_prompts->warning(this, message);
@@ -326,9 +370,81 @@ TfrmDotPlot::PrepareOutcome TfrmDotPlot::PrepareDotPlot(tDotPlotType plotType, t
   m_colourRangeSlider->setMax(m_plot.MaxScore);
   m_colourRangeSlider->setPosition1(0);
   m_colourRangeSlider->setPosition2(m_plot.MaxScore);
+  if (m_floor > 0) m_colourRangeSlider->setPosition1(m_floor);
   m_highlightLevel->setRange(0, m_plot.MaxScore);
   UpdateColors();
+  showFloorNote();
+  m_followFloor = true;
   return PrepareOutcome::Completed;
+}
+
+duvanet::engine::DotPlotComputeRequest TfrmDotPlot::plotRequest() const {
+  duvanet::engine::DotPlotComputeRequest request = m_computedPlot->computeRequest();
+  request.exactBudgetCells = m_exactBudgetCells;
+  request.maxBinsPerSide = m_maxBinsPerSide;
+  request.floor = m_floor;
+  return request;
+}
+
+duvanet::chart::RegionProvider TfrmDotPlot::regionProvider() const {
+  // Zoomed regions are at most as many cells as the chart has pixels: always exact. They keep
+  // the floor of the whole plot.
+  duvanet::engine::DotPlotComputeRequest regions = plotRequest();
+  regions.exactBudgetCells = duvanet::engine::DotPlotComputeRequest{}.exactBudgetCells;
+  return duvanet::chart::engineRegionProvider(regions);
+}
+
+// --- floor -----------------------------------------------------------------------------------
+
+void TfrmDotPlot::followFloor() {
+  if (!m_followFloor || !m_chart->hasSeries() || !m_computedPlot) return;
+  const auto controls = colourControls();
+  const int needed =
+      duvanet::engine::floorForThumbs(controls.lo, controls.hi, m_plot.MaxScore,
+                                      controls.highlightDown ? controls.highlightLevel : -1);
+  // Raising the thumb never recomputes: what the floor hid is drawn black anyway.
+  if (needed >= (isRecomputing() ? m_recomputeFloor : m_floor)) return;
+  duvanet::engine::DotPlotComputeRequest request = plotRequest();
+  request.floor = needed;
+  m_recomputeFloor = needed;
+  m_recomputeFraction = 0;
+  m_floorJob = m_floorComputation.start(request, m_computedPlot);
+  showFloorNote();
+}
+
+void TfrmDotPlot::recomputationFinished(const duvanet::engine::DotPlotComputeResult& result) {
+  m_floorJob = 0;
+  if (result.isFilled() && m_chart->hasSeries()) {
+    m_floor = result.floor;
+    duvanet::engine::DotPlotGrid grid = result.grid;
+    const bool exact = grid.isExact();
+    m_chart->replaceGrid(std::move(grid),
+                         exact ? duvanet::chart::RegionProvider{} : regionProvider());
+  }
+  showFloorNote();
+  UpdateColors();
+}
+
+void TfrmDotPlot::btCancelRecomputeClick() {
+  m_floorComputation.cancel();
+  m_floorJob = 0;
+  showFloorNote();
+}
+
+void TfrmDotPlot::showFloorNote() {
+  QString note;
+  if (isRecomputing()) {
+    note = QStringLiteral("Recomputing the windows with more than %1 matches: %2 %")
+               .arg(m_recomputeFloor)
+               .arg(static_cast<int>(m_recomputeFraction * 100));
+  } else if (m_floor > 0) {
+    note = QStringLiteral(
+               "Showing windows with more than %1 matches: lower the colour slider to see more.")
+               .arg(m_floor);
+  }
+  m_floorNote->setText(note);
+  m_cancelRecompute->setVisible(isRecomputing());
+  m_floorPanel->setVisible(!note.isEmpty());
 }
 
 TfrmDotPlot::Computed TfrmDotPlot::computeWithProgress(
@@ -432,9 +548,18 @@ duvanet::chart::ColourControls TfrmDotPlot::colourControls() const {
 }
 
 void TfrmDotPlot::rbGreyChartClick() { UpdateColors(); }
-void TfrmDotPlot::btHighlightColourClick() { UpdateColors(); }
-void TfrmDotPlot::udHighlightColourClick() { UpdateColors(); }
-void TfrmDotPlot::dblslColorPosChange() { UpdateColors(); }
+void TfrmDotPlot::btHighlightColourClick() {
+  UpdateColors();
+  followFloor();
+}
+void TfrmDotPlot::udHighlightColourClick() {
+  UpdateColors();
+  followFloor();
+}
+void TfrmDotPlot::dblslColorPosChange() {
+  UpdateColors();
+  followFloor();
+}
 void TfrmDotPlot::chartDotPlotAfterDraw() { UpdateColors(); }
 
 // --- sequence display ------------------------------------------------------------------------
@@ -545,6 +670,9 @@ void TfrmDotPlot::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmDotPlot::FormClose() {
+  // The recomputation holds its own copy of the strands; its result is of no use any more.
+  m_floorComputation.cancel();
+  m_floorJob = 0;
   m_chart->removeAllSeries();
   m_tracks->setFeatures(nullptr, nullptr);
   for (tSequence* record :

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "chart/ChartExport.h"
+#include "chart/ColourGridChart.h"
 #include "chart/ColourScale.h"
 #include "core/DotPlotComputation.h"
 #include "core/DotPlotPreparation.h"
@@ -87,6 +88,14 @@ class TfrmDotPlot : public QWidget {
   void setMaxBinsPerSide(int bins) { m_maxBinsPerSide = bins; }
   /// Computations that last longer than this show the progress dialog.
   void setProgressDelayMs(int ms) { m_progressDelayMs = ms; }
+  /// Plots whose full computation is estimated to take longer than this open with the lower
+  /// thumb at the highest floor that shows something.
+  void setFullComputationSeconds(double seconds) { m_fullComputationSeconds = seconds; }
+
+  /// The floor the shown counts were computed with: every count at or below it is shown as 0.
+  int computedFloor() const { return m_floor; }
+  /// A recomputation with a lower floor is running; the old picture stays until it is done.
+  bool isRecomputing() const { return m_floorJob != 0; }
 
   // Colour scale.
   void UpdateColors();
@@ -119,6 +128,7 @@ class TfrmDotPlot : public QWidget {
   void udHighlightColourClick();
   void dblslColorPosChange();
   void chartDotPlotAfterDraw();
+  void btCancelRecomputeClick();
   void chartDotPlotMouseMove(Qt::KeyboardModifiers shift, int x, int y);
   void chartDotPlotMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
   void imgSequenceDisplayPaint();
@@ -144,6 +154,13 @@ class TfrmDotPlot : public QWidget {
   };
   Computed computeWithProgress(const duvanet::engine::DotPlotComputeRequest& request,
                                std::shared_ptr<const void> owner);
+  /// The request of the whole plot with the current floor, and the zoomed regions' provider.
+  duvanet::engine::DotPlotComputeRequest plotRequest() const;
+  duvanet::chart::RegionProvider regionProvider() const;
+  /// Recomputes with a lower floor when the colour controls show counts below the floor.
+  void followFloor();
+  void recomputationFinished(const duvanet::engine::DotPlotComputeResult& result);
+  void showFloorNote();
 
   // The chart and the sequence strip on the left.
   QFrame* m_plotPanel = nullptr;                       // "Panel2"
@@ -151,6 +168,10 @@ class TfrmDotPlot : public QWidget {
   QFrame* m_stripPanel = nullptr;                      // "Panel4"
   SequenceDisplayBox* m_stripBox = nullptr;            // "imgSequenceDisplay"
   QLabel* m_infoLine = nullptr;                        // "panInfoDot"
+  // Below the information line: what the floor hides, or the recomputation's progress.
+  QFrame* m_floorPanel = nullptr;            // "panFloor"
+  QLabel* m_floorNote = nullptr;             // "lbFloorNote"
+  QPushButton* m_cancelRecompute = nullptr;  // "btCancelRecompute"
   // The chart commands on the right.
   QFrame* m_controlPanel = nullptr;                 // "Panel1"
   QGroupBox* m_chartGroup = nullptr;                // "GroupBox3"
@@ -189,4 +210,13 @@ class TfrmDotPlot : public QWidget {
   qint64 m_exactBudgetCells = qint64{64} << 20;
   int m_maxBinsPerSide = 4096;
   int m_progressDelayMs = 333;
+  double m_fullComputationSeconds = 3.0;
+  // The floor of the shown counts and the recomputation with a lower one.
+  int m_floor = 0;
+  bool m_followFloor = false;
+  std::shared_ptr<const duvanet::core::PreparedDotPlot> m_computedPlot;
+  duvanet::core::DotPlotComputation m_floorComputation;
+  quint64 m_floorJob = 0;
+  int m_recomputeFloor = 0;
+  double m_recomputeFraction = 0;
 };

@@ -1,0 +1,9 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--window
+3
+--floor
+3
+-o
+@WORK@/out.tsv

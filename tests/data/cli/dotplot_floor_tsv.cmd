@@ -1,0 +1,11 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--type
+identity
+--window
+3
+--floor
+1
+-o
+@WORK@/out.tsv
