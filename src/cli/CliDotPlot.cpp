@@ -1,6 +1,5 @@
 // duvanet-cli dotplot: computes a dot plot of two sequence files into a TSV table or a PNG image.
 
-#include <QCommandLineParser>
 #include <QFile>
 #include <QImage>
 #include <algorithm>
@@ -12,10 +11,10 @@
 #include <optional>
 
 #include "cli/CliCommand.h"
+#include "cli/CliDotPlotInput.h"
 #include "cli/CliSupport.h"
 #include "core/DotPlotPreparation.h"
 #include "core/FileError.h"
-#include "core/SequenceList.h"
 #include "engine/DotPlotEngine.h"
 #include "engine/Palette.h"
 
@@ -23,25 +22,15 @@ namespace duvanet::cli {
 
 namespace {
 
-constexpr int kUsageError = 2;
-constexpr int kFailure = 1;
-
-const char* const kHelp =
+const char* const kHelpHead =
     "Usage: duvanet-cli dotplot HFILE VFILE [options] -o OUT\n"
     "\n"
     "Computes the dot plot of record --hindex of HFILE (horizontal) against record --vindex of\n"
     "VFILE (vertical). Files are read as \"Load sequences\" reads them: .fas and .fasta as FASTA,\n"
     "every other file as one plain-text sequence.\n"
     "\n"
-    "Options:\n"
-    "  --hindex N         record of HFILE, 0-based (default 0)\n"
-    "  --vindex N         record of VFILE, 0-based (default 0)\n"
-    "  --type T           identity, dna-horiz, dna-verti, dna-both, literal-horiz,\n"
-    "                     literal-verti or literal-both (default dna-horiz)\n"
-    "  --eval E           highest, lowest or summed (default highest)\n"
-    "  --window W         window size, 1 to 1024 (default 12)\n"
-    "  --case-sensitive   compare upper and lower case as different symbols\n"
-    "  --threads N        worker threads (default: every core)\n"
+    "Options:\n";
+const char* const kHelpTail =
     "  -o, --output OUT   OUT.tsv: the lines x, y, count (1-based, y ascending, then x);\n"
     "                     OUT.png: one pixel per cell, or the highest count of each block of\n"
     "                     cells when a side exceeds --size\n"
@@ -53,36 +42,9 @@ const char* const kHelp =
     "Exit status: 0 done (warnings included), 1 a file could not be read or written, a record\n"
     "is missing or the plot could not be computed, 2 wrong arguments.\n";
 
-void printError(const QString& text) { writeErr(text + QLatin1Char('\n')); }
-
 void writeFailed(const QString& fileName, const QString& reason) {
   printError(QStringLiteral("duvanet-cli: ") +
              FileError(FileError::Operation::Write, fileName, reason).message());
-}
-
-int usageError(const QString& text) {
-  printError(QStringLiteral("duvanet-cli dotplot: ") + text);
-  printError(QStringLiteral("Try 'duvanet-cli dotplot --help'."));
-  return kUsageError;
-}
-
-std::optional<tDotPlotType> parseType(const QString& text) {
-  static const std::pair<const char*, tDotPlotType> kTypes[] = {
-      {"identity", dptIdentity},          {"dna-horiz", dptDNAHoriz},
-      {"dna-verti", dptDNAVerti},         {"dna-both", dptDNABoth},
-      {"literal-horiz", dptLiteralHoriz}, {"literal-verti", dptLiteralVerti},
-      {"literal-both", dptLiteralBoth}};
-  for (const auto& [name, type] : kTypes) {
-    if (text == QLatin1String(name)) return type;
-  }
-  return std::nullopt;
-}
-
-std::optional<tMatchEvaluation> parseEvaluation(const QString& text) {
-  if (text == QLatin1String("highest")) return meHighest;
-  if (text == QLatin1String("lowest")) return meLowest;
-  if (text == QLatin1String("summed")) return meSummed;
-  return std::nullopt;
 }
 
 std::optional<engine::ColourFamily> parseColour(const QString& text) {
@@ -91,28 +53,6 @@ std::optional<engine::ColourFamily> parseColour(const QString& text) {
   if (text == QLatin1String("green")) return engine::ColourFamily::Green;
   if (text == QLatin1String("blue")) return engine::ColourFamily::Blue;
   return std::nullopt;
-}
-
-std::optional<int> parseInt(const QString& text, int lowest, int highest) {
-  bool ok = false;
-  const int value = text.toInt(&ok);
-  if (!ok || value < lowest || value > highest) return std::nullopt;
-  return value;
-}
-
-/// Record `index` of a file read as the main window's "Load sequences" reads it.
-std::optional<tSequence> loadRecord(const QString& fileName, int index) {
-  tSequenceList list;
-  if (!loadSequenceFiles({fileName}, list)) return std::nullopt;
-  tSequence sequence;
-  if (!list.GetSequence(index, sequence)) {
-    printError(QStringLiteral("duvanet-cli dotplot: %1 has no record %2 (it holds %3)")
-                   .arg(fileName)
-                   .arg(index)
-                   .arg(list.Count()));
-    return std::nullopt;
-  }
-  return sequence;
 }
 
 /// Appends the decimal digits of a non-negative number.
@@ -138,7 +78,7 @@ int writeTsv(const QString& fileName, const engine::DotPlotComputeRequest& base)
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(QFile::encodeName(fileName), "wb"));
   if (!file) {
     writeFailed(fileName, QString::fromLocal8Bit(std::strerror(errno)));
-    return kFailure;
+    return kExitFailure;
   }
   std::vector<char> buffer(std::size_t{1} << 20);
   std::size_t used = 0;
@@ -157,7 +97,7 @@ int writeTsv(const QString& fileName, const engine::DotPlotComputeRequest& base)
   const engine::DotPlotComputeResult first = engine::computeDotPlot(probe);
   if (!first.filled) {
     printError(core::kDotPlotError);
-    return kFailure;
+    return kExitFailure;
   }
   const std::int64_t width = first.plotWidth;
   const std::int64_t height = first.plotHeight;
@@ -169,7 +109,7 @@ int writeTsv(const QString& fileName, const engine::DotPlotComputeRequest& base)
     const engine::DotPlotComputeResult result = engine::computeDotPlot(band);
     if (!result.filled) {
       printError(core::kDotPlotError);
-      return kFailure;
+      return kExitFailure;
     }
     const engine::DotPlotGrid& grid = result.grid;
     for (int by = 0; by < grid.binsY() && ok; ++by) {
@@ -192,9 +132,9 @@ int writeTsv(const QString& fileName, const engine::DotPlotComputeRequest& base)
   if (std::fflush(file.get()) != 0) ok = false;
   if (!ok) {
     writeFailed(fileName, QString::fromLocal8Bit(std::strerror(errno)));
-    return kFailure;
+    return kExitFailure;
   }
-  return 0;
+  return kExitSuccess;
 }
 
 int writePng(const QString& fileName, engine::DotPlotComputeRequest request, int size,
@@ -206,7 +146,7 @@ int writePng(const QString& fileName, engine::DotPlotComputeRequest request, int
   const engine::DotPlotComputeResult result = engine::computeDotPlot(request);
   if (!result.filled) {
     printError(core::kDotPlotError);
-    return kFailure;
+    return kExitFailure;
   }
   const engine::DotPlotGrid& grid = result.grid;
   QImage image(grid.binsX(), grid.binsY(), QImage::Format_RGB32);
@@ -214,7 +154,7 @@ int writePng(const QString& fileName, engine::DotPlotComputeRequest request, int
     printError(QStringLiteral("duvanet-cli dotplot: not enough memory for a %1 x %2 image.")
                    .arg(grid.binsX())
                    .arg(grid.binsY()));
-    return kFailure;
+    return kExitFailure;
   }
   for (int by = 0; by < grid.binsY(); ++by) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(by));
@@ -226,104 +166,61 @@ int writePng(const QString& fileName, engine::DotPlotComputeRequest request, int
   }
   if (!image.save(fileName, "PNG")) {
     writeFailed(fileName, QStringLiteral("the image could not be saved"));
-    return kFailure;
+    return kExitFailure;
   }
-  return 0;
+  return kExitSuccess;
 }
 
 int runDotPlot(const QStringList& arguments) {
-  QCommandLineParser parser;
-  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  const QCommandLineOption hindex(QStringLiteral("hindex"), QString(), QStringLiteral("N"),
-                                  QStringLiteral("0"));
-  const QCommandLineOption vindex(QStringLiteral("vindex"), QString(), QStringLiteral("N"),
-                                  QStringLiteral("0"));
-  const QCommandLineOption type(QStringLiteral("type"), QString(), QStringLiteral("T"),
-                                QStringLiteral("dna-horiz"));
-  const QCommandLineOption eval(QStringLiteral("eval"), QString(), QStringLiteral("E"),
-                                QStringLiteral("highest"));
-  const QCommandLineOption window(QStringLiteral("window"), QString(), QStringLiteral("W"),
-                                  QStringLiteral("12"));
-  const QCommandLineOption caseSensitive(QStringLiteral("case-sensitive"), QString());
-  const QCommandLineOption threads(QStringLiteral("threads"), QString(), QStringLiteral("N"),
-                                   QStringLiteral("0"));
-  const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                  QString(), QStringLiteral("OUT"));
-  const QCommandLineOption size(QStringLiteral("size"), QString(), QStringLiteral("N"),
-                                QStringLiteral("4096"));
-  const QCommandLineOption colour(QStringLiteral("colour"), QString(), QStringLiteral("C"),
-                                  QStringLiteral("grey"));
-  const QCommandLineOption thumbs(QStringLiteral("thumbs"), QString(), QStringLiteral("LO,HI"));
-  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                QString());
-  parser.addOptions({hindex, vindex, type, eval, window, caseSensitive, threads, output, size,
-                     colour, thumbs, help});
-  if (!parser.parse(QStringList{QStringLiteral("dotplot")} + arguments)) {
-    return usageError(parser.errorText());
-  }
-  if (parser.isSet(help)) {
-    std::fputs(kHelp, stdout);
-    return 0;
-  }
-  const QStringList files = parser.positionalArguments();
-  if (files.size() != 2) return usageError(QStringLiteral("two sequence files are needed"));
-  if (!parser.isSet(output)) return usageError(QStringLiteral("no output file given (-o OUT)"));
-  const QString out = parser.value(output);
-  const bool tsv = out.endsWith(QLatin1String(".tsv"), Qt::CaseInsensitive);
-  const bool png = out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
-  if (!tsv && !png) return usageError(QStringLiteral("the output file must end in .tsv or .png"));
-
-  const auto hIndex = parseInt(parser.value(hindex), 0, std::numeric_limits<int>::max());
-  const auto vIndex = parseInt(parser.value(vindex), 0, std::numeric_limits<int>::max());
-  if (!hIndex || !vIndex) return usageError(QStringLiteral("a record index is a number from 0"));
-  const auto plotType = parseType(parser.value(type));
-  if (!plotType) return usageError(QStringLiteral("unknown type: ") + parser.value(type));
-  const auto evaluation = parseEvaluation(parser.value(eval));
-  if (!evaluation) return usageError(QStringLiteral("unknown evaluation: ") + parser.value(eval));
-  const auto windowSize = parseInt(parser.value(window), 1, 1024);
-  if (!windowSize) return usageError(QStringLiteral("the window is a number from 1 to 1024"));
-  const auto threadCount = parseInt(parser.value(threads), 0, 1024);
-  if (!threadCount)
-    return usageError(QStringLiteral("the thread count is a number from 0 to 1024"));
-  const auto side = parseInt(parser.value(size), 1, 1 << 15);
-  if (!side) return usageError(QStringLiteral("the size is a number from 1 to 32768"));
-  const auto family = parseColour(parser.value(colour));
-  if (!family) return usageError(QStringLiteral("unknown colour: ") + parser.value(colour));
-  const int top = engine::maxScore(*plotType, *evaluation, *windowSize);
-  int lo = 0;
-  int hi = top;
-  if (parser.isSet(thumbs)) {
-    const QStringList parts = parser.value(thumbs).split(QLatin1Char(','));
-    bool okLo = false;
-    bool okHi = false;
-    if (parts.size() == 2) {
-      lo = parts[0].trimmed().toInt(&okLo);
-      hi = parts[1].trimmed().toInt(&okHi);
+  return runGuarded("dotplot", [&] {
+    const ArgumentParser parser(
+        arguments,
+        dotPlotValueOptions() + QStringList{QStringLiteral("--output"), QStringLiteral("--size"),
+                                            QStringLiteral("--colour"), QStringLiteral("--thumbs")},
+        dotPlotFlagOptions(), {{QStringLiteral("-o"), QStringLiteral("--output")}});
+    if (parser.helpRequested()) {
+      writeOut(QString::fromUtf8(kHelpHead) + QString::fromUtf8(kDotPlotOptionsHelp) +
+               QString::fromUtf8(kHelpTail));
+      return kExitSuccess;
     }
-    if (!okLo || !okHi || lo < 0 || hi > top || lo > hi) {
-      return usageError(QStringLiteral("the thumbs are LO,HI with 0 <= LO <= HI <= %1").arg(top));
+    requireTwoFiles(parser);
+    const auto output = parser.value(QStringLiteral("--output"));
+    if (!output) throw UsageError(QStringLiteral("no output file given (-o OUT)"));
+    const QString& out = *output;
+    const bool tsv = out.endsWith(QLatin1String(".tsv"), Qt::CaseInsensitive);
+    const bool png = out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
+    if (!tsv && !png) throw UsageError(QStringLiteral("the output file must end in .tsv or .png"));
+
+    const DotPlotOptions options = parseDotPlotOptions(parser);
+    const auto side = parseNumber(
+        parser.value(QStringLiteral("--size")).value_or(QStringLiteral("4096")), 1, 1 << 15);
+    if (!side) throw UsageError(QStringLiteral("the size is a number from 1 to 32768"));
+    const QString colourName =
+        parser.value(QStringLiteral("--colour")).value_or(QStringLiteral("grey"));
+    const auto family = parseColour(colourName);
+    if (!family) throw UsageError(QStringLiteral("unknown colour: ") + colourName);
+    const int top = options.maxScore();
+    int lo = 0;
+    int hi = top;
+    if (const auto thumbs = parser.value(QStringLiteral("--thumbs"))) {
+      const QStringList parts = thumbs->split(QLatin1Char(','));
+      bool okLo = false;
+      bool okHi = false;
+      if (parts.size() == 2) {
+        lo = parts[0].trimmed().toInt(&okLo);
+        hi = parts[1].trimmed().toInt(&okHi);
+      }
+      if (!okLo || !okHi || lo < 0 || hi > top || lo > hi)
+        throw UsageError(QStringLiteral("the thumbs are LO,HI with 0 <= LO <= HI <= %1").arg(top));
     }
-  }
 
-  const auto horiz = loadRecord(files[0], *hIndex);
-  if (!horiz) return kFailure;
-  const auto verti = loadRecord(files[1], *vIndex);
-  if (!verti) return kFailure;
-
-  const core::PreparedDotPlot plot = core::prepareDotPlot(
-      *plotType, *horiz, *verti, !parser.isSet(caseSensitive), *windowSize, *evaluation);
-  for (const QString& warning : plot.warnings) printError(warning);
-  // A sequence shorter than the window is an error for every type here, identity included.
-  if (plot.SeqHoriz.Data.size() < *windowSize || plot.SeqVerti.Data.size() < *windowSize) {
-    printError(core::kDotPlotError);
-    return kFailure;
-  }
-  engine::DotPlotComputeRequest request = plot.computeRequest();
-  request.threads = *threadCount;
-  const int status =
-      tsv ? writeTsv(out, request)
-          : writePng(out, request, *side, engine::smoothGreyScale(lo, hi, plot.MaxScore, *family));
-  return status;
+    const auto plot = loadDotPlot(options);
+    if (!plot) return kExitFailure;
+    const engine::DotPlotComputeRequest request = dotPlotRequest(*plot, options);
+    return tsv ? writeTsv(out, request)
+               : writePng(out, request, *side,
+                          engine::smoothGreyScale(lo, hi, plot->MaxScore, *family));
+  });
 }
 
 const CliCommandRegistrar registrar(CliCommand{

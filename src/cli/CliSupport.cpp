@@ -17,7 +17,9 @@ void writeTo(std::FILE* stream, const QString& text) {
 
 }  // namespace
 
-ArgumentParser::ArgumentParser(const QStringList& arguments, const QStringList& valueOptions) {
+ArgumentParser::ArgumentParser(const QStringList& arguments, const QStringList& valueOptions,
+                               const QStringList& flagOptions,
+                               const QList<std::pair<QString, QString>>& shortNames) {
   bool optionsEnded = false;
   for (qsizetype i = 0; i < arguments.size(); ++i) {
     const QString& argument = arguments[i];
@@ -34,15 +36,23 @@ ArgumentParser::ArgumentParser(const QStringList& arguments, const QStringList& 
       continue;
     }
     const qsizetype equals = argument.indexOf(u'=');
-    const QString name = equals < 0 ? argument : argument.first(equals);
+    const QString given = equals < 0 ? argument : argument.first(equals);
+    QString name = given;  // the long name; messages quote the name as given
+    for (const auto& [shortName, longName] : shortNames)
+      if (given == shortName) name = longName;
+    if (flagOptions.contains(name)) {
+      if (equals >= 0) throw UsageError(QStringLiteral("option '%1' takes no value").arg(given));
+      m_flags.append(name);
+      continue;
+    }
     if (!valueOptions.contains(name))
-      throw UsageError(QStringLiteral("unknown option '%1'").arg(name));
+      throw UsageError(QStringLiteral("unknown option '%1'").arg(given));
     if (equals >= 0) {
       m_values.append({name, argument.sliced(equals + 1)});
     } else if (i + 1 < arguments.size()) {
       m_values.append({name, arguments[++i]});
     } else {
-      throw UsageError(QStringLiteral("option '%1' needs a value").arg(name));
+      throw UsageError(QStringLiteral("option '%1' needs a value").arg(given));
     }
   }
 }
@@ -52,6 +62,13 @@ std::optional<QString> ArgumentParser::value(const QString& option) const {
   for (const auto& [name, value] : m_values)
     if (name == option) result = value;  // the last one given counts
   return result;
+}
+
+bool ArgumentParser::isSet(const QString& option) const {
+  if (m_flags.contains(option)) return true;
+  for (const auto& entry : m_values)
+    if (entry.first == option) return true;
+  return false;
 }
 
 void writeOut(const QString& text) { writeTo(stdout, text); }
@@ -75,6 +92,13 @@ bool loadSequenceFiles(const QStringList& files, tSequenceList& list) {
     writeErr(QStringLiteral("%1: %2\n").arg(QLatin1StringView(kToolName), error.message()));
     return false;
   }
+}
+
+std::optional<int> parseNumber(const QString& text, int lowest, int highest) {
+  bool ok = false;
+  const int value = text.toInt(&ok);
+  if (!ok || value < lowest || value > highest) return std::nullopt;
+  return value;
 }
 
 void requireFiles(const ArgumentParser& parser) {

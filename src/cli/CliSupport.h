@@ -22,20 +22,27 @@ class UsageError : public std::runtime_error {
   explicit UsageError(const QString& message) : std::runtime_error(message.toStdString()) {}
 };
 
-/// Splits a command's arguments into options and file names. Options take their value as the
-/// next argument or after "=" (--table 2, --table=2); "--" ends the options.
+/// Splits a command's arguments into options and file names. Value options take their value as
+/// the next argument or after "=" (--table 2, --table=2); flag options take none; "--" ends the
+/// options. A short name ("-o") stands for the long option it is paired with in shortNames.
 class ArgumentParser {
  public:
-  /// Throws UsageError for an unknown option or a missing value.
-  ArgumentParser(const QStringList& arguments, const QStringList& valueOptions);
+  /// Throws UsageError for an unknown option, a missing value or a value given to a flag.
+  ArgumentParser(const QStringList& arguments, const QStringList& valueOptions,
+                 const QStringList& flagOptions = {},
+                 const QList<std::pair<QString, QString>>& shortNames = {});
 
   bool helpRequested() const { return m_help; }
+  /// The value of the last occurrence of a value option, by its long name.
   std::optional<QString> value(const QString& option) const;
+  /// True when a flag or value option was given at least once.
+  bool isSet(const QString& option) const;
   const QStringList& positional() const { return m_positional; }
 
  private:
   bool m_help = false;
   QList<std::pair<QString, QString>> m_values;
+  QStringList m_flags;
   QStringList m_positional;
 };
 
@@ -59,6 +66,9 @@ int runGuarded(const char* command, const std::function<int()>& body);
 /// Flushes standard output; a failed write (a full disk, a closed pipe) is reported on standard
 /// error and turns the status into 1.
 int finishOutput(int status);
+
+/// A decimal number from lowest to highest, or nothing.
+std::optional<int> parseNumber(const QString& text, int lowest, int highest);
 
 /// Requires at least one file name; throws UsageError otherwise.
 void requireFiles(const ArgumentParser& parser);

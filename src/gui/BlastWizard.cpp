@@ -5,22 +5,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "gui/OpenUrl.h"
+#include "gui/SequenceListViews.h"
+#include "gui/WindowDefaults.h"
+#include "widgets/UpDownControl.h"
 
 namespace {
 
-const QString kNcbiPage = QStringLiteral("NCBI");
+using duvanet::gui::named;
 
-template <typename T>
-T* named(T* object, const char* name) {
-  object->setObjectName(QString::fromLatin1(name));
-  return object;
-}
+const QString kNcbiPage = QStringLiteral("NCBI");
 
 QComboBox* selectionList(const char* name, const QStringList& items, const QString& selected,
                          QWidget* parent) {
@@ -44,9 +41,7 @@ TfrmBLASTWizard::TfrmBLASTWizard(const tSequenceList& sequences, SelectedRows se
   setObjectName(QStringLiteral("frmBLASTWizard"));
   setModal(true);
   resize(339, 214);
-  QFont windowFont(QStringLiteral("MS Sans Serif"));
-  windowFont.setPointSize(8);
-  setFont(windowFont);
+  duvanet::gui::setWindowFont(*this);
 
   pcDatabaseSelector = named(new QTabWidget(this), "pcDatabaseSelector");
   TabSheet1 = named(new QWidget, "TabSheet1");
@@ -56,10 +51,10 @@ TfrmBLASTWizard::TfrmBLASTWizard(const tSequenceList& sequences, SelectedRows se
   // "Alignment" page.
   TabSheet2 = named(new QWidget, "TabSheet2");
   auto* counterLabel = new QLabel(QStringLiteral("Number of alignments"), TabSheet2);
-  udNCBIAlignmentCounter = named(new QSpinBox(TabSheet2), "udNCBIAlignmentCounter");
+  udNCBIAlignmentCounter = named(new UpDownControl(TabSheet2), "udNCBIAlignmentCounter");
   udNCBIAlignmentCounter->setRange(1, 32767);
   udNCBIAlignmentCounter->setValue(50);
-  edNCBIAlignmentCounter = udNCBIAlignmentCounter->findChild<QLineEdit*>();
+  edNCBIAlignmentCounter = udNCBIAlignmentCounter->edit();
   edNCBIAlignmentCounter->setObjectName(QStringLiteral("edNCBIAlignmentCounter"));
   counterLabel->setBuddy(udNCBIAlignmentCounter);
   auto* commandLabel = new QLabel(QStringLiteral("Alignment view command"), TabSheet2);
@@ -142,12 +137,8 @@ void TfrmBLASTWizard::FormShow() {
 }
 
 QList<int> TfrmBLASTWizard::selectedIndexes() const {
-  QList<int> rows = m_selectedRows ? m_selectedRows() : QList<int>{};
   // The list is walked from its first row on, each row once.
-  std::sort(rows.begin(), rows.end());
-  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-  rows.removeIf([](int row) { return row < 0; });
-  return rows;
+  return duvanet::gui::normalisedRows(m_selectedRows ? m_selectedRows() : QList<int>{});
 }
 
 BlastQueryOptions TfrmBLASTWizard::Options() const {

@@ -6,13 +6,13 @@
 
 #include "core/BlastQuery.h"
 #include "core/SequenceList.h"
+#include "widgets/UpDownControl.h"
 
 class BrowserLauncher;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSpinBox;
 class QTabWidget;
 class QWidget;
 
@@ -35,7 +35,7 @@ class TfrmBLASTWizard : public QDialog {
   QTabWidget* pcNCBIPreferences;
   QWidget* TabSheet2;
   QWidget* TabSheet3;
-  QSpinBox* udNCBIAlignmentCounter;
+  UpDownControl* udNCBIAlignmentCounter;
   QLineEdit* edNCBIAlignmentCounter;
   QComboBox* cobNCBIAlignmentCommand;
   QComboBox* cobNCBISelectedDatabase;

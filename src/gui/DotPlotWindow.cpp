@@ -31,6 +31,7 @@
 #include "engine/Palette.h"
 #include "gui/ApplicationTitle.h"
 #include "gui/UserPrompts.h"
+#include "gui/WindowDefaults.h"
 #include "widgets/DoubleSlider.h"
 
 using duvanet::chart::ChartAxis;
@@ -63,16 +64,6 @@ int truncatedIndex(double value) {
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
-
-HighlightUpDown::HighlightUpDown(QWidget* parent) : QSpinBox(parent) {
-  setRange(0, 0);
-  setValue(0);
-}
-
-void HighlightUpDown::stepBy(int steps) {
-  QSpinBox::stepBy(steps);
-  emit arrowClicked();
-}
 
 SequenceDisplayBox::SequenceDisplayBox(TfrmDotPlot* owner, QWidget* parent)
     : QWidget(parent), m_owner(owner) {}
@@ -113,9 +104,7 @@ TfrmDotPlot::TfrmDotPlot(QWidget* owner, UserPrompts* prompts)
     : QWidget(owner, Qt::Window), m_prompts(prompts) {
   setObjectName(QStringLiteral("frmDotPlot"));
   setWindowTitle(QStringLiteral("Dot plot"));
-  QFont windowFont(QStringLiteral("MS Sans Serif"));
-  windowFont.setPointSize(8);
-  setFont(windowFont);
+  duvanet::gui::setWindowFont(*this);
   setMinimumSize(350, 350);
   resize(642, 616);
   move(589, 160);
@@ -216,7 +205,8 @@ void TfrmDotPlot::buildLayout() {
   btHighlightColour->setObjectName(QStringLiteral("btHighlightColour"));
   btHighlightColour->setCheckable(true);
   btHighlightColour->setGeometry(6, 138, 84, 25);
-  udHighlightColour = new HighlightUpDown(GroupBox1);
+  udHighlightColour = new UpDownControl(GroupBox1);
+  udHighlightColour->setRange(0, 0);
   udHighlightColour->setObjectName(QStringLiteral("udHighlightColour"));
   udHighlightColour->setGeometry(92, 139, 44, 23);
   Edit1 = udHighlightColour->edit();
@@ -256,7 +246,7 @@ void TfrmDotPlot::buildLayout() {
     connect(rb, &QRadioButton::clicked, this, &TfrmDotPlot::rbGreyChartClick);
   }
   connect(btHighlightColour, &QPushButton::clicked, this, &TfrmDotPlot::btHighlightColourClick);
-  connect(udHighlightColour, &HighlightUpDown::arrowClicked, this,
+  connect(udHighlightColour, &UpDownControl::arrowClicked, this,
           &TfrmDotPlot::udHighlightColourClick);
   connect(dblslColor, &TDblSlider::posChange, this, &TfrmDotPlot::dblslColorPosChange);
   connect(chartDotPlot, &ColourGridChart::afterDraw, this, &TfrmDotPlot::chartDotPlotAfterDraw);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QSpinBox>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -11,6 +10,7 @@
 #include "core/SequenceList.h"
 #include "engine/DotPlotTypes.h"
 #include "gui/SequenceStrip.h"
+#include "widgets/UpDownControl.h"
 
 class QCheckBox;
 class QFrame;
@@ -25,19 +25,6 @@ class UserPrompts;
 namespace duvanet::chart {
 class ColourGridChart;
 }
-
-/// The up-down control of the highlight level: reports clicks on its arrows (and arrow keys)
-/// apart from typing, which takes effect only at the next colour update.
-class HighlightUpDown : public QSpinBox {
-  Q_OBJECT
- public:
-  explicit HighlightUpDown(QWidget* parent = nullptr);
-  QLineEdit* edit() const { return lineEdit(); }
-  void stepBy(int steps) override;
-
- signals:
-  void arrowClicked();
-};
 
 /// The paint box of the sequence strip. A repaint that the window did not ask for (first
 /// showing, resizing) draws the cell at positions 1 and 1.
@@ -119,7 +106,7 @@ class TfrmDotPlot : public QWidget {
   duvanet::chart::ColourBarBox* pbColorBar = nullptr;
   TDblSlider* dblslColor = nullptr;
   QPushButton* btHighlightColour = nullptr;
-  HighlightUpDown* udHighlightColour = nullptr;
+  UpDownControl* udHighlightColour = nullptr;
   QLineEdit* Edit1 = nullptr;
   QCheckBox* cbMouseSequenceTracking = nullptr;
   QFrame* Panel2 = nullptr;

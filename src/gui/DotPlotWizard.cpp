@@ -19,6 +19,7 @@
 #include "gui/ApplicationTitle.h"
 #include "gui/SequenceListViews.h"
 #include "gui/UserPrompts.h"
+#include "gui/WindowDefaults.h"
 
 namespace duvanet::gui {
 
@@ -60,14 +61,7 @@ QString dotPlotSizeQuestion(const QString& applicationTitle) {
 
 MainListAccess MainListAccess::of(const QListWidget* list) {
   MainListAccess access;
-  access.selectedRows = [list] {
-    QList<int> rows;
-    for (const QModelIndex& index : list->selectionModel()->selectedIndexes()) {
-      rows << index.row();
-    }
-    std::sort(rows.begin(), rows.end());
-    return rows;
-  };
+  access.selectedRows = [list] { return selectedRowsOf(*list); };
   access.currentRow = [list] { return list->currentRow(); };
   return access;
 }
@@ -102,9 +96,7 @@ TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainList
   setObjectName(QStringLiteral("frmDotPlotWizard"));
   setModal(true);
   resize(465, 408);
-  QFont windowFont(QStringLiteral("MS Sans Serif"));
-  windowFont.setPointSize(8);
-  setFont(windowFont);
+  duvanet::gui::setWindowFont(*this);
 
   auto* outer = new QVBoxLayout(this);
 
@@ -127,7 +119,7 @@ TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainList
   caseAndWindow->addWidget(cbPlotCaseInsensitive);
   caseAndWindow->addStretch();
   caseAndWindow->addWidget(new QLabel(QStringLiteral("Window size"), GroupBox1));
-  udDotWindowSize = new WindowSizeUpDown(GroupBox1);
+  udDotWindowSize = new UpDownControl(GroupBox1);
   udDotWindowSize->setObjectName(QStringLiteral("udDotWindowSize"));
   udDotWindowSize->setRange(1, 1024);
   udDotWindowSize->setValue(12);

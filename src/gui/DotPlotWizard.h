@@ -3,13 +3,13 @@
 #include <QDialog>
 #include <QList>
 #include <QPointer>
-#include <QSpinBox>
 #include <functional>
 #include <optional>
 
 #include "core/SequenceList.h"
 #include "engine/DotPlotTypes.h"
 #include "gui/DotPlotWindow.h"
+#include "widgets/UpDownControl.h"
 
 class QCheckBox;
 class QComboBox;
@@ -60,14 +60,6 @@ struct MainListAccess {
 
 }  // namespace duvanet::gui
 
-/// The window size field with its up-down arrows; the position is the spin box's value.
-class WindowSizeUpDown : public QSpinBox {
-  Q_OBJECT
- public:
-  using QSpinBox::QSpinBox;
-  QLineEdit* edit() const { return lineEdit(); }
-};
-
 /// The dialog that collects a dot plot request and opens the dot plot window for it. Created
 /// once; its settings stay from one opening to the next. Every window it creates is its child.
 class TfrmDotPlotWizard : public QDialog {
@@ -97,7 +89,7 @@ class TfrmDotPlotWizard : public QDialog {
   QComboBox* cobPlotSeq2 = nullptr;
   QCheckBox* cbPlotCaseInsensitive = nullptr;
   QLineEdit* edWindowSize = nullptr;
-  WindowSizeUpDown* udDotWindowSize = nullptr;
+  UpDownControl* udDotWindowSize = nullptr;
   QGroupBox* GroupBox2 = nullptr;
   QTabWidget* pcDotPlotSelection = nullptr;
   QWidget* TabSheet2 = nullptr;  // "DNA"

@@ -16,6 +16,7 @@
 #include "gui/BrowserLauncher.h"
 #include "gui/Icons.h"
 #include "gui/OpenUrl.h"
+#include "gui/WindowDefaults.h"
 
 namespace {
 
@@ -45,9 +46,7 @@ TfrmSplashScreen::TfrmSplashScreen(QWidget* owner, BrowserLauncher& browser)
                  Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint);
   setFixedSize(kClientSize);
   setWindowIcon(DuvanetIcons::own(QStringLiteral("dotplot")));
-  QFont windowFont(QStringLiteral("MS Sans Serif"));
-  windowFont.setPointSize(8);
-  setFont(windowFont);
+  duvanet::gui::setWindowFont(*this);
 
   Image1 = new QLabel(this);
   Image1->setObjectName(QStringLiteral("Image1"));

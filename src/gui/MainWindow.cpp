@@ -24,6 +24,7 @@
 #include "gui/SequenceEditor.h"
 #include "gui/SequenceListBox.h"
 #include "gui/SequenceListViews.h"
+#include "gui/WindowDefaults.h"
 #include "widgets/DNAMemo.h"
 
 namespace {
@@ -63,9 +64,7 @@ TfrmMain::TfrmMain(const UiPorts& ports, MainWindowHooks hooks, QWidget* parent)
   m_sequenceList = std::make_unique<tSequenceList>();
   setWindowTitle(ApplicationTitle() + QLatin1Char(' '));
   setWindowIcon(DuvanetIcons::own(QStringLiteral("dotplot")));
-  QFont windowFont(QStringLiteral("MS Sans Serif"));
-  windowFont.setPointSize(8);
-  setFont(windowFont);
+  duvanet::gui::setWindowFont(*this);
 
   createActions();
   createMenus();
@@ -375,11 +374,7 @@ int TfrmMain::CurrentRow() const {
 }
 
 QList<int> TfrmMain::SelectedRows() const {
-  QList<int> rows;
-  for (const QModelIndex& index : m_lbSequenceList->selectionModel()->selectedIndexes())
-    rows << index.row();
-  std::sort(rows.begin(), rows.end());
-  return rows;
+  return duvanet::gui::selectedRowsOf(*m_lbSequenceList);
 }
 
 bool TfrmMain::hasCurrentSequence() const {

@@ -11,6 +11,7 @@
 
 #include "core/CaseMapping.h"
 #include "core/SequenceList.h"
+#include "gui/WindowDefaults.h"
 
 namespace {
 
@@ -29,9 +30,7 @@ TfrmSequenceEditor::TfrmSequenceEditor(QWidget* owner, tSequenceList& list, int 
     : QDialog(owner), m_list(list), m_sequenceIndex(index) {
   setObjectName(QStringLiteral("frmSequenceEditor"));
   setWindowTitle(QStringLiteral("Sequence editor"));
-  QFont windowFont(QStringLiteral("MS Sans Serif"));
-  windowFont.setPointSize(8);
-  setFont(windowFont);
+  duvanet::gui::setWindowFont(*this);
   setMinimumSize(450, 300);
   resize(529, 403);
 

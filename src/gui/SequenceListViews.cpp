@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <algorithm>
 
 #include "core/SequenceList.h"
 
@@ -24,3 +25,20 @@ void FillComboBox(const tSequenceList& list, QComboBox& comboBox) {
     comboBox.setCurrentIndex(remembered < count ? remembered : -1);
   }
 }
+
+namespace duvanet::gui {
+
+QList<int> normalisedRows(QList<int> rows) {
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  rows.removeIf([](int row) { return row < 0; });
+  return rows;
+}
+
+QList<int> selectedRowsOf(const QListWidget& listBox) {
+  QList<int> rows;
+  for (const QModelIndex& index : listBox.selectionModel()->selectedIndexes()) rows << index.row();
+  return normalisedRows(std::move(rows));
+}
+
+}  // namespace duvanet::gui

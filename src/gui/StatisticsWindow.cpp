@@ -11,16 +11,14 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
-#include <algorithm>
-#include <cmath>
+
+#include "chart/AxisMath.h"
+#include "gui/SequenceListViews.h"
+#include "gui/WindowDefaults.h"
 
 namespace {
 
-template <typename T>
-T* named(T* object, const char* name) {
-  object->setObjectName(QString::fromLatin1(name));
-  return object;
-}
+using duvanet::gui::named;
 
 QPushButton* panelButton(const char* name, const QString& caption, const QString& hint,
                          QWidget* parent) {
@@ -39,6 +37,8 @@ void setHint(QWidget* widget, const QString& hint) {
 // The grid as it stands before anything is shown: 5 x 5 empty cells, the first row fixed.
 constexpr int kInitialColumns = 5;
 constexpr int kInitialRows = 5;
+// The value axis is labelled at no more than this many steps.
+constexpr double kMostValueSteps = 10;
 
 }  // namespace
 
@@ -48,9 +48,7 @@ TfrmStatistics::TfrmStatistics(const tSequenceList& sequences, const QList<int>&
   setObjectName(QStringLiteral("frmStatistics"));
   setWindowTitle(QStringLiteral("frmStatistics"));
   resize(608, 476);
-  QFont windowFont(QStringLiteral("MS Sans Serif"));
-  windowFont.setPointSize(8);
-  setFont(windowFont);
+  duvanet::gui::setWindowFont(*this);
 
   chartStatistic = named(new duvanet::chart::BarChart, "chartStatistic");
   setHint(chartStatistic, QStringLiteral("Canvas for sequence statistics"));
@@ -127,9 +125,7 @@ TfrmStatistics::TfrmStatistics(const tSequenceList& sequences, const QList<int>&
 }
 
 bool TfrmStatistics::CountSymbols(const QList<int>& selectedRows) {
-  QList<int> rows = selectedRows;
-  std::sort(rows.begin(), rows.end());
-  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  const QList<int> rows = duvanet::gui::normalisedRows(selectedRows);
   QList<tSequence> selected;
   selected.reserve(rows.size());
   for (const int row : rows) {
@@ -199,18 +195,9 @@ void TfrmStatistics::styleAxes() {
     axis->setLabelsColor(Qt::black);
     axis->setLinePenColor(Qt::black);
     if (auto* values = qobject_cast<QValueAxis*>(axis)) {
-      // Counts are whole numbers: steps of at least 1, at round values.
-      const double span = values->max() - values->min();
-      double step = 1;
-      while (span / step > 10) {
-        if (span / (step * 2) <= 10) {
-          step *= 2;
-        } else if (span / (step * 5) <= 10) {
-          step *= 5;
-        } else {
-          step *= 10;
-        }
-      }
+      // Counts are whole numbers: steps of at least 1, at round values, at most ten of them.
+      const double step =
+          duvanet::chart::tickStep(values->max() - values->min(), kMostValueSteps, 1, 1);
       values->setTickType(QValueAxis::TicksDynamic);
       values->setTickAnchor(0);
       values->setTickInterval(step);

@@ -10,20 +10,17 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "core/GeneticCodes.h"
+#include "gui/SequenceListViews.h"
+#include "gui/WindowDefaults.h"
 
 namespace {
 
+using duvanet::gui::named;
+
 const QString kAminoAcidPage = QStringLiteral("DNA => Amino acid");
 const QString kReverseComplementPage = QStringLiteral("DNA reverse complement");
-
-template <typename T>
-T* named(T* object, const char* name) {
-  object->setObjectName(QString::fromLatin1(name));
-  return object;
-}
 
 }  // namespace
 
@@ -34,9 +31,7 @@ TfrmTranscriptionWizard::TfrmTranscriptionWizard(tSequenceList& sequences,
   setObjectName(QStringLiteral("frmTranscriptionWizard"));
   setModal(true);
   setFixedSize(493, 339);
-  QFont windowFont(QStringLiteral("MS Sans Serif"));
-  windowFont.setPointSize(8);
-  setFont(windowFont);
+  duvanet::gui::setWindowFont(*this);
 
   PageControl1 = named(new QTabWidget(this), "PageControl1");
 
@@ -166,12 +161,8 @@ void TfrmTranscriptionWizard::FormShow() {
 }
 
 QList<int> TfrmTranscriptionWizard::selectedIndexes() const {
-  QList<int> rows = m_selectedRows ? m_selectedRows() : QList<int>{};
   // The list is walked from its first row on, each row once.
-  std::sort(rows.begin(), rows.end());
-  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-  rows.removeIf([](int row) { return row < 0; });
-  return rows;
+  return duvanet::gui::normalisedRows(m_selectedRows ? m_selectedRows() : QList<int>{});
 }
 
 void TfrmTranscriptionWizard::append(const tSequence& result) {

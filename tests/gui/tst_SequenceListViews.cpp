@@ -56,6 +56,41 @@ class SequenceListViewsTest : public QObject {
     for (int i = 0; i < items; ++i)
       QCOMPARE(box.itemText(i), QStringLiteral("Sequence %1").arg(i + 1));
   }
+
+  // Every window that walks the main list's selection walks it through this one rule.
+  void normalisedRows_data() {
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<QList<int>>("expected");
+    QTest::newRow("no rows") << QList<int>{} << QList<int>{};
+    QTest::newRow("ascending stays") << QList<int>{0, 2, 5} << QList<int>{0, 2, 5};
+    QTest::newRow("descending is sorted") << QList<int>{5, 2, 0} << QList<int>{0, 2, 5};
+    QTest::newRow("a row named twice counts once") << QList<int>{3, 1, 3, 1} << QList<int>{1, 3};
+    QTest::newRow("negative rows are dropped") << QList<int>{-1, 4, -7, 0} << QList<int>{0, 4};
+    QTest::newRow("only negative rows") << QList<int>{-1, -1} << QList<int>{};
+  }
+  void normalisedRows() {
+    QFETCH(QList<int>, rows);
+    QFETCH(QList<int>, expected);
+    QCOMPARE(duvanet::gui::normalisedRows(rows), expected);
+  }
+
+  void selectedRowsOfAListBox_data() {
+    QTest::addColumn<QList<int>>("clicked");
+    QTest::addColumn<QList<int>>("expected");
+    QTest::newRow("nothing selected") << QList<int>{} << QList<int>{};
+    QTest::newRow("selected from the bottom up") << QList<int>{4, 1, 3} << QList<int>{1, 3, 4};
+    QTest::newRow("one row") << QList<int>{2} << QList<int>{2};
+  }
+  void selectedRowsOfAListBox() {
+    QFETCH(QList<int>, clicked);
+    QFETCH(QList<int>, expected);
+    QListWidget box;
+    box.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    for (int i = 0; i < 5; ++i) box.addItem(QStringLiteral("row %1").arg(i));
+    for (const int row : clicked) box.item(row)->setSelected(true);
+    box.setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    QCOMPARE(duvanet::gui::selectedRowsOf(box), expected);
+  }
 };
 
 DUVANET_TEST(SequenceListViewsTest)

@@ -11,6 +11,8 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QValueAxis>
+#include <cmath>
 
 #include "ModalHelper.h"
 #include "TestRegistry.h"
@@ -148,6 +150,47 @@ class TestStatistics : public QObject {
     QCOMPARE(window.RowCount(), 5);
     QCOMPARE(window.ColCount(), 5);
     for (int row = 0; row < 5; ++row) QCOMPARE(tableRow(window, row), QStringList(5, QString()));
+  }
+
+  // The count axis is labelled at whole, round steps: 1, 2 or 5 times a power of ten, at least
+  // 1 and no more than ten steps over the axis.
+  void countAxisSteps_data() {
+    QTest::addColumn<int>("highest");
+    QTest::addColumn<double>("smallestStep");
+    QTest::newRow("a few symbols") << 3 << 1.0;
+    QTest::newRow("a dozen") << 12 << 2.0;
+    QTest::newRow("forty") << 40 << 5.0;
+    QTest::newRow("a hundred and fifty") << 150 << 20.0;
+    QTest::newRow("thousands") << 4321 << 500.0;
+  }
+  void countAxisSteps() {
+    QFETCH(int, highest);
+    QFETCH(double, smallestStep);
+    tSequenceList list;
+    add(list, QStringLiteral("long"), QString(highest, QLatin1Char('A')) + QStringLiteral("C"));
+    TfrmStatistics window(list, {0});
+    QValueAxis* counts = nullptr;
+    for (QAbstractAxis* axis : window.chartStatistic->chart()->axes())
+      if (auto* values = qobject_cast<QValueAxis*>(axis)) counts = values;
+    QVERIFY(counts != nullptr);
+    QVERIFY(counts->max() >= highest);
+    QCOMPARE(counts->tickType(), QValueAxis::TicksDynamic);
+    QCOMPARE(counts->tickAnchor(), 0.0);
+    QCOMPARE(counts->labelFormat(), QStringLiteral("%.0f"));
+    const double step = counts->tickInterval();
+    QVERIFY2(step >= smallestStep, qPrintable(QString::number(step)));
+    QVERIFY2((counts->max() - counts->min()) / step <= 10 + 1e-9,
+             qPrintable(QString::number(step)));
+    // The next smaller round step would need more than ten.
+    const double power = std::pow(10.0, std::floor(std::log10(step)));
+    const double mantissa = step / power;
+    QVERIFY2(qFuzzyCompare(mantissa, 1.0) || qFuzzyCompare(mantissa, 2.0) ||
+                 qFuzzyCompare(mantissa, 5.0),
+             qPrintable(QString::number(step)));
+    const double smaller = qFuzzyCompare(mantissa, 1.0)   ? step / 2
+                           : qFuzzyCompare(mantissa, 2.0) ? step / 2
+                                                          : step * 2 / 5;
+    if (step > 1) QVERIFY((counts->max() - counts->min()) / smaller > 10);
   }
 
   void windowsAreIndependent() {

@@ -1,0 +1,1 @@
+include(${DATA_DIR}/dotplot_expect_tsv.cmake)

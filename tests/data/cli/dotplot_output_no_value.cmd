@@ -1,0 +1,5 @@
+# "-o" as the last argument has no value
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+-o
