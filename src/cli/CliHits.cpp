@@ -34,7 +34,7 @@ const char* const kHelpTail =
     "  -h, --help         this text\n"
     "\n"
     "Segments are listed forward first, then horizontal-opposite, then vertical-opposite,\n"
-    "each by v_start, then h_start.\n"
+    "each by v_start, then h_start, then h_end.\n"
     "\n"
     "Exit status: 0 done (warnings included), 1 a file could not be read or written, a record\n"
     "is missing or a sequence is shorter than the window, 2 wrong arguments.\n";
