@@ -43,84 +43,84 @@ TfrmBLASTWizard::TfrmBLASTWizard(const tSequenceList& sequences, SelectedRows se
   resize(339, 214);
   duvanet::gui::setWindowFont(*this);
 
-  pcDatabaseSelector = named(new QTabWidget(this), "pcDatabaseSelector");
-  TabSheet1 = named(new QWidget, "TabSheet1");
-  pcNCBIPreferences = named(new QTabWidget(TabSheet1), "pcNCBIPreferences");
-  pcNCBIPreferences->setTabPosition(QTabWidget::South);
+  m_serviceTabs = named(new QTabWidget(this), "pcDatabaseSelector");
+  m_ncbiPage = named(new QWidget, "TabSheet1");
+  m_ncbiOptionTabs = named(new QTabWidget(m_ncbiPage), "pcNCBIPreferences");
+  m_ncbiOptionTabs->setTabPosition(QTabWidget::South);
 
   // "Alignment" page.
-  TabSheet2 = named(new QWidget, "TabSheet2");
-  auto* counterLabel = new QLabel(QStringLiteral("Number of alignments"), TabSheet2);
-  udNCBIAlignmentCounter = named(new UpDownControl(TabSheet2), "udNCBIAlignmentCounter");
-  udNCBIAlignmentCounter->setRange(1, 32767);
-  udNCBIAlignmentCounter->setValue(50);
-  edNCBIAlignmentCounter = udNCBIAlignmentCounter->edit();
-  edNCBIAlignmentCounter->setObjectName(QStringLiteral("edNCBIAlignmentCounter"));
-  counterLabel->setBuddy(udNCBIAlignmentCounter);
-  auto* commandLabel = new QLabel(QStringLiteral("Alignment view command"), TabSheet2);
-  cobNCBIAlignmentCommand = selectionList(
+  m_alignmentPage = named(new QWidget, "TabSheet2");
+  auto* counterLabel = new QLabel(QStringLiteral("Number of alignments"), m_alignmentPage);
+  m_alignmentCountUpDown = named(new UpDownControl(m_alignmentPage), "udNCBIAlignmentCounter");
+  m_alignmentCountUpDown->setRange(1, 32767);
+  m_alignmentCountUpDown->setValue(50);
+  m_alignmentCountEdit = m_alignmentCountUpDown->edit();
+  m_alignmentCountEdit->setObjectName(QStringLiteral("edNCBIAlignmentCounter"));
+  counterLabel->setBuddy(m_alignmentCountUpDown);
+  auto* commandLabel = new QLabel(QStringLiteral("Alignment view command"), m_alignmentPage);
+  m_alignmentViewList = selectionList(
       "cobNCBIAlignmentCommand",
       {QStringLiteral("FlatQueryAnchored"), QStringLiteral("FlatQueryAnchoredNoIdentities"),
        QStringLiteral("Pairwise"), QStringLiteral("QueryAnchored"),
        QStringLiteral("QueryAnchoredNoIdentities"), QStringLiteral("Tabular")},
-      QStringLiteral("Tabular"), TabSheet2);
-  commandLabel->setBuddy(cobNCBIAlignmentCommand);
-  auto* alignmentLayout = new QVBoxLayout(TabSheet2);
+      QStringLiteral("Tabular"), m_alignmentPage);
+  commandLabel->setBuddy(m_alignmentViewList);
+  auto* alignmentLayout = new QVBoxLayout(m_alignmentPage);
   alignmentLayout->addWidget(counterLabel);
-  alignmentLayout->addWidget(udNCBIAlignmentCounter);
+  alignmentLayout->addWidget(m_alignmentCountUpDown);
   alignmentLayout->addWidget(commandLabel);
-  alignmentLayout->addWidget(cobNCBIAlignmentCommand);
+  alignmentLayout->addWidget(m_alignmentViewList);
   alignmentLayout->addStretch(1);
 
   // "Database" page.
-  TabSheet3 = named(new QWidget, "TabSheet3");
-  auto* databaseLabel = new QLabel(QStringLiteral("Data base selection command"), TabSheet3);
-  cobNCBISelectedDatabase =
+  m_databasePage = named(new QWidget, "TabSheet3");
+  auto* databaseLabel = new QLabel(QStringLiteral("Data base selection command"), m_databasePage);
+  m_databaseList =
       selectionList("cobNCBISelectedDatabase", {QStringLiteral("nr"), QStringLiteral("swissprot")},
-                    QStringLiteral("nr"), TabSheet3);
-  databaseLabel->setBuddy(cobNCBISelectedDatabase);
-  auto* webpageLabel = new QLabel(QStringLiteral("Web page command"), TabSheet3);
-  cobNCBIWebpage = selectionList("cobNCBIWebpage",
-                                 {QStringLiteral("Proteins"), QStringLiteral("Nucleotides"),
-                                  QStringLiteral("Translations"), QStringLiteral("MegaBlast")},
-                                 QStringLiteral("MegaBlast"), TabSheet3);
-  webpageLabel->setBuddy(cobNCBIWebpage);
-  auto* databaseLayout = new QVBoxLayout(TabSheet3);
+                    QStringLiteral("nr"), m_databasePage);
+  databaseLabel->setBuddy(m_databaseList);
+  auto* webpageLabel = new QLabel(QStringLiteral("Web page command"), m_databasePage);
+  m_webPageList = selectionList("cobNCBIWebpage",
+                                {QStringLiteral("Proteins"), QStringLiteral("Nucleotides"),
+                                 QStringLiteral("Translations"), QStringLiteral("MegaBlast")},
+                                QStringLiteral("MegaBlast"), m_databasePage);
+  webpageLabel->setBuddy(m_webPageList);
+  auto* databaseLayout = new QVBoxLayout(m_databasePage);
   databaseLayout->addWidget(databaseLabel);
-  databaseLayout->addWidget(cobNCBISelectedDatabase);
+  databaseLayout->addWidget(m_databaseList);
   databaseLayout->addWidget(webpageLabel);
-  databaseLayout->addWidget(cobNCBIWebpage);
+  databaseLayout->addWidget(m_webPageList);
   databaseLayout->addStretch(1);
 
-  pcNCBIPreferences->addTab(TabSheet2, QStringLiteral("Alignment"));
-  pcNCBIPreferences->addTab(TabSheet3, QStringLiteral("Database"));
-  pcNCBIPreferences->setCurrentWidget(TabSheet3);
-  auto* ncbiLayout = new QVBoxLayout(TabSheet1);
+  m_ncbiOptionTabs->addTab(m_alignmentPage, QStringLiteral("Alignment"));
+  m_ncbiOptionTabs->addTab(m_databasePage, QStringLiteral("Database"));
+  m_ncbiOptionTabs->setCurrentWidget(m_databasePage);
+  auto* ncbiLayout = new QVBoxLayout(m_ncbiPage);
   ncbiLayout->setContentsMargins(4, 4, 4, 4);
-  ncbiLayout->addWidget(pcNCBIPreferences);
-  pcDatabaseSelector->addTab(TabSheet1, kNcbiPage);
+  ncbiLayout->addWidget(m_ncbiOptionTabs);
+  m_serviceTabs->addTab(m_ncbiPage, kNcbiPage);
 
   // Bottom panel.
-  Panel1 = named(new QWidget(this), "Panel1");
-  btSequenceBLAST = named(new QPushButton(QStringLiteral("BLAST"), Panel1), "btSequenceBLAST");
-  lblNoOfSequences = named(new QLabel(Panel1), "lblNoOfSequences");
-  lblNoOfSequences->setAlignment(Qt::AlignCenter);
-  Button2 = named(new QPushButton(QStringLiteral("Cancel"), Panel1), "Button2");
-  btSequenceBLAST->setDefault(true);
-  auto* panelLayout = new QHBoxLayout(Panel1);
+  m_buttonPanel = named(new QWidget(this), "Panel1");
+  m_blastButton = named(new QPushButton(QStringLiteral("BLAST"), m_buttonPanel), "btSequenceBLAST");
+  m_selectionCountLabel = named(new QLabel(m_buttonPanel), "lblNoOfSequences");
+  m_selectionCountLabel->setAlignment(Qt::AlignCenter);
+  m_cancelButton = named(new QPushButton(QStringLiteral("Cancel"), m_buttonPanel), "Button2");
+  m_blastButton->setDefault(true);
+  auto* panelLayout = new QHBoxLayout(m_buttonPanel);
   panelLayout->setContentsMargins(8, 6, 8, 6);
-  panelLayout->addWidget(btSequenceBLAST);
-  panelLayout->addWidget(lblNoOfSequences, 1);
-  panelLayout->addWidget(Button2);
+  panelLayout->addWidget(m_blastButton);
+  panelLayout->addWidget(m_selectionCountLabel, 1);
+  panelLayout->addWidget(m_cancelButton);
 
   auto* windowLayout = new QVBoxLayout(this);
   windowLayout->setContentsMargins(0, 0, 0, 0);
   windowLayout->setSpacing(0);
-  windowLayout->addWidget(pcDatabaseSelector, 1);
-  windowLayout->addWidget(Panel1);
+  windowLayout->addWidget(m_serviceTabs, 1);
+  windowLayout->addWidget(m_buttonPanel);
 
-  connect(btSequenceBLAST, &QPushButton::clicked, this, &TfrmBLASTWizard::btSequenceBLASTClick);
-  connect(Button2, &QPushButton::clicked, this, &TfrmBLASTWizard::Button2Click);
+  connect(m_blastButton, &QPushButton::clicked, this, &TfrmBLASTWizard::btSequenceBLASTClick);
+  connect(m_cancelButton, &QPushButton::clicked, this, &TfrmBLASTWizard::Button2Click);
 }
 
 void TfrmBLASTWizard::showEvent(QShowEvent* event) {
@@ -131,9 +131,9 @@ void TfrmBLASTWizard::showEvent(QShowEvent* event) {
 void TfrmBLASTWizard::FormShow() {
   setWindowTitle(m_applicationTitle + QStringLiteral(" BLAST wizard"));
   const auto count = selectedIndexes().size();
-  lblNoOfSequences->setText(count == 1
-                                ? QStringLiteral("1 sequence selected.")
-                                : QString::number(count) + QStringLiteral(" sequences selected."));
+  m_selectionCountLabel->setText(count == 1 ? QStringLiteral("1 sequence selected.")
+                                            : QString::number(count) +
+                                                  QStringLiteral(" sequences selected."));
 }
 
 QList<int> TfrmBLASTWizard::selectedIndexes() const {
@@ -143,10 +143,10 @@ QList<int> TfrmBLASTWizard::selectedIndexes() const {
 
 BlastQueryOptions TfrmBLASTWizard::Options() const {
   BlastQueryOptions options;
-  options.alignments = udNCBIAlignmentCounter->value();
-  options.alignmentView = cobNCBIAlignmentCommand->currentText();
-  options.database = cobNCBISelectedDatabase->currentText();
-  options.page = cobNCBIWebpage->currentText();
+  options.alignments = m_alignmentCountUpDown->value();
+  options.alignmentView = m_alignmentViewList->currentText();
+  options.database = m_databaseList->currentText();
+  options.page = m_webPageList->currentText();
   return options;
 }
 
@@ -160,8 +160,7 @@ bool TfrmBLASTWizard::ConnectNCBIBlast(int index) {
 void TfrmBLASTWizard::btSequenceBLASTClick() {
   const QList<int> rows = selectedIndexes();
   for (const int index : rows) {
-    if (pcDatabaseSelector->tabText(pcDatabaseSelector->currentIndex()) == kNcbiPage)
-      ConnectNCBIBlast(index);
+    if (m_serviceTabs->tabText(m_serviceTabs->currentIndex()) == kNcbiPage) ConnectNCBIBlast(index);
   }
   accept();
 }

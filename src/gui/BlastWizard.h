@@ -6,7 +6,6 @@
 
 #include "core/BlastQuery.h"
 #include "core/SequenceList.h"
-#include "widgets/UpDownControl.h"
 
 class BrowserLauncher;
 class QComboBox;
@@ -15,6 +14,7 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class QWidget;
+class UpDownControl;
 
 /// The modal BLAST wizard: opens one NCBI BLAST query per selected sequence in the browser.
 /// Created once; its options stay from one opening to the next.
@@ -29,21 +29,6 @@ class TfrmBLASTWizard : public QDialog {
   TfrmBLASTWizard(const tSequenceList& sequences, SelectedRows selectedRows,
                   BrowserLauncher& browser, const QString& applicationTitle,
                   QWidget* parent = nullptr);
-
-  QTabWidget* pcDatabaseSelector;
-  QWidget* TabSheet1;
-  QTabWidget* pcNCBIPreferences;
-  QWidget* TabSheet2;
-  QWidget* TabSheet3;
-  UpDownControl* udNCBIAlignmentCounter;
-  QLineEdit* edNCBIAlignmentCounter;
-  QComboBox* cobNCBIAlignmentCommand;
-  QComboBox* cobNCBISelectedDatabase;
-  QComboBox* cobNCBIWebpage;
-  QWidget* Panel1;
-  QPushButton* btSequenceBLAST;
-  QLabel* lblNoOfSequences;
-  QPushButton* Button2;
 
   /// The options as the controls show them.
   BlastQueryOptions Options() const;
@@ -60,6 +45,22 @@ class TfrmBLASTWizard : public QDialog {
  private:
   void FormShow();
   QList<int> selectedIndexes() const;
+
+  // The controls; the comments give the object names the tests find them by.
+  QTabWidget* m_serviceTabs = nullptr;              // pcDatabaseSelector
+  QWidget* m_ncbiPage = nullptr;                    // TabSheet1 "NCBI"
+  QTabWidget* m_ncbiOptionTabs = nullptr;           // pcNCBIPreferences
+  QWidget* m_alignmentPage = nullptr;               // TabSheet2 "Alignment"
+  QWidget* m_databasePage = nullptr;                // TabSheet3 "Database"
+  UpDownControl* m_alignmentCountUpDown = nullptr;  // udNCBIAlignmentCounter
+  QLineEdit* m_alignmentCountEdit = nullptr;        // edNCBIAlignmentCounter
+  QComboBox* m_alignmentViewList = nullptr;         // cobNCBIAlignmentCommand
+  QComboBox* m_databaseList = nullptr;              // cobNCBISelectedDatabase
+  QComboBox* m_webPageList = nullptr;               // cobNCBIWebpage
+  QWidget* m_buttonPanel = nullptr;                 // Panel1
+  QPushButton* m_blastButton = nullptr;             // btSequenceBLAST
+  QLabel* m_selectionCountLabel = nullptr;          // lblNoOfSequences
+  QPushButton* m_cancelButton = nullptr;            // Button2 "Cancel"
 
   const tSequenceList& m_sequences;
   SelectedRows m_selectedRows;

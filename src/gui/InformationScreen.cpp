@@ -48,11 +48,11 @@ TfrmSplashScreen::TfrmSplashScreen(QWidget* owner, BrowserLauncher& browser)
   setWindowIcon(DuvanetIcons::own(QStringLiteral("dotplot")));
   duvanet::gui::setWindowFont(*this);
 
-  Image1 = new QLabel(this);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setGeometry(QRect(QPoint(0, 0), kClientSize));
-  Image1->setScaledContents(true);
-  Image1->setPixmap(QPixmap::fromImage(BackgroundPicture(kClientSize)));
+  m_background = new QLabel(this);
+  m_background->setObjectName(QStringLiteral("Image1"));
+  m_background->setGeometry(QRect(QPoint(0, 0), kClientSize));
+  m_background->setScaledContents(true);
+  m_background->setPixmap(QPixmap::fromImage(BackgroundPicture(kClientSize)));
 
   const auto label = [this](const char* name, const QString& text, const QFont& font,
                             const QColor& colour, const QRect& geometry, bool wrap) {
@@ -72,60 +72,66 @@ TfrmSplashScreen::TfrmSplashScreen(QWidget* owner, BrowserLauncher& browser)
   const QString sans = QStringLiteral("MS Sans Serif");
   const QColor white(Qt::white);
 
-  Label1 = label("Label1", QString(), labelFont(courier, 35, true), QColor(0x00, 0xFF, 0xFF),
-                 QRect(16, 10, 560, 44), false);
-  lbAuthor = label("lbAuthor", QString(), labelFont(courier, 13, false), white,
-                   QRect(20, 62, 552, 17), false);
-  lbVersion = label("lbVersion", QString(), labelFont(courier, 13, false), white,
-                    QRect(20, 80, 552, 17), false);
-  Label5 = label("Label5",
-                 QStringLiteral("This tool allows fast access on text and DNA or protein "
-                                "sequences to create dot plots, translate DNA and investigate "
-                                "sequences stochastically."),
-                 labelFont(courier, 13, true), white, QRect(20, 106, 552, 50), true);
-  Label4 = label("Label4", QString(), labelFont(courier, 16, true), QColor(0xFF, 0x00, 0x00),
-                 QRect(20, 158, 552, 20), true);
-  Label6 = label("Label6", QString(), labelFont(courier, 13, true), white, QRect(20, 180, 552, 17),
-                 true);
-  Label2 = label("Label2", QStringLiteral("Students   Educational  Institutions   Commercial"),
-                 labelFont(courier, 15, true), white, QRect(20, 204, 560, 19), false);
-  Label8 = label("Label8", QString(64, QLatin1Char('_')), labelFont(courier, 11, false), white,
-                 QRect(20, 214, 560, 15), false);
-  Label9 = label("Label9", QStringLiteral("10 €        40 €         100 €          200 €"),
-                 labelFont(courier, 15, true), white, QRect(20, 234, 560, 19), false);
-  Label3 = label("Label3", QStringLiteral("Donations help to keep Duvanet free and maintained."),
-                 labelFont(courier, 16, true), white, QRect(20, 264, 560, 20), false);
-  Label10 = label("Label10", QStringLiteral("How to donate: ") + HomePage(),
-                  labelFont(courier, 16, true), white, QRect(20, 286, 560, 20), false);
-  Label7 = label("Label7",
-                 QStringLiteral("When you use  this software for your scientific work, please "
-                                "reference it as:"),
-                 labelFont(sans, 13, true), white, QRect(20, 324, 560, 17), false);
+  m_titleLabel = label("Label1", QString(), labelFont(courier, 35, true), QColor(0x00, 0xFF, 0xFF),
+                       QRect(16, 10, 560, 44), false);
+  m_authorLabel = label("lbAuthor", QString(), labelFont(courier, 13, false), white,
+                        QRect(20, 62, 552, 17), false);
+  m_versionLabel = label("lbVersion", QString(), labelFont(courier, 13, false), white,
+                         QRect(20, 80, 552, 17), false);
+  m_purposeLabel =
+      label("Label5",
+            QStringLiteral("This tool allows fast access on text and DNA or protein "
+                           "sequences to create dot plots, translate DNA and investigate "
+                           "sequences stochastically."),
+            labelFont(courier, 13, true), white, QRect(20, 106, 552, 50), true);
+  m_warningLabel = label("Label4", QString(), labelFont(courier, 16, true),
+                         QColor(0xFF, 0x00, 0x00), QRect(20, 158, 552, 20), true);
+  m_noteLabel = label("Label6", QString(), labelFont(courier, 13, true), white,
+                      QRect(20, 180, 552, 17), true);
+  m_donorGroupsLabel =
+      label("Label2", QStringLiteral("Students   Educational  Institutions   Commercial"),
+            labelFont(courier, 15, true), white, QRect(20, 204, 560, 19), false);
+  m_donationRuleLabel = label("Label8", QString(64, QLatin1Char('_')),
+                              labelFont(courier, 11, false), white, QRect(20, 214, 560, 15), false);
+  m_donationAmountsLabel =
+      label("Label9", QStringLiteral("10 €        40 €         100 €          200 €"),
+            labelFont(courier, 15, true), white, QRect(20, 234, 560, 19), false);
+  m_donationLabel =
+      label("Label3", QStringLiteral("Donations help to keep Duvanet free and maintained."),
+            labelFont(courier, 16, true), white, QRect(20, 264, 560, 20), false);
+  m_howToDonateLabel = label("Label10", QStringLiteral("How to donate: ") + HomePage(),
+                             labelFont(courier, 16, true), white, QRect(20, 286, 560, 20), false);
+  m_citationIntroLabel =
+      label("Label7",
+            QStringLiteral("When you use  this software for your scientific work, please "
+                           "reference it as:"),
+            labelFont(sans, 13, true), white, QRect(20, 324, 560, 17), false);
   // One line of text; a narrow font may need a second display line for it.
-  lbReference = label("lbReference", Citation(), labelFont(sans, 13, true), white,
-                      QRect(20, 344, 560, 36), true);
+  m_referenceLabel = label("lbReference", Citation(), labelFont(sans, 13, true), white,
+                           QRect(20, 344, 560, 36), true);
 
-  btRef2Clipboard = new QPushButton(QStringLiteral("Copy reference to clipboard"), this);
-  btRef2Clipboard->setObjectName(QStringLiteral("btRef2Clipboard"));
-  btRef2Clipboard->setGeometry(20, 400, 180, 27);
-  Button1 = new QPushButton(QStringLiteral("OK"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setGeometry(246, 400, 100, 27);
-  Button1->setDefault(true);
-  Button2 = new QPushButton(QStringLiteral("Visit the Duvanet home page"), this);
-  Button2->setObjectName(QStringLiteral("Button2"));
-  Button2->setGeometry(392, 400, 180, 27);
-  for (QPushButton* b : {btRef2Clipboard, Button2}) b->setAutoDefault(false);
-  connect(btRef2Clipboard, &QPushButton::clicked, this, &TfrmSplashScreen::btRef2ClipboardClick);
-  connect(Button1, &QPushButton::clicked, this, &TfrmSplashScreen::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &TfrmSplashScreen::Button2Click);
+  m_copyReferenceButton = new QPushButton(QStringLiteral("Copy reference to clipboard"), this);
+  m_copyReferenceButton->setObjectName(QStringLiteral("btRef2Clipboard"));
+  m_copyReferenceButton->setGeometry(20, 400, 180, 27);
+  m_okButton = new QPushButton(QStringLiteral("OK"), this);
+  m_okButton->setObjectName(QStringLiteral("Button1"));
+  m_okButton->setGeometry(246, 400, 100, 27);
+  m_okButton->setDefault(true);
+  m_homePageButton = new QPushButton(QStringLiteral("Visit the Duvanet home page"), this);
+  m_homePageButton->setObjectName(QStringLiteral("Button2"));
+  m_homePageButton->setGeometry(392, 400, 180, 27);
+  for (QPushButton* b : {m_copyReferenceButton, m_homePageButton}) b->setAutoDefault(false);
+  connect(m_copyReferenceButton, &QPushButton::clicked, this,
+          &TfrmSplashScreen::btRef2ClipboardClick);
+  connect(m_okButton, &QPushButton::clicked, this, &TfrmSplashScreen::Button1Click);
+  connect(m_homePageButton, &QPushButton::clicked, this, &TfrmSplashScreen::Button2Click);
 
   // FormCreate
   const QString title = ApplicationTitle();
   setWindowTitle(title + QStringLiteral(" information"));
-  Label1->setText(title);
-  lbAuthor->setText(QStringLiteral("Author: the Duvanet developers"));
-  lbVersion->setText(QStringLiteral("Version: ") + GetVersionString());
+  m_titleLabel->setText(title);
+  m_authorLabel->setText(QStringLiteral("Author: the Duvanet developers"));
+  m_versionLabel->setText(QStringLiteral("Version: ") + GetVersionString());
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = geometry();
@@ -194,7 +200,7 @@ QImage TfrmSplashScreen::BackgroundPicture(const QSize& size) {
 }
 
 void TfrmSplashScreen::btRef2ClipboardClick() {
-  QGuiApplication::clipboard()->setText(lbReference->text(), QClipboard::Clipboard);
+  QGuiApplication::clipboard()->setText(m_referenceLabel->text(), QClipboard::Clipboard);
 }
 
 void TfrmSplashScreen::Button1Click() { close(); }

@@ -29,24 +29,6 @@ class TfrmSplashScreen : public QDialog {
   /// enough for white text.
   static QImage BackgroundPicture(const QSize& size);
 
-  QLabel* Image1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* lbAuthor = nullptr;
-  QLabel* lbVersion = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label4 = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* Label6 = nullptr;
-  QLabel* Label7 = nullptr;
-  QLabel* Label8 = nullptr;
-  QLabel* Label9 = nullptr;
-  QLabel* Label10 = nullptr;
-  QLabel* lbReference = nullptr;
-  QPushButton* btRef2Clipboard = nullptr;
-  QPushButton* Button1 = nullptr;  // OK
-  QPushButton* Button2 = nullptr;  // visit the home page
-
  public slots:
   void btRef2ClipboardClick();
   void Button1Click();
@@ -54,4 +36,23 @@ class TfrmSplashScreen : public QDialog {
 
  private:
   BrowserLauncher& m_browser;
+
+  // The controls; the comments give the object names the tests find them by.
+  QLabel* m_background = nullptr;                // Image1
+  QLabel* m_titleLabel = nullptr;                // Label1
+  QLabel* m_authorLabel = nullptr;               // lbAuthor
+  QLabel* m_versionLabel = nullptr;              // lbVersion
+  QLabel* m_purposeLabel = nullptr;              // Label5
+  QLabel* m_warningLabel = nullptr;              // Label4
+  QLabel* m_noteLabel = nullptr;                 // Label6
+  QLabel* m_donorGroupsLabel = nullptr;          // Label2
+  QLabel* m_donationRuleLabel = nullptr;         // Label8
+  QLabel* m_donationAmountsLabel = nullptr;      // Label9
+  QLabel* m_donationLabel = nullptr;             // Label3
+  QLabel* m_howToDonateLabel = nullptr;          // Label10
+  QLabel* m_citationIntroLabel = nullptr;        // Label7
+  QLabel* m_referenceLabel = nullptr;            // lbReference
+  QPushButton* m_copyReferenceButton = nullptr;  // btRef2Clipboard
+  QPushButton* m_okButton = nullptr;             // Button1 "OK"
+  QPushButton* m_homePageButton = nullptr;       // Button2, visits the home page
 };

@@ -45,16 +45,6 @@ void setReadOnlyBackground(QWidget* widget) {
   widget->setPalette(palette);
 }
 
-QAction* makeAction(QObject* owner, const char* objectName, const QString& caption,
-                    const QString& hint, const QIcon& icon) {
-  auto* action = new QAction(icon, caption, owner);
-  action->setObjectName(QLatin1String(objectName));
-  action->setStatusTip(hint);
-  action->setToolTip(hint);
-  action->setIconVisibleInMenu(true);
-  return action;
-}
-
 }  // namespace
 
 TfrmMain::TfrmMain(const UiPorts& ports, MainWindowHooks hooks, QWidget* parent)
@@ -71,11 +61,11 @@ TfrmMain::TfrmMain(const UiPorts& ports, MainWindowHooks hooks, QWidget* parent)
   createToolBar();
   createCentralWidgets();
 
-  sBar = new QStatusBar(this);
-  sBar->setObjectName(QStringLiteral("sBar"));
-  sBar->setStatusTip(QStringLiteral("Information field"));
-  sBar->setSizeGripEnabled(true);
-  setStatusBar(sBar);
+  m_statusBar = new QStatusBar(this);
+  m_statusBar->setObjectName(QStringLiteral("sBar"));
+  m_statusBar->setStatusTip(QStringLiteral("Information field"));
+  m_statusBar->setSizeGripEnabled(true);
+  setStatusBar(m_statusBar);
 
   setMinimumSize(500, 460);
   resize(506, 512 + menuBar()->sizeHint().height());
@@ -97,150 +87,146 @@ void TfrmMain::CreateWizards() {
 }
 
 void TfrmMain::createActions() {
-  using DuvanetIcons::own;
-  using DuvanetIcons::themed;
-  acLoadSequences =
-      makeAction(this, "acLoadSequences", QStringLiteral("Load sequences"),
-                 QStringLiteral("Load one or more sequences"),
-                 themed(QStringLiteral("document-open"), QStyle::SP_DialogOpenButton));
-  acSaveWorkspace =
-      makeAction(this, "acSaveWorkspace", QStringLiteral("Save workspace"),
-                 QStringLiteral("Save complete workspace as multi FAS file"),
-                 themed(QStringLiteral("document-save"), QStyle::SP_DialogSaveButton));
-  acDeleteWorkspace =
-      makeAction(this, "acDeleteWorkspace", QStringLiteral("Delete workspace"),
-                 QStringLiteral("Deletes complete workspace irretrievably"),
-                 themed(QStringLiteral("edit-clear-all"), QStyle::SP_DialogResetButton));
-  acTerminate =
-      makeAction(this, "acTerminate", QStringLiteral("Terminate programme"),
-                 QStringLiteral("Terminate the programme"),
-                 themed(QStringLiteral("application-exit"), QStyle::SP_DialogCloseButton));
-  acCreateNewSequence =
-      makeAction(this, "acCreateNewSequence", QStringLiteral("Create new sequence"),
-                 QStringLiteral("Create a new and empy sequence in the workspace"),
-                 themed(QStringLiteral("document-new"), QStyle::SP_FileIcon));
-  acEditSequence = makeAction(
-      this, "acEditSequence", QStringLiteral("Edit sequence"),
-      QStringLiteral("Edit a sequence in the workspace"),
-      themed(QStringLiteral("accessories-text-editor"), QStyle::SP_FileDialogDetailedView));
-  acDuplicateSequence =
-      makeAction(this, "acDuplicateSequence", QStringLiteral("Duplicate sequence"),
-                 QStringLiteral("Duplicate a sequence in workspace"),
-                 themed(QStringLiteral("edit-copy"), QStyle::SP_FileLinkIcon));
-  acDeleteSequence = makeAction(this, "acDeleteSequence", QStringLiteral("Delete sequence"),
-                                QStringLiteral("Delete selected sequence"),
-                                themed(QStringLiteral("edit-delete"), QStyle::SP_TrashIcon));
-  acSaveSequenceAsFASFile =
-      makeAction(this, "acSaveSequenceAsFASFile", QStringLiteral("Save sequence as FAS file"),
-                 QStringLiteral("Save a sequence from the workspace as a FAS file"),
-                 themed(QStringLiteral("document-save-as"), QStyle::SP_DialogSaveButton));
-  acSaveSequenceAsTXTFile =
-      makeAction(this, "acSaveSequenceAsTXTFile", QStringLiteral("Save sequence as TXT file"),
-                 QStringLiteral("Save a sequence from the workspace as a TXT file"),
-                 themed(QStringLiteral("text-x-generic"), QStyle::SP_FileIcon));
-  acSortSequenceAscendingByName = makeAction(
-      this, "acSortSequenceAscendingByName", QStringLiteral("Sort sequence by name (ascending)"),
-      QStringLiteral("Sort sequences in workspace ascending by name"),
-      themed(QStringLiteral("view-sort-ascending"), QStyle::SP_ArrowUp));
-  acSortSequenceDescendingByName = makeAction(
-      this, "acSortSequenceDescendingByName", QStringLiteral("Sort sequence by name (descending)"),
-      QStringLiteral("Sort sequences in workspace descending by name"),
-      themed(QStringLiteral("view-sort-descending"), QStyle::SP_ArrowDown));
-  acCreateDotPlot = makeAction(this, "acCreateDotPlot", QStringLiteral("Dot plot wizard"),
-                               QStringLiteral("Create a dot plot with the wizard"),
-                               own(QStringLiteral("dotplot")));
-  acTranslationWizard =
-      makeAction(this, "acTranslationWizard", QStringLiteral("Translation wizard"),
-                 QStringLiteral("Translation wizard"), own(QStringLiteral("translation")));
-  acBLAST = makeAction(this, "acBLAST", QStringLiteral("BLAST"),
-                       QStringLiteral("Basic Local Alignment Search Tool on NCBI website"),
-                       own(QStringLiteral("blast")));
-  acSimpleStatistics =
-      makeAction(this, "acSimpleStatistics", QStringLiteral("Statistic"),
-                 QStringLiteral("Simple statistics"), own(QStringLiteral("statistics")));
-  acShowInfoScreen =
-      makeAction(this, "acShowInfoScreen", QStringLiteral("Show info"),
-                 QStringLiteral("Show the information screen"),
-                 themed(QStringLiteral("help-about"), QStyle::SP_MessageBoxInformation));
-  acCreateTestDotPlot = makeAction(
-      this, "acCreateTestDotPlot", QStringLiteral("Create my test dot plot"),
-      QStringLiteral("Create my test dot plot for quick access"), own(QStringLiteral("dotplot")));
-  PasteFASfromClipboard1 =
-      makeAction(this, "PasteFASfromClipboard1", QStringLiteral("Paste FAS from clipboard"),
-                 QString(), themed(QStringLiteral("edit-paste"), QStyle::SP_DialogApplyButton));
-  PasteTXTfromclipboard1 =
-      makeAction(this, "PasteTXTfromclipboard1", QStringLiteral("Paste TXT from clipboard"),
-                 QString(), themed(QStringLiteral("edit-paste"), QStyle::SP_DialogApplyButton));
-
-  const auto on = [this](QAction* action, void (TfrmMain::*handler)()) {
-    connect(action, &QAction::triggered, this, handler);
+  // An icon of the freedesktop theme with the style's picture as fallback, or one of the
+  // program's own pictures when there is no theme name.
+  struct Icon {
+    const char* themeName;
+    QStyle::StandardPixmap fallback;
+    const char* ownName;
   };
-  on(acLoadSequences, &TfrmMain::acLoadSequencesExecute);
-  on(acSaveWorkspace, &TfrmMain::acSaveWorkspaceExecute);
-  on(acDeleteWorkspace, &TfrmMain::acDeleteWorkspaceExecute);
-  on(acTerminate, &TfrmMain::acTerminateExecute);
-  on(acCreateNewSequence, &TfrmMain::acCreateNewSequenceExecute);
-  on(acEditSequence, &TfrmMain::acEditSequenceExecute);
-  on(acDuplicateSequence, &TfrmMain::acDuplicateSequenceExecute);
-  on(acDeleteSequence, &TfrmMain::acDeleteSequenceExecute);
-  on(acSaveSequenceAsFASFile, &TfrmMain::acSaveSequenceAsFASFileExecute);
-  on(acSaveSequenceAsTXTFile, &TfrmMain::acSaveSequenceAsTXTFileExecute);
-  on(acSortSequenceAscendingByName, &TfrmMain::acSortSequenceAscendingByNameExecute);
-  on(acSortSequenceDescendingByName, &TfrmMain::acSortSequenceDescendingByNameExecute);
-  on(acCreateDotPlot, &TfrmMain::acCreateDotPlotExecute);
-  on(acTranslationWizard, &TfrmMain::acTranslationWizardExecute);
-  on(acBLAST, &TfrmMain::acBLASTExecute);
-  on(acSimpleStatistics, &TfrmMain::acSimpleStatisticsExecute);
-  on(acShowInfoScreen, &TfrmMain::acShowInfoScreenExecute);
-  on(acCreateTestDotPlot, &TfrmMain::acCreateTestDotPlotExecute);
-  on(PasteFASfromClipboard1, &TfrmMain::PasteFASfromClipboard1Click);
-  on(PasteTXTfromclipboard1, &TfrmMain::PasteTXTfromclipboard1Click);
+  const auto theme = [](const char* name, QStyle::StandardPixmap fallback) {
+    return Icon{name, fallback, nullptr};
+  };
+  const auto own = [](const char* name) { return Icon{nullptr, QStyle::SP_CustomBase, name}; };
+  struct ActionEntry {
+    QAction* TfrmMain::*member;
+    const char* objectName;
+    const char* caption;
+    const char* hint;
+    Icon icon;
+    void (TfrmMain::*handler)();
+  };
+  const ActionEntry actions[] = {
+      {&TfrmMain::m_loadSequencesAction, "acLoadSequences", "Load sequences",
+       "Load one or more sequences", theme("document-open", QStyle::SP_DialogOpenButton),
+       &TfrmMain::acLoadSequencesExecute},
+      {&TfrmMain::m_saveWorkspaceAction, "acSaveWorkspace", "Save workspace",
+       "Save complete workspace as multi FAS file",
+       theme("document-save", QStyle::SP_DialogSaveButton), &TfrmMain::acSaveWorkspaceExecute},
+      {&TfrmMain::m_deleteWorkspaceAction, "acDeleteWorkspace", "Delete workspace",
+       "Deletes complete workspace irretrievably",
+       theme("edit-clear-all", QStyle::SP_DialogResetButton), &TfrmMain::acDeleteWorkspaceExecute},
+      {&TfrmMain::m_terminateAction, "acTerminate", "Terminate programme",
+       "Terminate the programme", theme("application-exit", QStyle::SP_DialogCloseButton),
+       &TfrmMain::acTerminateExecute},
+      {&TfrmMain::m_newSequenceAction, "acCreateNewSequence", "Create new sequence",
+       "Create a new and empy sequence in the workspace",
+       theme("document-new", QStyle::SP_FileIcon), &TfrmMain::acCreateNewSequenceExecute},
+      {&TfrmMain::m_editSequenceAction, "acEditSequence", "Edit sequence",
+       "Edit a sequence in the workspace",
+       theme("accessories-text-editor", QStyle::SP_FileDialogDetailedView),
+       &TfrmMain::acEditSequenceExecute},
+      {&TfrmMain::m_duplicateSequenceAction, "acDuplicateSequence", "Duplicate sequence",
+       "Duplicate a sequence in workspace", theme("edit-copy", QStyle::SP_FileLinkIcon),
+       &TfrmMain::acDuplicateSequenceExecute},
+      {&TfrmMain::m_deleteSequenceAction, "acDeleteSequence", "Delete sequence",
+       "Delete selected sequence", theme("edit-delete", QStyle::SP_TrashIcon),
+       &TfrmMain::acDeleteSequenceExecute},
+      {&TfrmMain::m_saveFastaAction, "acSaveSequenceAsFASFile", "Save sequence as FAS file",
+       "Save a sequence from the workspace as a FAS file",
+       theme("document-save-as", QStyle::SP_DialogSaveButton),
+       &TfrmMain::acSaveSequenceAsFASFileExecute},
+      {&TfrmMain::m_saveTextAction, "acSaveSequenceAsTXTFile", "Save sequence as TXT file",
+       "Save a sequence from the workspace as a TXT file",
+       theme("text-x-generic", QStyle::SP_FileIcon), &TfrmMain::acSaveSequenceAsTXTFileExecute},
+      {&TfrmMain::m_sortAscendingAction, "acSortSequenceAscendingByName",
+       "Sort sequence by name (ascending)", "Sort sequences in workspace ascending by name",
+       theme("view-sort-ascending", QStyle::SP_ArrowUp),
+       &TfrmMain::acSortSequenceAscendingByNameExecute},
+      {&TfrmMain::m_sortDescendingAction, "acSortSequenceDescendingByName",
+       "Sort sequence by name (descending)", "Sort sequences in workspace descending by name",
+       theme("view-sort-descending", QStyle::SP_ArrowDown),
+       &TfrmMain::acSortSequenceDescendingByNameExecute},
+      {&TfrmMain::m_dotPlotWizardAction, "acCreateDotPlot", "Dot plot wizard",
+       "Create a dot plot with the wizard", own("dotplot"), &TfrmMain::acCreateDotPlotExecute},
+      {&TfrmMain::m_translationWizardAction, "acTranslationWizard", "Translation wizard",
+       "Translation wizard", own("translation"), &TfrmMain::acTranslationWizardExecute},
+      {&TfrmMain::m_blastAction, "acBLAST", "BLAST",
+       "Basic Local Alignment Search Tool on NCBI website", own("blast"),
+       &TfrmMain::acBLASTExecute},
+      {&TfrmMain::m_statisticsAction, "acSimpleStatistics", "Statistic", "Simple statistics",
+       own("statistics"), &TfrmMain::acSimpleStatisticsExecute},
+      {&TfrmMain::m_informationAction, "acShowInfoScreen", "Show info",
+       "Show the information screen", theme("help-about", QStyle::SP_MessageBoxInformation),
+       &TfrmMain::acShowInfoScreenExecute},
+      {&TfrmMain::m_testDotPlotAction, "acCreateTestDotPlot", "Create my test dot plot",
+       "Create my test dot plot for quick access", own("dotplot"),
+       &TfrmMain::acCreateTestDotPlotExecute},
+      {&TfrmMain::m_pasteFastaAction, "PasteFASfromClipboard1", "Paste FAS from clipboard", "",
+       theme("edit-paste", QStyle::SP_DialogApplyButton), &TfrmMain::PasteFASfromClipboard1Click},
+      {&TfrmMain::m_pasteTextAction, "PasteTXTfromclipboard1", "Paste TXT from clipboard", "",
+       theme("edit-paste", QStyle::SP_DialogApplyButton), &TfrmMain::PasteTXTfromclipboard1Click},
+  };
+  for (const ActionEntry& entry : actions) {
+    const QIcon icon =
+        entry.icon.ownName
+            ? DuvanetIcons::own(QString::fromLatin1(entry.icon.ownName))
+            : DuvanetIcons::themed(QString::fromLatin1(entry.icon.themeName), entry.icon.fallback);
+    auto* action = new QAction(icon, QString::fromUtf8(entry.caption), this);
+    action->setObjectName(QString::fromLatin1(entry.objectName));
+    const QString hint = QString::fromUtf8(entry.hint);
+    action->setStatusTip(hint);
+    action->setToolTip(hint);
+    action->setIconVisibleInMenu(true);
+    connect(action, &QAction::triggered, this, entry.handler);
+    this->*entry.member = action;
+  }
 }
 
 void TfrmMain::createMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("MainMenu1"));
   QMenu* file = bar->addMenu(QStringLiteral("File"));
-  file->addAction(acLoadSequences);
-  file->addAction(acSaveWorkspace);
+  file->addAction(m_loadSequencesAction);
+  file->addAction(m_saveWorkspaceAction);
   file->addSeparator();
-  file->addAction(acDeleteWorkspace);
-  file->addAction(acTerminate);
+  file->addAction(m_deleteWorkspaceAction);
+  file->addAction(m_terminateAction);
   QMenu* sequence = bar->addMenu(QStringLiteral("Sequence"));
-  sequence->addAction(acCreateNewSequence);
-  sequence->addAction(acEditSequence);
-  sequence->addAction(acDuplicateSequence);
-  sequence->addAction(acDeleteSequence);
+  sequence->addAction(m_newSequenceAction);
+  sequence->addAction(m_editSequenceAction);
+  sequence->addAction(m_duplicateSequenceAction);
+  sequence->addAction(m_deleteSequenceAction);
   sequence->addSeparator();
-  sequence->addAction(acSaveSequenceAsFASFile);
-  sequence->addAction(acSaveSequenceAsTXTFile);
+  sequence->addAction(m_saveFastaAction);
+  sequence->addAction(m_saveTextAction);
   QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
-  tools->addAction(acBLAST);
-  tools->addAction(acCreateDotPlot);
-  tools->addAction(acSimpleStatistics);
-  tools->addAction(acTranslationWizard);
+  tools->addAction(m_blastAction);
+  tools->addAction(m_dotPlotWizardAction);
+  tools->addAction(m_statisticsAction);
+  tools->addAction(m_translationWizardAction);
   QMenu* help = bar->addMenu(QStringLiteral("?"));
-  help->addAction(acShowInfoScreen);
+  help->addAction(m_informationAction);
   for (QMenu* menu : {file, sequence, tools, help}) menu->setToolTipsVisible(false);
 }
 
 void TfrmMain::createToolBar() {
-  ToolBar1 = new QToolBar(this);
-  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-  ToolBar1->setStatusTip(QStringLiteral("Duvanet toolbar"));
-  ToolBar1->setMovable(false);
-  ToolBar1->setFloatable(false);
-  ToolBar1->setIconSize(QSize(32, 32));
-  ToolBar1->setFixedHeight(53);
-  ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
-  ToolBar1->setStyleSheet(QStringLiteral(
+  m_toolBar = new QToolBar(this);
+  m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
+  m_toolBar->setStatusTip(QStringLiteral("Duvanet toolbar"));
+  m_toolBar->setMovable(false);
+  m_toolBar->setFloatable(false);
+  m_toolBar->setIconSize(QSize(32, 32));
+  m_toolBar->setFixedHeight(53);
+  m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+  m_toolBar->setStyleSheet(QStringLiteral(
       "QToolBar#ToolBar1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
       " stop:0 #ffffff, stop:1 #d4d8e8); border: 1px solid; border-color: #ffffff #808080"
       " #808080 #ffffff; padding: 2px; spacing: 1px; }"));
-  addToolBar(Qt::TopToolBarArea, ToolBar1);
+  addToolBar(Qt::TopToolBarArea, m_toolBar);
 
   const auto button = [this](QAction* action, const QString& ownHint = QString()) {
-    auto* toolButton = new QToolButton(ToolBar1);
+    auto* toolButton = new QToolButton(m_toolBar);
     toolButton->setDefaultAction(action);
     toolButton->setObjectName(QStringLiteral("tb") + action->objectName().mid(2));
     toolButton->setFixedSize(39, 38);
@@ -250,30 +236,31 @@ void TfrmMain::createToolBar() {
       toolButton->setStatusTip(ownHint);
       toolButton->setToolTip(ownHint);
     }
-    return ToolBar1->addWidget(toolButton);
+    return m_toolBar->addWidget(toolButton);
   };
-  button(acSaveWorkspace);
-  ToolBar1->addSeparator();
-  button(acLoadSequences);
-  button(acCreateNewSequence);
-  button(acDuplicateSequence);
-  button(acDeleteSequence);
-  button(acSortSequenceAscendingByName);
-  button(acSortSequenceDescendingByName);
-  button(acEditSequence);
-  ToolBar1->addSeparator();
-  button(acCreateDotPlot, QStringLiteral("Dot plot wizard - Create a dot plot from selected "
-                                         "preferences and sequences"));
-  button(acTranslationWizard,
+  button(m_saveWorkspaceAction);
+  m_toolBar->addSeparator();
+  button(m_loadSequencesAction);
+  button(m_newSequenceAction);
+  button(m_duplicateSequenceAction);
+  button(m_deleteSequenceAction);
+  button(m_sortAscendingAction);
+  button(m_sortDescendingAction);
+  button(m_editSequenceAction);
+  m_toolBar->addSeparator();
+  button(m_dotPlotWizardAction, QStringLiteral("Dot plot wizard - Create a dot plot from selected "
+                                               "preferences and sequences"));
+  button(m_translationWizardAction,
          QStringLiteral("Transformation wizard - Transform sequences, translate DNA, create "
                         "complements and access coding tables"));
-  button(acBLAST, QStringLiteral("BLAST wizard - Access basic local alignment and search tools "
-                                 "for selected sequences"));
-  button(acSimpleStatistics,
+  button(m_blastAction,
+         QStringLiteral("BLAST wizard - Access basic local alignment and search tools "
+                        "for selected sequences"));
+  button(m_statisticsAction,
          QStringLiteral("Statistics - Display basic characteristics of the selected sequences"));
   // The developer's test dot plot has a button nobody sees.
-  button(acCreateTestDotPlot)->setVisible(false);
-  ToolBar1->addSeparator();
+  button(m_testDotPlotAction)->setVisible(false);
+  m_toolBar->addSeparator();
 }
 
 void TfrmMain::createCentralWidgets() {
@@ -286,31 +273,31 @@ void TfrmMain::createCentralWidgets() {
 
   auto* groupBox2 = new QGroupBox(QStringLiteral("Sequence workspace"), splitter);
   groupBox2->setObjectName(QStringLiteral("GroupBox2"));
-  m_lbSequenceList = new SequenceListBox(groupBox2);
-  m_lbSequenceList->setObjectName(QStringLiteral("lbSequenceList"));
-  m_lbSequenceList->setFont(courierNew(13));
-  m_lbSequenceList->setStatusTip(
+  m_sequenceListBox = new SequenceListBox(groupBox2);
+  m_sequenceListBox->setObjectName(QStringLiteral("lbSequenceList"));
+  m_sequenceListBox->setFont(courierNew(13));
+  m_sequenceListBox->setStatusTip(
       QStringLiteral("List of sequences Duvanet has available in workspace"));
-  QPalette listPalette = m_lbSequenceList->palette();
+  QPalette listPalette = m_sequenceListBox->palette();
   listPalette.setColor(QPalette::Base, Qt::white);
-  m_lbSequenceList->setPalette(listPalette);
-  m_lbSequenceList->setContextMenuPolicy(Qt::CustomContextMenu);
+  m_sequenceListBox->setPalette(listPalette);
+  m_sequenceListBox->setContextMenuPolicy(Qt::CustomContextMenu);
   auto* listLayout = new QVBoxLayout(groupBox2);
   listLayout->setContentsMargins(2, 2, 2, 2);
-  listLayout->addWidget(m_lbSequenceList);
+  listLayout->addWidget(m_sequenceListBox);
 
-  popmenSequenceList = new QMenu(this);
-  popmenSequenceList->setObjectName(QStringLiteral("popmenSequenceList"));
-  popmenSequenceList->addAction(PasteFASfromClipboard1);
-  popmenSequenceList->addAction(PasteTXTfromclipboard1);
-  connect(m_lbSequenceList, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    popmenSequenceList->popup(m_lbSequenceList->viewport()->mapToGlobal(at));
+  m_listContextMenu = new QMenu(this);
+  m_listContextMenu->setObjectName(QStringLiteral("popmenSequenceList"));
+  m_listContextMenu->addAction(m_pasteFastaAction);
+  m_listContextMenu->addAction(m_pasteTextAction);
+  connect(m_sequenceListBox, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    m_listContextMenu->popup(m_sequenceListBox->viewport()->mapToGlobal(at));
   });
-  connect(m_lbSequenceList, &SequenceListBox::leftButtonPressed, this,
+  connect(m_sequenceListBox, &SequenceListBox::leftButtonPressed, this,
           &TfrmMain::lbSequenceListMouseDown);
-  connect(m_lbSequenceList, &SequenceListBox::leftButtonDoubleClicked, this,
+  connect(m_sequenceListBox, &SequenceListBox::leftButtonDoubleClicked, this,
           &TfrmMain::lbSequenceListDblClick);
-  connect(m_lbSequenceList, &SequenceListBox::filesDropped, this, &TfrmMain::LoadFiles);
+  connect(m_sequenceListBox, &SequenceListBox::filesDropped, this, &TfrmMain::LoadFiles);
 
   auto* panel2 = new QWidget(splitter);
   panel2->setObjectName(QStringLiteral("Panel2"));
@@ -326,39 +313,39 @@ void TfrmMain::createCentralWidgets() {
   panel5->setObjectName(QStringLiteral("Panel5"));
   panel5->setFixedHeight(26);
   auto* nameLabel = new QLabel(QStringLiteral("Name"), panel5);
-  edPreviewSequenceName = new QLineEdit(panel5);
-  edPreviewSequenceName->setObjectName(QStringLiteral("edPreviewSequenceName"));
-  edPreviewSequenceName->setReadOnly(true);
-  edPreviewSequenceName->setStatusTip(QStringLiteral("Preview sequence name"));
+  m_previewNameEdit = new QLineEdit(panel5);
+  m_previewNameEdit->setObjectName(QStringLiteral("edPreviewSequenceName"));
+  m_previewNameEdit->setReadOnly(true);
+  m_previewNameEdit->setStatusTip(QStringLiteral("Preview sequence name"));
   auto* lengthLabel = new QLabel(QStringLiteral("Length"), panel5);
   lengthLabel->setObjectName(QStringLiteral("lablPreviewSequenceLength"));
-  edPreviewSequenceLength = new QLineEdit(QStringLiteral("0"), panel5);
-  edPreviewSequenceLength->setObjectName(QStringLiteral("edPreviewSequenceLength"));
-  edPreviewSequenceLength->setReadOnly(true);
-  edPreviewSequenceLength->setFixedWidth(80);
-  edPreviewSequenceLength->setStatusTip(QStringLiteral("Preview sequence length"));
+  m_previewLengthEdit = new QLineEdit(QStringLiteral("0"), panel5);
+  m_previewLengthEdit->setObjectName(QStringLiteral("edPreviewSequenceLength"));
+  m_previewLengthEdit->setReadOnly(true);
+  m_previewLengthEdit->setFixedWidth(80);
+  m_previewLengthEdit->setStatusTip(QStringLiteral("Preview sequence length"));
   auto* stripLayout = new QHBoxLayout(panel5);
   stripLayout->setContentsMargins(2, 1, 2, 1);
   stripLayout->addWidget(nameLabel);
-  stripLayout->addWidget(edPreviewSequenceName, 1);
+  stripLayout->addWidget(m_previewNameEdit, 1);
   stripLayout->addSpacing(6);
   stripLayout->addWidget(lengthLabel);
-  stripLayout->addWidget(edPreviewSequenceLength);
+  stripLayout->addWidget(m_previewLengthEdit);
 
-  mePreviewSequenceData = new TDNAMemo(groupBox1);
-  mePreviewSequenceData->setObjectName(QStringLiteral("mePreviewSequenceData"));
-  mePreviewSequenceData->setFont(courierNew(11));
-  mePreviewSequenceData->setStatusTip(QStringLiteral("Preview sequence data"));
-  for (QWidget* field : {static_cast<QWidget*>(edPreviewSequenceName),
-                         static_cast<QWidget*>(edPreviewSequenceLength),
-                         static_cast<QWidget*>(mePreviewSequenceData)}) {
+  m_previewData = new TDNAMemo(groupBox1);
+  m_previewData->setObjectName(QStringLiteral("mePreviewSequenceData"));
+  m_previewData->setFont(courierNew(11));
+  m_previewData->setStatusTip(QStringLiteral("Preview sequence data"));
+  for (QWidget* field :
+       {static_cast<QWidget*>(m_previewNameEdit), static_cast<QWidget*>(m_previewLengthEdit),
+        static_cast<QWidget*>(m_previewData)}) {
     setReadOnlyBackground(field);
   }
   auto* previewLayout = new QVBoxLayout(groupBox1);
   previewLayout->setContentsMargins(2, 2, 2, 2);
   previewLayout->setSpacing(1);
   previewLayout->addWidget(panel5);
-  previewLayout->addWidget(mePreviewSequenceData, 1);
+  previewLayout->addWidget(m_previewData, 1);
 
   splitter->addWidget(groupBox2);
   splitter->addWidget(panel2);
@@ -369,33 +356,33 @@ void TfrmMain::createCentralWidgets() {
 }
 
 int TfrmMain::CurrentRow() const {
-  if (m_lbSequenceList->count() == 0) return 0;
-  return m_lbSequenceList->currentRow();
+  if (m_sequenceListBox->count() == 0) return 0;
+  return m_sequenceListBox->currentRow();
 }
 
 QList<int> TfrmMain::SelectedRows() const {
-  return duvanet::gui::selectedRowsOf(*m_lbSequenceList);
+  return duvanet::gui::selectedRowsOf(*m_sequenceListBox);
 }
 
 bool TfrmMain::hasCurrentSequence() const {
-  return m_lbSequenceList->count() > 0 && CurrentRow() >= 0;
+  return m_sequenceListBox->count() > 0 && CurrentRow() >= 0;
 }
 
 void TfrmMain::clearPreview() {
-  edPreviewSequenceLength->setText(QStringLiteral("0"));
-  edPreviewSequenceName->clear();
-  mePreviewSequenceData->clear();
+  m_previewLengthEdit->setText(QStringLiteral("0"));
+  m_previewNameEdit->clear();
+  m_previewData->clear();
 }
 
 void TfrmMain::UpdateDisplayElements() {
-  FillListBox(*m_sequenceList, *m_lbSequenceList);
-  m_lbSequenceList->clearSelection();
-  if (m_lbSequenceList->count() > 0)
-    m_lbSequenceList->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-  edPreviewSequenceName->clear();
-  mePreviewSequenceData->clear();
-  mePreviewSequenceData->SetDNAText(QString());
-  edPreviewSequenceLength->setText(QStringLiteral("0"));
+  FillListBox(*m_sequenceList, *m_sequenceListBox);
+  m_sequenceListBox->clearSelection();
+  if (m_sequenceListBox->count() > 0)
+    m_sequenceListBox->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+  m_previewNameEdit->clear();
+  m_previewData->clear();
+  m_previewData->SetDNAText(QString());
+  m_previewLengthEdit->setText(QStringLiteral("0"));
 }
 
 void TfrmMain::lbSequenceListMouseDown() {
@@ -404,12 +391,12 @@ void TfrmMain::lbSequenceListMouseDown() {
   clearPreview();
   tSequence sequence;
   m_sequenceList->GetSequence(row, sequence);
-  edPreviewSequenceName->setText(sequence.Name);
-  mePreviewSequenceData->SetDNAText(sequence.Data);
-  edPreviewSequenceLength->setText(QString::number(sequence.Data.size()));
+  m_previewNameEdit->setText(sequence.Name);
+  m_previewData->SetDNAText(sequence.Data);
+  m_previewLengthEdit->setText(QString::number(sequence.Data.size()));
 }
 
-void TfrmMain::lbSequenceListDblClick() { acEditSequence->trigger(); }
+void TfrmMain::lbSequenceListDblClick() { m_editSequenceAction->trigger(); }
 
 std::optional<QString> TfrmMain::clipboardText() const {
   const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
@@ -543,7 +530,7 @@ void TfrmMain::acSortSequenceDescendingByNameExecute() {
 }
 
 void TfrmMain::acCreateDotPlotExecute() {
-  if (m_lbSequenceList->count() == 0 || m_dotPlotWizard == nullptr) return;
+  if (m_sequenceListBox->count() == 0 || m_dotPlotWizard == nullptr) return;
   m_dotPlotWizard->exec();
 }
 

@@ -41,7 +41,7 @@ class TfrmMain : public QMainWindow {
 
   tSequenceList& SequenceList() { return *m_sequenceList; }
   const UiPorts& ports() const { return m_ports; }
-  SequenceListBox* lbSequenceList() const { return m_lbSequenceList; }
+  SequenceListBox* lbSequenceList() const { return m_sequenceListBox; }
   /// The current row: 0 for an empty list, −1 when a non-empty list has none.
   int CurrentRow() const;
   /// The selected rows in ascending order.
@@ -50,35 +50,6 @@ class TfrmMain : public QMainWindow {
   QDialog* frmDotPlotWizard() const { return m_dotPlotWizard; }
   QDialog* frmTranscriptionWizard() const { return m_transcriptionWizard; }
   QDialog* frmBLASTWizard() const { return m_blastWizard; }
-
-  // Actions, named as the menus and tests reach them.
-  QAction* acLoadSequences = nullptr;
-  QAction* acSaveWorkspace = nullptr;
-  QAction* acDeleteWorkspace = nullptr;
-  QAction* acTerminate = nullptr;
-  QAction* acCreateNewSequence = nullptr;
-  QAction* acEditSequence = nullptr;
-  QAction* acDuplicateSequence = nullptr;
-  QAction* acDeleteSequence = nullptr;
-  QAction* acSaveSequenceAsFASFile = nullptr;
-  QAction* acSaveSequenceAsTXTFile = nullptr;
-  QAction* acSortSequenceAscendingByName = nullptr;
-  QAction* acSortSequenceDescendingByName = nullptr;
-  QAction* acCreateDotPlot = nullptr;
-  QAction* acTranslationWizard = nullptr;
-  QAction* acBLAST = nullptr;
-  QAction* acSimpleStatistics = nullptr;
-  QAction* acShowInfoScreen = nullptr;
-  QAction* acCreateTestDotPlot = nullptr;
-  QAction* PasteFASfromClipboard1 = nullptr;
-  QAction* PasteTXTfromclipboard1 = nullptr;
-
-  QLineEdit* edPreviewSequenceName = nullptr;
-  QLineEdit* edPreviewSequenceLength = nullptr;
-  TDNAMemo* mePreviewSequenceData = nullptr;
-  QToolBar* ToolBar1 = nullptr;
-  QMenu* popmenSequenceList = nullptr;
-  QStatusBar* sBar = nullptr;
 
   /// The file name the save dialog holds; kept for the rest of the run.
   const QString& SaveDialogFileName() const { return m_saveFileName; }
@@ -128,5 +99,34 @@ class TfrmMain : public QMainWindow {
   QDialog* m_dotPlotWizard = nullptr;
   QDialog* m_transcriptionWizard = nullptr;
   QDialog* m_blastWizard = nullptr;
-  SequenceListBox* m_lbSequenceList = nullptr;
+
+  // The actions and controls; the comments give the object names the tests find them by.
+  QAction* m_loadSequencesAction = nullptr;      // acLoadSequences
+  QAction* m_saveWorkspaceAction = nullptr;      // acSaveWorkspace
+  QAction* m_deleteWorkspaceAction = nullptr;    // acDeleteWorkspace
+  QAction* m_terminateAction = nullptr;          // acTerminate
+  QAction* m_newSequenceAction = nullptr;        // acCreateNewSequence
+  QAction* m_editSequenceAction = nullptr;       // acEditSequence
+  QAction* m_duplicateSequenceAction = nullptr;  // acDuplicateSequence
+  QAction* m_deleteSequenceAction = nullptr;     // acDeleteSequence
+  QAction* m_saveFastaAction = nullptr;          // acSaveSequenceAsFASFile
+  QAction* m_saveTextAction = nullptr;           // acSaveSequenceAsTXTFile
+  QAction* m_sortAscendingAction = nullptr;      // acSortSequenceAscendingByName
+  QAction* m_sortDescendingAction = nullptr;     // acSortSequenceDescendingByName
+  QAction* m_dotPlotWizardAction = nullptr;      // acCreateDotPlot
+  QAction* m_translationWizardAction = nullptr;  // acTranslationWizard
+  QAction* m_blastAction = nullptr;              // acBLAST
+  QAction* m_statisticsAction = nullptr;         // acSimpleStatistics
+  QAction* m_informationAction = nullptr;        // acShowInfoScreen
+  QAction* m_testDotPlotAction = nullptr;        // acCreateTestDotPlot
+  QAction* m_pasteFastaAction = nullptr;         // PasteFASfromClipboard1
+  QAction* m_pasteTextAction = nullptr;          // PasteTXTfromclipboard1
+
+  QToolBar* m_toolBar = nullptr;                 // ToolBar1
+  SequenceListBox* m_sequenceListBox = nullptr;  // lbSequenceList
+  QMenu* m_listContextMenu = nullptr;            // popmenSequenceList
+  QLineEdit* m_previewNameEdit = nullptr;        // edPreviewSequenceName
+  QLineEdit* m_previewLengthEdit = nullptr;      // edPreviewSequenceLength
+  TDNAMemo* m_previewData = nullptr;             // mePreviewSequenceData
+  QStatusBar* m_statusBar = nullptr;             // sBar
 };

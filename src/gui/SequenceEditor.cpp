@@ -38,23 +38,23 @@ TfrmSequenceEditor::TfrmSequenceEditor(QWidget* owner, tSequenceList& list, int 
   panel2->setObjectName(QStringLiteral("Panel2"));
   panel2->setFixedHeight(41);
   auto* nameLabel = new QLabel(QStringLiteral("Sequence name:"), panel2);
-  edSequenceName = new QLineEdit(panel2);
-  edSequenceName->setObjectName(QStringLiteral("edSequenceName"));
+  m_nameEdit = new QLineEdit(panel2);
+  m_nameEdit->setObjectName(QStringLiteral("edSequenceName"));
   auto* topLayout = new QHBoxLayout(panel2);
   topLayout->setContentsMargins(8, 8, 8, 8);
   topLayout->addWidget(nameLabel);
-  topLayout->addWidget(edSequenceName, 1);
+  topLayout->addWidget(m_nameEdit, 1);
 
-  meSequenceEdit = new QPlainTextEdit(this);
-  meSequenceEdit->setObjectName(QStringLiteral("meSequenceEdit"));
+  m_dataEdit = new QPlainTextEdit(this);
+  m_dataEdit->setObjectName(QStringLiteral("meSequenceEdit"));
   QFont editFont(QStringLiteral("Courier New"));
   editFont.setStyleHint(QFont::TypeWriter);
   editFont.setPixelSize(13);
-  meSequenceEdit->setFont(editFont);
-  meSequenceEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  meSequenceEdit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  meSequenceEdit->setWordWrapMode(QTextOption::WrapAnywhere);
-  meSequenceEdit->setTabChangesFocus(false);
+  m_dataEdit->setFont(editFont);
+  m_dataEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  m_dataEdit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  m_dataEdit->setWordWrapMode(QTextOption::WrapAnywhere);
+  m_dataEdit->setTabChangesFocus(false);
 
   auto* panel3 = new QWidget(this);
   panel3->setObjectName(QStringLiteral("Panel3"));
@@ -65,15 +65,16 @@ TfrmSequenceEditor::TfrmSequenceEditor(QWidget* owner, tSequenceList& list, int 
     b->setAutoDefault(false);
     return b;
   };
-  btSequenceDelSpaces = makeButton(panel3, QStringLiteral("Delete spaces"), "btSequenceDelSpaces");
-  btSequenceDelCRLF = makeButton(panel3, QStringLiteral("Delete CR+LF"), "btSequenceDelCRLF");
-  btSequenceUpperCase = makeButton(panel3, QStringLiteral("Upper case"), "btSequenceUpperCase");
-  btSequenceLowerCase = makeButton(panel3, QStringLiteral("Lower case"), "btSequenceLowerCase");
+  m_deleteSpacesButton = makeButton(panel3, QStringLiteral("Delete spaces"), "btSequenceDelSpaces");
+  m_deleteLineBreaksButton =
+      makeButton(panel3, QStringLiteral("Delete CR+LF"), "btSequenceDelCRLF");
+  m_upperCaseButton = makeButton(panel3, QStringLiteral("Upper case"), "btSequenceUpperCase");
+  m_lowerCaseButton = makeButton(panel3, QStringLiteral("Lower case"), "btSequenceLowerCase");
   auto* sideLayout = new QVBoxLayout(panel3);
   sideLayout->setContentsMargins(3, 0, 2, 0);
   sideLayout->setSpacing(4);
   for (QPushButton* b :
-       {btSequenceDelSpaces, btSequenceDelCRLF, btSequenceUpperCase, btSequenceLowerCase}) {
+       {m_deleteSpacesButton, m_deleteLineBreaksButton, m_upperCaseButton, m_lowerCaseButton}) {
     b->setFixedSize(113, 25);
     sideLayout->addWidget(b);
   }
@@ -82,17 +83,17 @@ TfrmSequenceEditor::TfrmSequenceEditor(QWidget* owner, tSequenceList& list, int 
   auto* panel1 = new QWidget(this);
   panel1->setObjectName(QStringLiteral("Panel1"));
   panel1->setFixedHeight(32);
-  Button2 = makeButton(panel1, QStringLiteral("Accept"), "Button2");
-  Button1 = makeButton(panel1, QStringLiteral("Cancel"), "Button1");
+  m_acceptButton = makeButton(panel1, QStringLiteral("Accept"), "Button2");
+  m_cancelButton = makeButton(panel1, QStringLiteral("Cancel"), "Button1");
   auto* bottomLayout = new QHBoxLayout(panel1);
   bottomLayout->setContentsMargins(8, 3, 8, 3);
   bottomLayout->addStretch(1);
-  bottomLayout->addWidget(Button2);
-  bottomLayout->addWidget(Button1);
+  bottomLayout->addWidget(m_acceptButton);
+  bottomLayout->addWidget(m_cancelButton);
 
   auto* middle = new QHBoxLayout;
   middle->setContentsMargins(0, 0, 0, 0);
-  middle->addWidget(meSequenceEdit, 1);
+  middle->addWidget(m_dataEdit, 1);
   middle->addWidget(panel3);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -101,21 +102,21 @@ TfrmSequenceEditor::TfrmSequenceEditor(QWidget* owner, tSequenceList& list, int 
   layout->addLayout(middle, 1);
   layout->addWidget(panel1);
 
-  connect(Button2, &QPushButton::clicked, this, &TfrmSequenceEditor::Button2Click);
-  connect(Button1, &QPushButton::clicked, this, &TfrmSequenceEditor::Button1Click);
-  connect(btSequenceDelSpaces, &QPushButton::clicked, this,
+  connect(m_acceptButton, &QPushButton::clicked, this, &TfrmSequenceEditor::Button2Click);
+  connect(m_cancelButton, &QPushButton::clicked, this, &TfrmSequenceEditor::Button1Click);
+  connect(m_deleteSpacesButton, &QPushButton::clicked, this,
           &TfrmSequenceEditor::btSequenceDelSpacesClick);
-  connect(btSequenceDelCRLF, &QPushButton::clicked, this,
+  connect(m_deleteLineBreaksButton, &QPushButton::clicked, this,
           &TfrmSequenceEditor::btSequenceDelCRLFClick);
-  connect(btSequenceUpperCase, &QPushButton::clicked, this,
+  connect(m_upperCaseButton, &QPushButton::clicked, this,
           &TfrmSequenceEditor::btSequenceUpperCaseClick);
-  connect(btSequenceLowerCase, &QPushButton::clicked, this,
+  connect(m_lowerCaseButton, &QPushButton::clicked, this,
           &TfrmSequenceEditor::btSequenceLowerCaseClick);
 
   tSequence sequence;
   m_list.GetSequence(m_sequenceIndex, sequence);
-  edSequenceName->setText(sequence.Name);
-  edSequenceName->setCursorPosition(0);
+  m_nameEdit->setText(sequence.Name);
+  m_nameEdit->setCursorPosition(0);
   m_lineBreak = lineBreakOf(sequence.Data);
   setEditorText(sequence.Data);
 }
@@ -124,12 +125,12 @@ void TfrmSequenceEditor::setEditorText(const QString& sequenceData) {
   QString shown = sequenceData;
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  meSequenceEdit->setPlainText(shown);
+  m_dataEdit->setPlainText(shown);
 }
 
 QString TfrmSequenceEditor::EditedData() const {
   // The raw text keeps every character as typed; only the block breaks become line breaks.
-  QString text = meSequenceEdit->document()->toRawText();
+  QString text = m_dataEdit->document()->toRawText();
   text.replace(QChar::ParagraphSeparator, m_lineBreak);
   text.replace(QChar::LineSeparator, m_lineBreak);
   return text;
@@ -137,7 +138,7 @@ QString TfrmSequenceEditor::EditedData() const {
 
 void TfrmSequenceEditor::Button2Click() {
   tSequence sequence;
-  sequence.Name = edSequenceName->text();
+  sequence.Name = m_nameEdit->text();
   if (sequence.Name.isEmpty())
     sequence.Name = QStringLiteral("Sequence ") + QString::number(m_sequenceIndex);
   sequence.Data = EditedData();
@@ -161,14 +162,14 @@ void TfrmSequenceEditor::btSequenceDelCRLFClick() {
 }
 
 void TfrmSequenceEditor::changeSelectionCase(bool upper) {
-  QTextCursor cursor = meSequenceEdit->textCursor();
+  QTextCursor cursor = m_dataEdit->textCursor();
   if (!cursor.hasSelection()) return;
   const QString selected = cursor.selectedText();
   // One code unit for one code unit, so the selection keeps its length and place.
   const QString mapped = upper ? duvanet::core::toUpperPerCodeUnit(selected)
                                : duvanet::core::toLowerPerCodeUnit(selected);
   cursor.insertText(mapped);
-  meSequenceEdit->setTextCursor(cursor);
+  m_dataEdit->setTextCursor(cursor);
 }
 
 void TfrmSequenceEditor::btSequenceUpperCaseClick() { changeSelectionCase(true); }

@@ -21,15 +21,6 @@ class TfrmSequenceEditor : public QDialog {
   /// The text of the editor as sequence data, with the line breaks the data had.
   QString EditedData() const;
 
-  QLineEdit* edSequenceName = nullptr;
-  QPlainTextEdit* meSequenceEdit = nullptr;
-  QPushButton* btSequenceDelSpaces = nullptr;
-  QPushButton* btSequenceDelCRLF = nullptr;
-  QPushButton* btSequenceUpperCase = nullptr;
-  QPushButton* btSequenceLowerCase = nullptr;
-  QPushButton* Button2 = nullptr;  // Accept
-  QPushButton* Button1 = nullptr;  // Cancel
-
  public slots:
   void Button2Click();
   void Button1Click();
@@ -45,4 +36,14 @@ class TfrmSequenceEditor : public QDialog {
   tSequenceList& m_list;
   int m_sequenceIndex;
   QString m_lineBreak;
+
+  // The controls; the comments give the object names the tests find them by.
+  QLineEdit* m_nameEdit = nullptr;                  // edSequenceName
+  QPlainTextEdit* m_dataEdit = nullptr;             // meSequenceEdit
+  QPushButton* m_deleteSpacesButton = nullptr;      // btSequenceDelSpaces
+  QPushButton* m_deleteLineBreaksButton = nullptr;  // btSequenceDelCRLF
+  QPushButton* m_upperCaseButton = nullptr;         // btSequenceUpperCase
+  QPushButton* m_lowerCaseButton = nullptr;         // btSequenceLowerCase
+  QPushButton* m_acceptButton = nullptr;            // Button2 "Accept"
+  QPushButton* m_cancelButton = nullptr;            // Button1 "Cancel"
 };

@@ -50,73 +50,74 @@ TfrmStatistics::TfrmStatistics(const tSequenceList& sequences, const QList<int>&
   resize(608, 476);
   duvanet::gui::setWindowFont(*this);
 
-  chartStatistic = named(new duvanet::chart::BarChart, "chartStatistic");
-  setHint(chartStatistic, QStringLiteral("Canvas for sequence statistics"));
-  chartStatistic->setLegendVisible(false);
-  TeeCommander1 = named(new duvanet::chart::ChartCommandBar(chartStatistic, this), "TeeCommander1");
-  TeeCommander1->setFixedHeight(33);
+  m_chart = named(new duvanet::chart::BarChart, "chartStatistic");
+  setHint(m_chart, QStringLiteral("Canvas for sequence statistics"));
+  m_chart->setLegendVisible(false);
+  m_commandBar = named(new duvanet::chart::ChartCommandBar(m_chart, this), "TeeCommander1");
+  m_commandBar->setFixedHeight(33);
 
-  Panel1 = named(new QWidget(this), "Panel1");
-  Panel1->setFixedWidth(124);
-  btStatSave =
-      panelButton("btStatSave", QStringLiteral("Save"), QStringLiteral("Save this chart"), Panel1);
-  btStatPrint = panelButton("btStatPrint", QStringLiteral("Print"),
-                            QStringLiteral("Print this chart"), Panel1);
-  btStatLegend = panelButton("btStatLegend", QStringLiteral("Legend"),
-                             QStringLiteral("Show or hide the legend of sequence names"), Panel1);
-  auto* buttons = new QVBoxLayout(Panel1);
+  m_buttonPanel = named(new QWidget(this), "Panel1");
+  m_buttonPanel->setFixedWidth(124);
+  m_saveButton = panelButton("btStatSave", QStringLiteral("Save"),
+                             QStringLiteral("Save this chart"), m_buttonPanel);
+  m_printButton = panelButton("btStatPrint", QStringLiteral("Print"),
+                              QStringLiteral("Print this chart"), m_buttonPanel);
+  m_legendButton =
+      panelButton("btStatLegend", QStringLiteral("Legend"),
+                  QStringLiteral("Show or hide the legend of sequence names"), m_buttonPanel);
+  auto* buttons = new QVBoxLayout(m_buttonPanel);
   buttons->setContentsMargins(2, 4, 3, 4);
-  buttons->addWidget(btStatSave);
-  buttons->addWidget(btStatPrint);
-  buttons->addWidget(btStatLegend);
+  buttons->addWidget(m_saveButton);
+  buttons->addWidget(m_printButton);
+  buttons->addWidget(m_legendButton);
   buttons->addStretch(1);
 
-  Panel2 = named(new QWidget(this), "Panel2");
-  Splitter1 = named(new QSplitter(Qt::Vertical, Panel2), "Splitter1");
-  Splitter1->setHandleWidth(6);
-  Splitter1->setOpaqueResize(true);
-  Splitter1->setChildrenCollapsible(false);
-  setHint(Splitter1, QStringLiteral("This splitter allows to resize the chart/table"));
+  m_chartPanel = named(new QWidget(this), "Panel2");
+  m_chartTableSplitter = named(new QSplitter(Qt::Vertical, m_chartPanel), "Splitter1");
+  m_chartTableSplitter->setHandleWidth(6);
+  m_chartTableSplitter->setOpaqueResize(true);
+  m_chartTableSplitter->setChildrenCollapsible(false);
+  setHint(m_chartTableSplitter, QStringLiteral("This splitter allows to resize the chart/table"));
 
-  sgStatTable = named(new QTableWidget(kInitialRows - 1, kInitialColumns, this), "sgStatTable");
-  setHint(sgStatTable, QStringLiteral("Spreadsheet of sequence information"));
+  m_table = named(new QTableWidget(kInitialRows - 1, kInitialColumns, this), "sgStatTable");
+  setHint(m_table, QStringLiteral("Spreadsheet of sequence information"));
   // The grid's fixed first row is the table's header: it stays in view and drags resize columns.
-  sgStatTable->horizontalHeader()->setDefaultSectionSize(90);
-  sgStatTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  sgStatTable->horizontalHeader()->setHighlightSections(false);
-  sgStatTable->verticalHeader()->setVisible(false);
-  sgStatTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  sgStatTable->setSelectionMode(QAbstractItemView::ContiguousSelection);
-  sgStatTable->setShowGrid(true);
-  sgStatTable->setWordWrap(false);
-  sgStatTable->verticalHeader()->setDefaultSectionSize(sgStatTable->fontMetrics().height() + 8);
+  m_table->horizontalHeader()->setDefaultSectionSize(90);
+  m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  m_table->horizontalHeader()->setHighlightSections(false);
+  m_table->verticalHeader()->setVisible(false);
+  m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_table->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  m_table->setShowGrid(true);
+  m_table->setWordWrap(false);
+  m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
   for (int column = 0; column < kInitialColumns; ++column)
-    sgStatTable->setHorizontalHeaderItem(column, new QTableWidgetItem);
+    m_table->setHorizontalHeaderItem(column, new QTableWidgetItem);
 
-  auto* panel2Layout = new QVBoxLayout(Panel2);
+  auto* panel2Layout = new QVBoxLayout(m_chartPanel);
   panel2Layout->setContentsMargins(0, 0, 0, 0);
-  panel2Layout->addWidget(Splitter1);
+  panel2Layout->addWidget(m_chartTableSplitter);
 
   auto* body = new QHBoxLayout;
   body->setContentsMargins(0, 0, 0, 0);
   body->setSpacing(0);
-  body->addWidget(Panel2, 1);
-  body->addWidget(Panel1);
+  body->addWidget(m_chartPanel, 1);
+  body->addWidget(m_buttonPanel);
   auto* windowLayout = new QVBoxLayout(this);
   windowLayout->setContentsMargins(0, 0, 0, 0);
   windowLayout->setSpacing(0);
-  windowLayout->addWidget(TeeCommander1);
+  windowLayout->addWidget(m_commandBar);
   windowLayout->addLayout(body, 1);
 
-  Splitter1->addWidget(chartStatistic);
-  Splitter1->addWidget(sgStatTable);
-  Splitter1->setStretchFactor(0, 1);
-  Splitter1->setStretchFactor(1, 0);
-  Splitter1->setSizes({476 - 33 - 159 - 6, 159});
+  m_chartTableSplitter->addWidget(m_chart);
+  m_chartTableSplitter->addWidget(m_table);
+  m_chartTableSplitter->setStretchFactor(0, 1);
+  m_chartTableSplitter->setStretchFactor(1, 0);
+  m_chartTableSplitter->setSizes({476 - 33 - 159 - 6, 159});
 
-  connect(btStatSave, &QPushButton::clicked, this, &TfrmStatistics::btStatSaveClick);
-  connect(btStatPrint, &QPushButton::clicked, this, &TfrmStatistics::btStatPrintClick);
-  connect(btStatLegend, &QPushButton::clicked, this, &TfrmStatistics::btStatLegendClick);
+  connect(m_saveButton, &QPushButton::clicked, this, &TfrmStatistics::btStatSaveClick);
+  connect(m_printButton, &QPushButton::clicked, this, &TfrmStatistics::btStatPrintClick);
+  connect(m_legendButton, &QPushButton::clicked, this, &TfrmStatistics::btStatLegendClick);
 
   // FormCreate: the counts are taken once, now.
   CountSymbols(selectedRows);
@@ -140,29 +141,29 @@ void TfrmStatistics::DisplayHistogramTable() {
   if (counts.isEmpty() || counts.first().isEmpty()) return;
   const int symbols = m_statistics.Symbols.size();
   const int sequences = m_statistics.SequenceNames.size();
-  sgStatTable->clear();
-  sgStatTable->setColumnCount(symbols + 1);
-  sgStatTable->setRowCount(sequences);
-  sgStatTable->setHorizontalHeaderItem(0, new QTableWidgetItem);
+  m_table->clear();
+  m_table->setColumnCount(symbols + 1);
+  m_table->setRowCount(sequences);
+  m_table->setHorizontalHeaderItem(0, new QTableWidgetItem);
   for (int j = 0; j < symbols; ++j)
-    sgStatTable->setHorizontalHeaderItem(j + 1, new QTableWidgetItem(m_statistics.Symbols[j]));
+    m_table->setHorizontalHeaderItem(j + 1, new QTableWidgetItem(m_statistics.Symbols[j]));
   for (int i = 0; i < sequences; ++i) {
-    sgStatTable->setItem(i, 0, new QTableWidgetItem(m_statistics.SequenceNames[i]));
+    m_table->setItem(i, 0, new QTableWidgetItem(m_statistics.SequenceNames[i]));
     for (int j = 0; j < symbols; ++j)
-      sgStatTable->setItem(i, j + 1, new QTableWidgetItem(QString::number(counts[i][j])));
+      m_table->setItem(i, j + 1, new QTableWidgetItem(QString::number(counts[i][j])));
   }
 }
 
 QString TfrmStatistics::Cell(int column, int row) const {
   if (column < 0 || column >= ColCount() || row < 0 || row >= RowCount()) return {};
   const QTableWidgetItem* item =
-      row == 0 ? sgStatTable->horizontalHeaderItem(column) : sgStatTable->item(row - 1, column);
+      row == 0 ? m_table->horizontalHeaderItem(column) : m_table->item(row - 1, column);
   return item ? item->text() : QString();
 }
 
-int TfrmStatistics::RowCount() const { return sgStatTable->rowCount() + 1; }
+int TfrmStatistics::RowCount() const { return m_table->rowCount() + 1; }
 
-int TfrmStatistics::ColCount() const { return sgStatTable->columnCount(); }
+int TfrmStatistics::ColCount() const { return m_table->columnCount(); }
 
 void TfrmStatistics::closeEvent(QCloseEvent* event) {
   FormClose();
@@ -171,18 +172,18 @@ void TfrmStatistics::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmStatistics::DisplayHistogramChart() {
-  chartStatistic->removeAllSeries();
+  m_chart->removeAllSeries();
   const int symbols = m_statistics.Symbols.size();
   for (int i = 0; i < m_statistics.Counts.size(); ++i) {
-    const int series = chartStatistic->createBarSeries();
-    chartStatistic->setSeriesTitle(series, m_statistics.SequenceNames.value(i));
-    chartStatistic->setStackGroup(series, 0);
-    chartStatistic->setMarksVisible(series, false);
+    const int series = m_chart->createBarSeries();
+    m_chart->setSeriesTitle(series, m_statistics.SequenceNames.value(i));
+    m_chart->setStackGroup(series, 0);
+    m_chart->setMarksVisible(series, false);
     for (int j = 0; j < symbols; ++j)
-      chartStatistic->addBarPoint(series, j, double(m_statistics.Counts[i].value(j)),
-                                  m_statistics.Symbols[j]);
+      m_chart->addBarPoint(series, j, double(m_statistics.Counts[i].value(j)),
+                           m_statistics.Symbols[j]);
   }
-  chartStatistic->rebuild();
+  m_chart->rebuild();
   styleAxes();
 }
 
@@ -190,7 +191,7 @@ void TfrmStatistics::styleAxes() {
   QFont labelFont = font();
   labelFont.setBold(true);
   labelFont.setPixelSize(13);
-  for (QAbstractAxis* axis : chartStatistic->chart()->axes()) {
+  for (QAbstractAxis* axis : m_chart->chart()->axes()) {
     axis->setLabelsFont(labelFont);
     axis->setLabelsColor(Qt::black);
     axis->setLinePenColor(Qt::black);
@@ -208,18 +209,16 @@ void TfrmStatistics::styleAxes() {
 
 void TfrmStatistics::setSaveFileAsker(duvanet::chart::SaveFileAsker asker) {
   m_saveFileAsker = asker;
-  TeeCommander1->setSaveFileAsker(std::move(asker));
+  m_commandBar->setSaveFileAsker(std::move(asker));
 }
 
-void TfrmStatistics::btStatSaveClick() { chartStatistic->showExportDialog(this, m_saveFileAsker); }
+void TfrmStatistics::btStatSaveClick() { m_chart->showExportDialog(this, m_saveFileAsker); }
 
-void TfrmStatistics::btStatPrintClick() { chartStatistic->showPrintPreview(this); }
+void TfrmStatistics::btStatPrintClick() { m_chart->showPrintPreview(this); }
 
-void TfrmStatistics::btStatLegendClick() {
-  chartStatistic->setLegendVisible(!chartStatistic->legendVisible());
-}
+void TfrmStatistics::btStatLegendClick() { m_chart->setLegendVisible(!m_chart->legendVisible()); }
 
 void TfrmStatistics::FormClose() {
-  chartStatistic->removeAllSeries();
-  chartStatistic->rebuild();
+  m_chart->removeAllSeries();
+  m_chart->rebuild();
 }

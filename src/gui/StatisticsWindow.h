@@ -37,16 +37,6 @@ class TfrmStatistics : public QWidget {
   /// dialog. The default is the chart's own file dialog.
   void setSaveFileAsker(duvanet::chart::SaveFileAsker asker);
 
-  duvanet::chart::ChartCommandBar* TeeCommander1;
-  QWidget* Panel1;
-  QPushButton* btStatSave;
-  QPushButton* btStatPrint;
-  QPushButton* btStatLegend;
-  QWidget* Panel2;
-  duvanet::chart::BarChart* chartStatistic;
-  QSplitter* Splitter1;
-  QTableWidget* sgStatTable;
-
  public slots:
   void btStatSaveClick();
   void btStatPrintClick();
@@ -65,4 +55,15 @@ class TfrmStatistics : public QWidget {
   const tSequenceList& m_sequences;
   tSymbolStatistics m_statistics;
   duvanet::chart::SaveFileAsker m_saveFileAsker;
+
+  // The controls; the comments give the object names the tests find them by.
+  duvanet::chart::ChartCommandBar* m_commandBar = nullptr;  // TeeCommander1
+  QWidget* m_buttonPanel = nullptr;                         // Panel1
+  QPushButton* m_saveButton = nullptr;                      // btStatSave
+  QPushButton* m_printButton = nullptr;                     // btStatPrint
+  QPushButton* m_legendButton = nullptr;                    // btStatLegend
+  QWidget* m_chartPanel = nullptr;                          // Panel2
+  duvanet::chart::BarChart* m_chart = nullptr;              // chartStatistic
+  QSplitter* m_chartTableSplitter = nullptr;                // Splitter1
+  QTableWidget* m_table = nullptr;                          // sgStatTable
 };

@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QUrlQuery>
 
 #include "FakePorts.h"
+#include "FindControl.h"
 #include "ModalHelper.h"
 #include "TestRegistry.h"
 #include "core/SequenceList.h"
@@ -90,35 +92,43 @@ class TestBlastWizard : public QObject {
 
   void startValues() {
     auto wizard = makeWizard();
-    QCOMPARE(wizard->pcDatabaseSelector->count(), 1);
-    QCOMPARE(wizard->pcDatabaseSelector->tabText(0), QStringLiteral("NCBI"));
-    QCOMPARE(wizard->pcNCBIPreferences->tabPosition(), QTabWidget::South);
-    QCOMPARE(wizard->pcNCBIPreferences->tabText(0), QStringLiteral("Alignment"));
-    QCOMPARE(wizard->pcNCBIPreferences->tabText(1), QStringLiteral("Database"));
-    QCOMPARE(wizard->pcNCBIPreferences->currentWidget(), wizard->TabSheet3);
-    QCOMPARE(wizard->udNCBIAlignmentCounter->minimum(), 1);
-    QCOMPARE(wizard->udNCBIAlignmentCounter->maximum(), 32767);
-    QCOMPARE(wizard->udNCBIAlignmentCounter->value(), 50);
-    QCOMPARE(wizard->edNCBIAlignmentCounter->text(), QStringLiteral("50"));
+    QCOMPARE(control<QTabWidget>(wizard, "pcDatabaseSelector")->count(), 1);
+    QCOMPARE(control<QTabWidget>(wizard, "pcDatabaseSelector")->tabText(0), QStringLiteral("NCBI"));
+    QCOMPARE(control<QTabWidget>(wizard, "pcNCBIPreferences")->tabPosition(), QTabWidget::South);
+    QCOMPARE(control<QTabWidget>(wizard, "pcNCBIPreferences")->tabText(0),
+             QStringLiteral("Alignment"));
+    QCOMPARE(control<QTabWidget>(wizard, "pcNCBIPreferences")->tabText(1),
+             QStringLiteral("Database"));
+    QCOMPARE(control<QTabWidget>(wizard, "pcNCBIPreferences")->currentWidget(),
+             control<QWidget>(wizard, "TabSheet3"));
+    QCOMPARE(control<QSpinBox>(wizard, "udNCBIAlignmentCounter")->minimum(), 1);
+    QCOMPARE(control<QSpinBox>(wizard, "udNCBIAlignmentCounter")->maximum(), 32767);
+    QCOMPARE(control<QSpinBox>(wizard, "udNCBIAlignmentCounter")->value(), 50);
+    QCOMPARE(control<QLineEdit>(wizard, "edNCBIAlignmentCounter")->text(), QStringLiteral("50"));
     const auto items = [](QComboBox* list) {
       QStringList texts;
       for (int i = 0; i < list->count(); ++i) texts << list->itemText(i);
       return texts;
     };
-    QCOMPARE(items(wizard->cobNCBIAlignmentCommand),
+    QCOMPARE(items(control<QComboBox>(wizard, "cobNCBIAlignmentCommand")),
              (QStringList{"FlatQueryAnchored", "FlatQueryAnchoredNoIdentities", "Pairwise",
                           "QueryAnchored", "QueryAnchoredNoIdentities", "Tabular"}));
-    QCOMPARE(wizard->cobNCBIAlignmentCommand->currentText(), QStringLiteral("Tabular"));
-    QCOMPARE(items(wizard->cobNCBISelectedDatabase), (QStringList{"nr", "swissprot"}));
-    QCOMPARE(wizard->cobNCBISelectedDatabase->currentText(), QStringLiteral("nr"));
-    QCOMPARE(items(wizard->cobNCBIWebpage),
+    QCOMPARE(control<QComboBox>(wizard, "cobNCBIAlignmentCommand")->currentText(),
+             QStringLiteral("Tabular"));
+    QCOMPARE(items(control<QComboBox>(wizard, "cobNCBISelectedDatabase")),
+             (QStringList{"nr", "swissprot"}));
+    QCOMPARE(control<QComboBox>(wizard, "cobNCBISelectedDatabase")->currentText(),
+             QStringLiteral("nr"));
+    QCOMPARE(items(control<QComboBox>(wizard, "cobNCBIWebpage")),
              (QStringList{"Proteins", "Nucleotides", "Translations", "MegaBlast"}));
-    QCOMPARE(wizard->cobNCBIWebpage->currentText(), QStringLiteral("MegaBlast"));
-    for (QComboBox* list :
-         {wizard->cobNCBIAlignmentCommand, wizard->cobNCBISelectedDatabase, wizard->cobNCBIWebpage})
+    QCOMPARE(control<QComboBox>(wizard, "cobNCBIWebpage")->currentText(),
+             QStringLiteral("MegaBlast"));
+    for (QComboBox* list : {control<QComboBox>(wizard, "cobNCBIAlignmentCommand"),
+                            control<QComboBox>(wizard, "cobNCBISelectedDatabase"),
+                            control<QComboBox>(wizard, "cobNCBIWebpage")})
       QVERIFY(!list->isEditable());
-    QCOMPARE(wizard->btSequenceBLAST->text(), QStringLiteral("BLAST"));
-    QCOMPARE(wizard->Button2->text(), QStringLiteral("Cancel"));
+    QCOMPARE(control<QPushButton>(wizard, "btSequenceBLAST")->text(), QStringLiteral("BLAST"));
+    QCOMPARE(control<QPushButton>(wizard, "Button2")->text(), QStringLiteral("Cancel"));
   }
 
   void captionAndLabel_data() {
@@ -139,7 +149,7 @@ class TestBlastWizard : public QObject {
     m_selected = selected;
     wizard->show();
     QCOMPARE(wizard->windowTitle(), QStringLiteral("Duvanet BLAST wizard"));
-    QCOMPARE(wizard->lblNoOfSequences->text(), label);
+    QCOMPARE(control<QLabel>(wizard, "lblNoOfSequences")->text(), label);
   }
 
   void oneRequestPerSelectedSequenceInListOrder_data() {
@@ -156,7 +166,7 @@ class TestBlastWizard : public QObject {
     auto wizard = makeWizard();
     m_selected = selected;
     wizard->show();
-    QTest::mouseClick(wizard->btSequenceBLAST, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(wizard, "btSequenceBLAST"), Qt::LeftButton);
     QVERIFY(!wizard->isVisible());
     QCOMPARE(m_browser.encoded(), urls);
   }
@@ -165,25 +175,32 @@ class TestBlastWizard : public QObject {
     auto wizard = makeWizard();
     m_selected = {0};
     wizard->show();
-    wizard->pcNCBIPreferences->setCurrentWidget(wizard->TabSheet2);
-    wizard->edNCBIAlignmentCounter->selectAll();
-    QTest::keyClicks(wizard->edNCBIAlignmentCounter, QStringLiteral("250"));
-    wizard->cobNCBIAlignmentCommand->setCurrentText(QStringLiteral("Pairwise"));
-    wizard->cobNCBISelectedDatabase->setCurrentText(QStringLiteral("swissprot"));
-    wizard->cobNCBIWebpage->setCurrentText(QStringLiteral("Proteins"));
-    QTest::mouseClick(wizard->btSequenceBLAST, Qt::LeftButton);
+    control<QTabWidget>(wizard, "pcNCBIPreferences")
+        ->setCurrentWidget(control<QWidget>(wizard, "TabSheet2"));
+    control<QLineEdit>(wizard, "edNCBIAlignmentCounter")->selectAll();
+    QTest::keyClicks(control<QLineEdit>(wizard, "edNCBIAlignmentCounter"), QStringLiteral("250"));
+    control<QComboBox>(wizard, "cobNCBIAlignmentCommand")
+        ->setCurrentText(QStringLiteral("Pairwise"));
+    control<QComboBox>(wizard, "cobNCBISelectedDatabase")
+        ->setCurrentText(QStringLiteral("swissprot"));
+    control<QComboBox>(wizard, "cobNCBIWebpage")->setCurrentText(QStringLiteral("Proteins"));
+    QTest::mouseClick(control<QPushButton>(wizard, "btSequenceBLAST"), Qt::LeftButton);
     QCOMPARE(m_browser.encoded(),
              QStringList{query("250", "Pairwise", "swissprot", "ACGT", "Proteins")});
 
     // The options are still set at the next opening and used again.
     wizard->show();
-    QCOMPARE(wizard->udNCBIAlignmentCounter->value(), 250);
-    QCOMPARE(wizard->cobNCBIAlignmentCommand->currentText(), QStringLiteral("Pairwise"));
-    QCOMPARE(wizard->cobNCBISelectedDatabase->currentText(), QStringLiteral("swissprot"));
-    QCOMPARE(wizard->cobNCBIWebpage->currentText(), QStringLiteral("Proteins"));
-    QCOMPARE(wizard->pcNCBIPreferences->currentWidget(), wizard->TabSheet2);
+    QCOMPARE(control<QSpinBox>(wizard, "udNCBIAlignmentCounter")->value(), 250);
+    QCOMPARE(control<QComboBox>(wizard, "cobNCBIAlignmentCommand")->currentText(),
+             QStringLiteral("Pairwise"));
+    QCOMPARE(control<QComboBox>(wizard, "cobNCBISelectedDatabase")->currentText(),
+             QStringLiteral("swissprot"));
+    QCOMPARE(control<QComboBox>(wizard, "cobNCBIWebpage")->currentText(),
+             QStringLiteral("Proteins"));
+    QCOMPARE(control<QTabWidget>(wizard, "pcNCBIPreferences")->currentWidget(),
+             control<QWidget>(wizard, "TabSheet2"));
     m_selected = {2};
-    QTest::mouseClick(wizard->btSequenceBLAST, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(wizard, "btSequenceBLAST"), Qt::LeftButton);
     QCOMPARE(m_browser.encoded().last(),
              query("250", "Pairwise", "swissprot", "GGGCCC", "Proteins"));
   }
@@ -192,7 +209,7 @@ class TestBlastWizard : public QObject {
     auto wizard = makeWizard();
     m_selected = {3};
     wizard->show();
-    QTest::mouseClick(wizard->btSequenceBLAST, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(wizard, "btSequenceBLAST"), Qt::LeftButton);
     QCOMPARE(m_browser.urls.size(), 1);
     const QUrl url = m_browser.urls.first();
     QCOMPARE(QString::fromLatin1(url.toEncoded()),
@@ -209,7 +226,7 @@ class TestBlastWizard : public QObject {
     auto wizard = makeWizard();
     m_selected = {0, 1, 2};
     wizard->show();
-    QTest::mouseClick(wizard->Button2, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(wizard, "Button2"), Qt::LeftButton);
     QVERIFY(!wizard->isVisible());
     QCOMPARE(wizard->result(), int(QDialog::Rejected));
     QVERIFY(m_browser.urls.isEmpty());
@@ -220,7 +237,7 @@ class TestBlastWizard : public QObject {
     m_browser.answer = false;
     m_selected = {0, 2};
     wizard->show();
-    QTest::mouseClick(wizard->btSequenceBLAST, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(wizard, "btSequenceBLAST"), Qt::LeftButton);
     QVERIFY(!wizard->isVisible());
     QCOMPARE(m_browser.urls.size(), 2);
   }
@@ -272,10 +289,10 @@ class TestBlastWizard : public QObject {
         modal->close();
         return;
       }
-      label = wizard->lblNoOfSequences->text();
-      QTest::mouseClick(wizard->btSequenceBLAST, Qt::LeftButton);
+      label = control<QLabel>(wizard, "lblNoOfSequences")->text();
+      QTest::mouseClick(control<QPushButton>(wizard, "btSequenceBLAST"), Qt::LeftButton);
     });
-    main.acBLAST->trigger();
+    control<QAction>(main, "acBLAST")->trigger();
     QCOMPARE(label, QStringLiteral("2 sequences selected."));
     QStringList urls;
     for (const QUrl& url : fakes.browser.opened) urls << QString::fromLatin1(url.toEncoded());
@@ -286,12 +303,12 @@ class TestBlastWizard : public QObject {
     main.lbSequenceList()->item(1)->setSelected(true);
     onNextModal([](QWidget* modal) {
       if (auto* wizard = qobject_cast<TfrmBLASTWizard*>(modal)) {
-        QTest::mouseClick(wizard->Button2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(wizard, "Button2"), Qt::LeftButton);
       } else {
         modal->close();
       }
     });
-    main.acBLAST->trigger();
+    control<QAction>(main, "acBLAST")->trigger();
     QCOMPARE(fakes.browser.opened.size(), 2);
   }
 };

@@ -11,6 +11,7 @@
 #include <new>
 
 #include "FakePorts.h"
+#include "FindControl.h"
 #include "ModalHelper.h"
 #include "TestRegistry.h"
 #include "chart/ColourGridChart.h"
@@ -384,7 +385,7 @@ class TestDotPlotWizard : public QObject {
                        [&](TfrmDotPlot* shown) { plot = shown; });
       QTest::mouseClick(wizard->btDotPlotWizCreate, Qt::LeftButton);
     });
-    main.acCreateDotPlot->trigger();
+    control<QAction>(main, "acCreateDotPlot")->trigger();
     QVERIFY(plot);
     QVERIFY(QTest::qWaitForWindowExposed(plot));
     QApplication::processEvents();
@@ -428,7 +429,7 @@ class TestDotPlotWizard : public QObject {
     MainWindowHooks hooks = DefaultMainWindowHooks();
     hooks.showInformationScreen = nullptr;
     TfrmMain main(fakes.ports(), hooks);
-    main.acCreateTestDotPlot->trigger();
+    control<QAction>(main, "acCreateTestDotPlot")->trigger();
     const auto plots = main.findChildren<TfrmDotPlot*>();
     QCOMPARE(plots.size(), 1);
     TfrmDotPlot* plot = plots.first();

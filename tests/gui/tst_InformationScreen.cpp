@@ -8,6 +8,7 @@
 
 #include "DuvanetVersion.h"
 #include "FakePorts.h"
+#include "FindControl.h"
 #include "TestRegistry.h"
 #include "gui/ApplicationTitle.h"
 #include "gui/InformationScreen.h"
@@ -36,35 +37,38 @@ class InformationScreenTest : public QObject {
     QPointer<TfrmSplashScreen> screen = new TfrmSplashScreen(nullptr, browser);
     const QString title = ApplicationTitle();
     QCOMPARE(screen->windowTitle(), title + QStringLiteral(" information"));
-    QCOMPARE(screen->Label1->text(), title);
-    QCOMPARE(screen->lbAuthor->text(), QStringLiteral("Author: the Duvanet developers"));
-    QCOMPARE(screen->lbVersion->text(),
+    QCOMPARE(control<QLabel>(screen, "Label1")->text(), title);
+    QCOMPARE(control<QLabel>(screen, "lbAuthor")->text(),
+             QStringLiteral("Author: the Duvanet developers"));
+    QCOMPARE(control<QLabel>(screen, "lbVersion")->text(),
              QStringLiteral("Version: ") + QStringLiteral(DUVANET_VERSION_STRING));
-    QCOMPARE(screen->lbVersion->text().count(QLatin1Char('.')), 3);
-    QCOMPARE(screen->Label5->text(),
+    QCOMPARE(control<QLabel>(screen, "lbVersion")->text().count(QLatin1Char('.')), 3);
+    QCOMPARE(control<QLabel>(screen, "Label5")->text(),
              QStringLiteral("This tool allows fast access on text and DNA or protein sequences "
                             "to create dot plots, translate DNA and investigate sequences "
                             "stochastically."));
-    QCOMPARE(screen->Label2->text(),
+    QCOMPARE(control<QLabel>(screen, "Label2")->text(),
              QStringLiteral("Students   Educational  Institutions   Commercial"));
-    QCOMPARE(screen->Label8->text(), QString(64, QLatin1Char('_')));
-    QCOMPARE(screen->Label9->text(),
+    QCOMPARE(control<QLabel>(screen, "Label8")->text(), QString(64, QLatin1Char('_')));
+    QCOMPARE(control<QLabel>(screen, "Label9")->text(),
              QString::fromUtf8("10 €        40 €         100 €          200 €"));
-    QCOMPARE(screen->Label7->text(),
+    QCOMPARE(control<QLabel>(screen, "Label7")->text(),
              QStringLiteral("When you use  this software for your scientific work, please "
                             "reference it as:"));
-    QVERIFY(screen->Label4->text().isEmpty());
-    QVERIFY(screen->Label6->text().isEmpty());
-    QVERIFY(screen->Label10->text().contains(QStringLiteral(DUVANET_HOMEPAGE)));
-    const QString citation = screen->lbReference->text();
+    QVERIFY(control<QLabel>(screen, "Label4")->text().isEmpty());
+    QVERIFY(control<QLabel>(screen, "Label6")->text().isEmpty());
+    QVERIFY(control<QLabel>(screen, "Label10")->text().contains(QStringLiteral(DUVANET_HOMEPAGE)));
+    const QString citation = control<QLabel>(screen, "lbReference")->text();
     QVERIFY(citation.contains(QStringLiteral("(2008) Duvanet - A software for dot-plots. ")));
     QVERIFY(citation.endsWith(QStringLiteral(DUVANET_HOMEPAGE)));
     QVERIFY(!citation.contains(QLatin1Char('\n')));
-    QCOMPARE(screen->btRef2Clipboard->text(), QStringLiteral("Copy reference to clipboard"));
-    QCOMPARE(screen->Button1->text(), QStringLiteral("OK"));
-    QVERIFY(!screen->Button2->text().isEmpty());
+    QCOMPARE(control<QPushButton>(screen, "btRef2Clipboard")->text(),
+             QStringLiteral("Copy reference to clipboard"));
+    QCOMPARE(control<QPushButton>(screen, "Button1")->text(), QStringLiteral("OK"));
+    QVERIFY(!control<QPushButton>(screen, "Button2")->text().isEmpty());
     QCOMPARE(screen->size(), QSize(592, 442));
-    QCOMPARE(screen->Label1->palette().color(QPalette::WindowText), QColor(0, 255, 255));
+    QCOMPARE(control<QLabel>(screen, "Label1")->palette().color(QPalette::WindowText),
+             QColor(0, 255, 255));
     delete screen;
   }
 
@@ -72,9 +76,9 @@ class InformationScreenTest : public QObject {
     FakeBrowser browser;
     auto* screen = new TfrmSplashScreen(nullptr, browser);
     QGuiApplication::clipboard()->setText(QStringLiteral("something else"));
-    QTest::mouseClick(screen->btRef2Clipboard, Qt::LeftButton);
-    QCOMPARE(QGuiApplication::clipboard()->text(), screen->lbReference->text());
-    QTest::mouseClick(screen->Button2, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(screen, "btRef2Clipboard"), Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), control<QLabel>(screen, "lbReference")->text());
+    QTest::mouseClick(control<QPushButton>(screen, "Button2"), Qt::LeftButton);
     QCOMPARE(browser.opened, QList<QUrl>({QUrl(QStringLiteral(DUVANET_HOMEPAGE))}));
     delete screen;
   }
@@ -91,7 +95,7 @@ class InformationScreenTest : public QObject {
       QPointer<TfrmSplashScreen> screen = new TfrmSplashScreen(nullptr, browser);
       QTimer::singleShot(0, screen, [screen, byOK]() {
         if (byOK)
-          QTest::mouseClick(screen->Button1, Qt::LeftButton);
+          QTest::mouseClick(control<QPushButton>(screen, "Button1"), Qt::LeftButton);
         else
           screen->close();
       });

@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "FakePorts.h"
+#include "FindControl.h"
 #include "ModalHelper.h"
 #include "TestRegistry.h"
 #include "gui/ApplicationTitle.h"
@@ -169,7 +170,7 @@ class MainWindowTest : public QObject {
       QCOMPARE(w->parent(), &main);
     }
     // The hidden test button's plot: a literal plot of two fixed texts beside the workspace.
-    main.acCreateTestDotPlot->trigger();
+    control<QAction>(main, "acCreateTestDotPlot")->trigger();
     const QList<TfrmDotPlot*> plots = main.findChildren<TfrmDotPlot*>();
     QCOMPARE(plots.size(), 1);
     QVERIFY(plots.first()->isVisible());
@@ -181,12 +182,74 @@ class MainWindowTest : public QObject {
     addSequences({"AC", "GT"});
     clickRow(0);
     clickRow(1, Qt::ShiftModifier);
-    main.acSimpleStatistics->trigger();
-    main.acSimpleStatistics->trigger();
+    control<QAction>(main, "acSimpleStatistics")->trigger();
+    control<QAction>(main, "acSimpleStatistics")->trigger();
     const QList<TfrmStatistics*> windows = main.findChildren<TfrmStatistics*>();
     QCOMPARE(windows.size(), 2);
     for (TfrmStatistics* w : windows) QVERIFY(w->isVisible());
     QCOMPARE(main.SelectedRows(), QList<int>({0, 1}));
+  }
+
+  // Every action's caption and hint, each with an icon shown in its menu item, no shortcut.
+  void actionCaptionsAndHints_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("acLoadSequences") << "Load sequences"
+                                     << "Load one or more sequences";
+    QTest::newRow("acSaveWorkspace") << "Save workspace"
+                                     << "Save complete workspace as multi FAS file";
+    QTest::newRow("acDeleteWorkspace") << "Delete workspace"
+                                       << "Deletes complete workspace irretrievably";
+    QTest::newRow("acTerminate") << "Terminate programme"
+                                 << "Terminate the programme";
+    QTest::newRow("acCreateNewSequence") << "Create new sequence"
+                                         << "Create a new and empy sequence in the workspace";
+    QTest::newRow("acEditSequence") << "Edit sequence"
+                                    << "Edit a sequence in the workspace";
+    QTest::newRow("acDuplicateSequence") << "Duplicate sequence"
+                                         << "Duplicate a sequence in workspace";
+    QTest::newRow("acDeleteSequence") << "Delete sequence"
+                                      << "Delete selected sequence";
+    QTest::newRow("acSaveSequenceAsFASFile") << "Save sequence as FAS file"
+                                             << "Save a sequence from the workspace as a FAS file";
+    QTest::newRow("acSaveSequenceAsTXTFile") << "Save sequence as TXT file"
+                                             << "Save a sequence from the workspace as a TXT file";
+    QTest::newRow("acSortSequenceAscendingByName")
+        << "Sort sequence by name (ascending)"
+        << "Sort sequences in workspace ascending by name";
+    QTest::newRow("acSortSequenceDescendingByName")
+        << "Sort sequence by name (descending)"
+        << "Sort sequences in workspace descending by name";
+    QTest::newRow("acCreateDotPlot") << "Dot plot wizard"
+                                     << "Create a dot plot with the wizard";
+    QTest::newRow("acTranslationWizard") << "Translation wizard"
+                                         << "Translation wizard";
+    QTest::newRow("acBLAST") << "BLAST"
+                             << "Basic Local Alignment Search Tool on NCBI website";
+    QTest::newRow("acSimpleStatistics") << "Statistic"
+                                        << "Simple statistics";
+    QTest::newRow("acShowInfoScreen") << "Show info"
+                                      << "Show the information screen";
+    QTest::newRow("acCreateTestDotPlot") << "Create my test dot plot"
+                                         << "Create my test dot plot for quick access";
+    QTest::newRow("PasteFASfromClipboard1") << "Paste FAS from clipboard"
+                                            << "";
+    QTest::newRow("PasteTXTfromclipboard1") << "Paste TXT from clipboard"
+                                            << "";
+  }
+  void actionCaptionsAndHints() {
+    QFETCH(QString, caption);
+    QFETCH(QString, hint);
+    TfrmMain& main = makeMain();
+    auto* action = control<QAction>(main, QTest::currentDataTag());
+    QCOMPARE(action->text(), caption);
+    QCOMPARE(action->statusTip(), hint);
+    // Without a hint of its own the tool tip is the caption.
+    QCOMPARE(action->toolTip(), hint.isEmpty() ? caption : hint);
+    QVERIFY(!action->icon().isNull());
+    QVERIFY(action->isIconVisibleInMenu());
+    QVERIFY(action->shortcut().isEmpty());
+    QCOMPARE(main.findChildren<QAction*>(QString::fromLatin1(QTest::currentDataTag())).size(), 1);
   }
 
   void layoutAndCaptions() {
@@ -205,8 +268,9 @@ class MainWindowTest : public QObject {
                      "sequence|-|Save sequence as FAS file|Save sequence as TXT file",
                      "Tools|BLAST|Dot plot wizard|Statistic|Translation wizard", "?|Show info"}));
     QStringList toolbar;
-    for (QAction* item : main.ToolBar1->actions()) {
-      auto* button = qobject_cast<QToolButton*>(main.ToolBar1->widgetForAction(item));
+    for (QAction* item : control<QToolBar>(main, "ToolBar1")->actions()) {
+      auto* button =
+          qobject_cast<QToolButton*>(control<QToolBar>(main, "ToolBar1")->widgetForAction(item));
       if (item->isSeparator()) {
         toolbar << QStringLiteral("-");
       } else if (button) {
@@ -221,18 +285,21 @@ class MainWindowTest : public QObject {
                           "acSortSequenceAscendingByName", "acSortSequenceDescendingByName",
                           "acEditSequence", "-", "acCreateDotPlot", "acTranslationWizard",
                           "acBLAST", "acSimpleStatistics", "acCreateTestDotPlot(hidden)", "-"}));
-    QCOMPARE(main.acDeleteWorkspace->statusTip(),
+    QCOMPARE(control<QAction>(main, "acDeleteWorkspace")->statusTip(),
              QStringLiteral("Deletes complete workspace irretrievably"));
-    QCOMPARE(main.acCreateNewSequence->statusTip(),
+    QCOMPARE(control<QAction>(main, "acCreateNewSequence")->statusTip(),
              QStringLiteral("Create a new and empy sequence in the workspace"));
     // Buttons without a hint of their own show the action's hint in the status bar.
-    auto* loadButton = main.ToolBar1->findChild<QToolButton*>(QStringLiteral("tbLoadSequences"));
+    auto* loadButton = control<QToolBar>(main, "ToolBar1")
+                           ->findChild<QToolButton*>(QStringLiteral("tbLoadSequences"));
     QVERIFY(loadButton);
     QCOMPARE(loadButton->statusTip(), QStringLiteral("Load one or more sequences"));
     QStatusTipEvent tip(loadButton->statusTip());
     QCoreApplication::sendEvent(loadButton, &tip);
-    QCOMPARE(main.sBar->currentMessage(), QStringLiteral("Load one or more sequences"));
-    auto* blastButton = main.ToolBar1->findChild<QToolButton*>(QStringLiteral("tbBLAST"));
+    QCOMPARE(control<QStatusBar>(main, "sBar")->currentMessage(),
+             QStringLiteral("Load one or more sequences"));
+    auto* blastButton =
+        control<QToolBar>(main, "ToolBar1")->findChild<QToolButton*>(QStringLiteral("tbBLAST"));
     QVERIFY(blastButton);
     QCOMPARE(blastButton->statusTip(),
              QStringLiteral("BLAST wizard - Access basic local alignment and search tools for "
@@ -242,9 +309,10 @@ class MainWindowTest : public QObject {
       QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->objectName()));
       QVERIFY(action->isEnabled());
     }
-    QCOMPARE(main.edPreviewSequenceLength->text(), QStringLiteral("0"));
-    QCOMPARE(main.mePreviewSequenceData->palette().color(QPalette::Base), QColor(255, 255, 225));
-    QCOMPARE(main.popmenSequenceList->actions().size(), 2);
+    QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceLength")->text(), QStringLiteral("0"));
+    QCOMPARE(control<TDNAMemo>(main, "mePreviewSequenceData")->palette().color(QPalette::Base),
+             QColor(255, 255, 225));
+    QCOMPARE(control<QMenu>(main, "popmenSequenceList")->actions().size(), 2);
   }
 
   void emptyWorkspaceActionsDoNothing() {
@@ -265,8 +333,10 @@ class MainWindowTest : public QObject {
       w->close();
     });
     for (QAction* a :
-         {main.acCreateDotPlot, main.acEditSequence, main.acDuplicateSequence,
-          main.acDeleteSequence, main.acTranslationWizard, main.acBLAST, main.acSimpleStatistics})
+         {control<QAction>(main, "acCreateDotPlot"), control<QAction>(main, "acEditSequence"),
+          control<QAction>(main, "acDuplicateSequence"), control<QAction>(main, "acDeleteSequence"),
+          control<QAction>(main, "acTranslationWizard"), control<QAction>(main, "acBLAST"),
+          control<QAction>(main, "acSimpleStatistics")})
       a->trigger();
     QTest::qWait(50);
     QVERIFY(!modalSeen);
@@ -301,65 +371,67 @@ class MainWindowTest : public QObject {
     auto* blast = static_cast<CountingDialog*>(main.frmBLASTWizard());
 
     // Rows present, none selected: only the dot plot wizard opens.
-    main.acCreateDotPlot->trigger();
-    main.acTranslationWizard->trigger();
-    main.acBLAST->trigger();
-    main.acSimpleStatistics->trigger();
+    control<QAction>(main, "acCreateDotPlot")->trigger();
+    control<QAction>(main, "acTranslationWizard")->trigger();
+    control<QAction>(main, "acBLAST")->trigger();
+    control<QAction>(main, "acSimpleStatistics")->trigger();
     QCOMPARE(dot->execs, 1);
     QCOMPARE(translation->execs + blast->execs + statistics, 0);
 
     clickRow(1);
     clickRow(2, Qt::ControlModifier);
-    main.acCreateDotPlot->trigger();
+    control<QAction>(main, "acCreateDotPlot")->trigger();
     QCOMPARE(main.SelectedRows(), QList<int>({1, 2}));  // no refill after the dot plot wizard
-    main.acSimpleStatistics->trigger();
-    main.acSimpleStatistics->trigger();
+    control<QAction>(main, "acSimpleStatistics")->trigger();
+    control<QAction>(main, "acSimpleStatistics")->trigger();
     QCOMPARE(statistics, 2);
     QCOMPARE(main.SelectedRows(), QList<int>({1, 2}));  // nor after opening statistics
-    main.acTranslationWizard->trigger();
+    control<QAction>(main, "acTranslationWizard")->trigger();
     QCOMPARE(translation->execs, 1);
     QVERIFY(main.SelectedRows().isEmpty());  // refilled after the translation wizard
     clickRow(0);
-    main.acBLAST->trigger();
+    control<QAction>(main, "acBLAST")->trigger();
     QCOMPARE(blast->execs, 1);
     QVERIFY(main.SelectedRows().isEmpty());
 
-    main.acShowInfoScreen->trigger();
+    control<QAction>(main, "acShowInfoScreen")->trigger();
     QCOMPARE(infoScreens, 2);  // start-up and the action
-    main.acCreateTestDotPlot->trigger();
+    control<QAction>(main, "acCreateTestDotPlot")->trigger();
     QCOMPARE(testPlots, 1);
     QCOMPARE(workspaceNames(), QStringList({"a", "b", "c"}));
   }
 
   void createNewSequenceAndPreview() {
     TfrmMain& main = makeMain();
-    main.acCreateNewSequence->trigger();
+    control<QAction>(main, "acCreateNewSequence")->trigger();
     QCOMPARE(workspaceNames(), QStringList({"Sequence 1"}));
     QCOMPARE(main.lbSequenceList()->count(), 1);
-    QVERIFY(main.edPreviewSequenceName->text().isEmpty());
-    QCOMPARE(main.edPreviewSequenceLength->text(), QStringLiteral("0"));
+    QVERIFY(control<QLineEdit>(main, "edPreviewSequenceName")->text().isEmpty());
+    QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceLength")->text(), QStringLiteral("0"));
     clickRow(0);
-    QCOMPARE(main.edPreviewSequenceName->text(), QStringLiteral("Sequence 1"));
-    QCOMPARE(main.edPreviewSequenceLength->text(), QStringLiteral("0"));
-    QVERIFY(main.mePreviewSequenceData->toPlainText().isEmpty());
+    QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceName")->text(),
+             QStringLiteral("Sequence 1"));
+    QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceLength")->text(), QStringLiteral("0"));
+    QVERIFY(control<TDNAMemo>(main, "mePreviewSequenceData")->toPlainText().isEmpty());
 
     main.SequenceList().SetSequence(0, tSequence{"long", QString(100, QLatin1Char('A')), {}});
     main.UpdateDisplayElements();
     clickRow(0);
-    QCOMPARE(main.edPreviewSequenceLength->text(), QStringLiteral("100"));
-    QCOMPARE(main.mePreviewSequenceData->DNAText(), QString(100, QLatin1Char('A')));
+    QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceLength")->text(), QStringLiteral("100"));
+    QCOMPARE(control<TDNAMemo>(main, "mePreviewSequenceData")->DNAText(),
+             QString(100, QLatin1Char('A')));
     // A right click opens the context menu and leaves the preview and the selection alone.
     addSequences({"second"});
     clickRow(0);
-    QCOMPARE(main.edPreviewSequenceName->text(), QStringLiteral("long"));
+    QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceName")->text(), QStringLiteral("long"));
     clickRow(1, Qt::NoModifier, Qt::RightButton);
-    QCOMPARE(main.edPreviewSequenceName->text(), QStringLiteral("long"));
+    QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceName")->text(), QStringLiteral("long"));
     QCOMPARE(main.SelectedRows(), QList<int>({0}));
     QCOMPARE(main.CurrentRow(), 0);
     // Keyboard movement changes the current row but not the preview.
     QTest::keyClick(main.lbSequenceList(), Qt::Key_Down);
     QCOMPARE(main.CurrentRow(), 1);
-    QCOMPARE(main.edPreviewSequenceName->text(), QStringLiteral("long"));
+    QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceName")->text(), QStringLiteral("long"));
   }
 
   void refillSemantics() {
@@ -368,14 +440,14 @@ class MainWindowTest : public QObject {
     addSequences({"one", "two", "three"});
     clickRow(2);
     QCOMPARE(main.CurrentRow(), 2);
-    QCOMPARE(main.edPreviewSequenceName->text(), QStringLiteral("three"));
-    main.acCreateNewSequence->trigger();
+    QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceName")->text(), QStringLiteral("three"));
+    control<QAction>(main, "acCreateNewSequence")->trigger();
     QCOMPARE(main.lbSequenceList()->count(), 4);
     QCOMPARE(main.CurrentRow(), 0);
     QVERIFY(main.SelectedRows().isEmpty());
-    QVERIFY(main.edPreviewSequenceName->text().isEmpty());
-    QCOMPARE(main.edPreviewSequenceLength->text(), QStringLiteral("0"));
-    QVERIFY(main.mePreviewSequenceData->toPlainText().isEmpty());
+    QVERIFY(control<QLineEdit>(main, "edPreviewSequenceName")->text().isEmpty());
+    QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceLength")->text(), QStringLiteral("0"));
+    QVERIFY(control<TDNAMemo>(main, "mePreviewSequenceData")->toPlainText().isEmpty());
     for (int row = 0; row < 4; ++row)
       QCOMPARE(main.lbSequenceList()->item(row)->text(), workspaceNames().at(row));
   }
@@ -389,10 +461,10 @@ class MainWindowTest : public QObject {
       auto* editor = qobject_cast<TfrmSequenceEditor*>(w);
       QVERIFY(editor);
       editedIndex = editor->SequenceIndex();
-      editor->edSequenceName->setText(QStringLiteral("renamed"));
-      editor->Button2->click();
+      control<QLineEdit>(editor, "edSequenceName")->setText(QStringLiteral("renamed"));
+      control<QPushButton>(editor, "Button2")->click();
     });
-    main.acEditSequence->trigger();
+    control<QAction>(main, "acEditSequence")->trigger();
     QCOMPARE(editedIndex, 0);
     QCOMPARE(workspaceNames(), QStringList({"renamed", "two", "three"}));
 
@@ -402,16 +474,16 @@ class MainWindowTest : public QObject {
     clickRow(1, Qt::ControlModifier);
     QVERIFY(main.SelectedRows().isEmpty());
     QCOMPARE(main.CurrentRow(), 1);
-    main.acDeleteSequence->trigger();
+    control<QAction>(main, "acDeleteSequence")->trigger();
     QVERIFY(m_fakes->prompts.shown.isEmpty());
     QCOMPARE(main.SequenceList().Count(), 3);
     onNextModal([&](QWidget* w) {
       auto* editor = qobject_cast<TfrmSequenceEditor*>(w);
       QVERIFY(editor);
       editedIndex = editor->SequenceIndex();
-      editor->Button1->click();
+      control<QPushButton>(editor, "Button1")->click();
     });
-    main.acEditSequence->trigger();
+    control<QAction>(main, "acEditSequence")->trigger();
     QCOMPARE(editedIndex, 1);
     // The list is refilled after the editor closes, also after Cancel.
     QCOMPARE(main.CurrentRow(), 0);
@@ -435,11 +507,11 @@ class MainWindowTest : public QObject {
     TfrmMain& main = makeMain();
     addSequences({"beta", "Alpha", "alpha2"});
     clickRow(1);
-    main.acDuplicateSequence->trigger();
+    control<QAction>(main, "acDuplicateSequence")->trigger();
     QCOMPARE(workspaceNames(), QStringList({"beta", "Alpha", "alpha2", "Copy of Alpha"}));
-    main.acSortSequenceAscendingByName->trigger();
+    control<QAction>(main, "acSortSequenceAscendingByName")->trigger();
     QCOMPARE(workspaceNames(), QStringList({"Alpha", "alpha2", "beta", "Copy of Alpha"}));
-    main.acSortSequenceDescendingByName->trigger();
+    control<QAction>(main, "acSortSequenceDescendingByName")->trigger();
     QCOMPARE(workspaceNames(), QStringList({"Copy of Alpha", "beta", "alpha2", "Alpha"}));
     for (int row = 0; row < 4; ++row)
       QCOMPARE(main.lbSequenceList()->item(row)->text(), workspaceNames().at(row));
@@ -459,7 +531,7 @@ class MainWindowTest : public QObject {
     clickRow(1);
     clickRow(3, Qt::ControlModifier);
     m_fakes->prompts.answers = {answer};
-    main.acDeleteSequence->trigger();
+    control<QAction>(main, "acDeleteSequence")->trigger();
     QCOMPARE(m_fakes->prompts.texts(), QStringList({"question: Delete the selected sequences?"}));
     QCOMPARE(m_fakes->prompts.shown.first().kind, UserPrompts::Kind::Confirmation);
     QCOMPARE(workspaceNames(), left);
@@ -478,7 +550,7 @@ class MainWindowTest : public QObject {
     TfrmMain& main = makeMain();
     addSequences({"a", "b"});
     m_fakes->prompts.answers = {answer};
-    main.acDeleteWorkspace->trigger();
+    control<QAction>(main, "acDeleteWorkspace")->trigger();
     QCOMPARE(m_fakes->prompts.texts(),
              QStringList({"question: This will delete the complete workspace. No sequences will "
                           "be left or restoreable. Are you really sure to continue?"}));
@@ -492,8 +564,8 @@ class MainWindowTest : public QObject {
     const QString target = m_dir.filePath(QStringLiteral("ws"));
     // An empty workspace: the dialog still opens, the save fails and says so.
     m_fakes->fileDialogs.saveAnswers = {target, target};
-    main.acSaveWorkspace->trigger();
-    main.acSaveSequenceAsFASFile->trigger();
+    control<QAction>(main, "acSaveWorkspace")->trigger();
+    control<QAction>(main, "acSaveSequenceAsFASFile")->trigger();
     QCOMPARE(m_fakes->fileDialogs.proposedNames.size(), 2);
     QCOMPARE(m_fakes->prompts.texts(),
              QStringList({"warning: An error occured during file saving",
@@ -502,7 +574,7 @@ class MainWindowTest : public QObject {
 
     // Cancelling the dialog says nothing.
     m_fakes->prompts.shown.clear();
-    main.acSaveWorkspace->trigger();
+    control<QAction>(main, "acSaveWorkspace")->trigger();
     QVERIFY(m_fakes->prompts.shown.isEmpty());
 
     // Declining to overwrite reports the failure too, and leaves the file alone.
@@ -510,7 +582,7 @@ class MainWindowTest : public QObject {
     writeFile(target + ".fas", "old");
     m_fakes->fileDialogs.saveAnswers = {target};
     m_fakes->prompts.answers = {false};
-    main.acSaveWorkspace->trigger();
+    control<QAction>(main, "acSaveWorkspace")->trigger();
     QCOMPARE(m_fakes->prompts.texts(),
              QStringList({"question: File exists! Overwrite?",
                           "warning: An error occured during file saving"}));
@@ -522,7 +594,7 @@ class MainWindowTest : public QObject {
     // Yes overwrites without a message.
     m_fakes->prompts.shown.clear();
     m_fakes->fileDialogs.saveAnswers = {target};
-    main.acSaveWorkspace->trigger();
+    control<QAction>(main, "acSaveWorkspace")->trigger();
     QCOMPARE(m_fakes->prompts.texts(), QStringList({"question: File exists! Overwrite?"}));
     QVERIFY(old.open(QIODevice::ReadOnly));
     QVERIFY(old.readAll().startsWith(">x"));
@@ -533,7 +605,7 @@ class MainWindowTest : public QObject {
     addSequences({"x"});
     const QString target = m_dir.filePath(QStringLiteral("no-such-dir/deeper/ws"));
     m_fakes->fileDialogs.saveAnswers = {target};
-    main.acSaveWorkspace->trigger();
+    control<QAction>(main, "acSaveWorkspace")->trigger();
     QCOMPARE(m_fakes->prompts.shown.size(), 1);
     QCOMPARE(m_fakes->prompts.shown.first().type, QStringLiteral("error"));
     QVERIFY2(m_fakes->prompts.shown.first().text.contains(QStringLiteral("ws.fas")),
@@ -545,22 +617,22 @@ class MainWindowTest : public QObject {
     addSequences({"first", "second"});
     // First use: nothing chosen yet, so the proposal is the bare name.
     clickRow(1);
-    main.acSaveSequenceAsTXTFile->trigger();  // cancelled
+    control<QAction>(main, "acSaveSequenceAsTXTFile")->trigger();  // cancelled
     QCOMPARE(m_fakes->fileDialogs.proposedNames.last(), QStringLiteral("second"));
     // The workspace save shows the dialog as it was left.
     const QString chosen = m_dir.filePath(QStringLiteral("all.fas"));
     m_fakes->fileDialogs.saveAnswers = {chosen};
-    main.acSaveWorkspace->trigger();
+    control<QAction>(main, "acSaveWorkspace")->trigger();
     QCOMPARE(m_fakes->fileDialogs.proposedNames.last(), QStringLiteral("second"));
     QCOMPARE(main.SaveDialogFileName(), chosen);
     // Now the directory of the chosen file, then the current row's name, without extension.
     clickRow(0);
     m_fakes->fileDialogs.saveAnswers = {m_dir.filePath(QStringLiteral("first"))};
-    main.acSaveSequenceAsFASFile->trigger();
+    control<QAction>(main, "acSaveSequenceAsFASFile")->trigger();
     QCOMPARE(m_fakes->fileDialogs.proposedNames.last(), m_dir.path() + QStringLiteral("/first"));
     QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("first.fas"))));
     m_fakes->fileDialogs.saveAnswers = {m_dir.filePath(QStringLiteral("first"))};
-    main.acSaveSequenceAsTXTFile->trigger();
+    control<QAction>(main, "acSaveSequenceAsTXTFile")->trigger();
     QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("first.txt"))));
     QVERIFY(m_fakes->prompts.shown.isEmpty());
   }
@@ -572,17 +644,17 @@ class MainWindowTest : public QObject {
     writeFile(fasta, ">seqA\nACGT\n>seqB\nGG\n");
     writeFile(text, "ACGT\r\n");
     m_fakes->fileDialogs.filesToOpen = {fasta, text};
-    main.acLoadSequences->trigger();
+    control<QAction>(main, "acLoadSequences")->trigger();
     QCOMPARE(m_fakes->fileDialogs.openCalls, 1);
     QCOMPARE(main.lbSequenceList()->count(), 3);
     QCOMPARE(main.lbSequenceList()->item(0)->text(), QStringLiteral("seqA"));
     // A text file's single line of four letters keeps its CR LF: length 6.
     clickRow(2);
-    QCOMPARE(main.edPreviewSequenceLength->text(), QStringLiteral("6"));
+    QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceLength")->text(), QStringLiteral("6"));
 
     // A missing file stops the loading; the files read before it stay and are listed.
     m_fakes->fileDialogs.filesToOpen = {fasta, m_dir.filePath(QStringLiteral("missing.fas")), text};
-    main.acLoadSequences->trigger();
+    control<QAction>(main, "acLoadSequences")->trigger();
     QCOMPARE(m_fakes->prompts.shown.size(), 1);
     QCOMPARE(m_fakes->prompts.shown.first().type, QStringLiteral("error"));
     QVERIFY(m_fakes->prompts.shown.first().text.contains(QStringLiteral("missing.fas")));
@@ -591,7 +663,7 @@ class MainWindowTest : public QObject {
 
     // Cancelling the dialog changes nothing.
     m_fakes->fileDialogs.filesToOpen.clear();
-    main.acLoadSequences->trigger();
+    control<QAction>(main, "acLoadSequences")->trigger();
     QCOMPARE(main.SequenceList().Count(), 5);
   }
 
@@ -617,19 +689,19 @@ class MainWindowTest : public QObject {
     TfrmMain& main = makeMain();
     addSequences({"a", "b"});
     QGuiApplication::clipboard()->setText(QStringLiteral("ACGT"));
-    main.PasteTXTfromclipboard1->trigger();
+    control<QAction>(main, "PasteTXTfromclipboard1")->trigger();
     QCOMPARE(workspaceNames().last(), QStringLiteral("Sequence 3: Copy from clipboard"));
     tSequence pasted;
     QVERIFY(main.SequenceList().GetSequence(2, pasted));
     QCOMPARE(pasted.Data, QStringLiteral("ACGT"));
     QGuiApplication::clipboard()->setText(QStringLiteral(">p1\nAC\n>p2\nGT\n"));
-    main.PasteFASfromClipboard1->trigger();
+    control<QAction>(main, "PasteFASfromClipboard1")->trigger();
     QCOMPARE(workspaceNames(),
              QStringList({"a", "b", "Sequence 3: Copy from clipboard", "p1", "p2"}));
     QCOMPARE(main.lbSequenceList()->count(), 5);
     // Nothing on the clipboard: nothing happens and nothing is said.
     QGuiApplication::clipboard()->clear();
-    main.PasteTXTfromclipboard1->trigger();
+    control<QAction>(main, "PasteTXTfromclipboard1")->trigger();
     QCOMPARE(main.SequenceList().Count(), 5);
     QVERIFY(m_fakes->prompts.shown.isEmpty());
   }
@@ -671,7 +743,7 @@ class MainWindowTest : public QObject {
   void terminateCloses() {
     TfrmMain& main = makeMain();
     QVERIFY(main.isVisible());
-    main.acTerminate->trigger();
+    control<QAction>(main, "acTerminate")->trigger();
     QVERIFY(!main.isVisible());
     QVERIFY(m_fakes->prompts.shown.isEmpty());
   }

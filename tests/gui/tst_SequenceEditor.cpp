@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTextCursor>
 
+#include "FindControl.h"
 #include "TestRegistry.h"
 #include "core/SequenceList.h"
 #include "gui/SequenceEditor.h"
@@ -36,21 +37,26 @@ class SequenceEditorTest : public QObject {
     fill(list, QStringLiteral("ACGT"));
     TfrmSequenceEditor editor(nullptr, list, 2);
     QCOMPARE(editor.windowTitle(), QStringLiteral("Sequence editor"));
-    QCOMPARE(editor.edSequenceName->text(), QStringLiteral("n2"));
-    QCOMPARE(editor.meSequenceEdit->toPlainText(), QStringLiteral("ACGT"));
-    QCOMPARE(editor.btSequenceDelSpaces->text(), QStringLiteral("Delete spaces"));
-    QCOMPARE(editor.btSequenceDelCRLF->text(), QStringLiteral("Delete CR+LF"));
-    QCOMPARE(editor.btSequenceUpperCase->text(), QStringLiteral("Upper case"));
-    QCOMPARE(editor.btSequenceLowerCase->text(), QStringLiteral("Lower case"));
-    QCOMPARE(editor.Button2->text(), QStringLiteral("Accept"));
-    QCOMPARE(editor.Button1->text(), QStringLiteral("Cancel"));
-    QCOMPARE(editor.btSequenceUpperCase->size(), QSize(113, 25));
+    QCOMPARE(control<QLineEdit>(editor, "edSequenceName")->text(), QStringLiteral("n2"));
+    QCOMPARE(control<QPlainTextEdit>(editor, "meSequenceEdit")->toPlainText(),
+             QStringLiteral("ACGT"));
+    QCOMPARE(control<QPushButton>(editor, "btSequenceDelSpaces")->text(),
+             QStringLiteral("Delete spaces"));
+    QCOMPARE(control<QPushButton>(editor, "btSequenceDelCRLF")->text(),
+             QStringLiteral("Delete CR+LF"));
+    QCOMPARE(control<QPushButton>(editor, "btSequenceUpperCase")->text(),
+             QStringLiteral("Upper case"));
+    QCOMPARE(control<QPushButton>(editor, "btSequenceLowerCase")->text(),
+             QStringLiteral("Lower case"));
+    QCOMPARE(control<QPushButton>(editor, "Button2")->text(), QStringLiteral("Accept"));
+    QCOMPARE(control<QPushButton>(editor, "Button1")->text(), QStringLiteral("Cancel"));
+    QCOMPARE(control<QPushButton>(editor, "btSequenceUpperCase")->size(), QSize(113, 25));
     QCOMPARE(editor.minimumSize(), QSize(450, 300));
     // Tab types a tab character.
     editor.show();
-    editor.meSequenceEdit->setFocus();
-    editor.meSequenceEdit->moveCursor(QTextCursor::End);
-    QTest::keyClick(editor.meSequenceEdit, Qt::Key_Tab);
+    control<QPlainTextEdit>(editor, "meSequenceEdit")->setFocus();
+    control<QPlainTextEdit>(editor, "meSequenceEdit")->moveCursor(QTextCursor::End);
+    QTest::keyClick(control<QPlainTextEdit>(editor, "meSequenceEdit"), Qt::Key_Tab);
     QCOMPARE(editor.EditedData(), QStringLiteral("ACGT\t"));
   }
 
@@ -92,15 +98,16 @@ class SequenceEditorTest : public QObject {
     tSequenceList list;
     fill(list, data);
     TfrmSequenceEditor editor(nullptr, list, 2);
-    editor.edSequenceName->setText(QStringLiteral("kept name"));
-    if (selLength > 0) select(editor.meSequenceEdit, selStart, selLength);
-    QPushButton* b = button == "crlf"     ? editor.btSequenceDelCRLF
-                     : button == "spaces" ? editor.btSequenceDelSpaces
-                     : button == "upper"  ? editor.btSequenceUpperCase
-                                          : editor.btSequenceLowerCase;
+    control<QLineEdit>(editor, "edSequenceName")->setText(QStringLiteral("kept name"));
+    if (selLength > 0)
+      select(control<QPlainTextEdit>(editor, "meSequenceEdit"), selStart, selLength);
+    QPushButton* b = button == "crlf"     ? control<QPushButton>(editor, "btSequenceDelCRLF")
+                     : button == "spaces" ? control<QPushButton>(editor, "btSequenceDelSpaces")
+                     : button == "upper"  ? control<QPushButton>(editor, "btSequenceUpperCase")
+                                          : control<QPushButton>(editor, "btSequenceLowerCase");
     QTest::mouseClick(b, Qt::LeftButton);
     QCOMPARE(editor.EditedData(), expected);
-    QCOMPARE(editor.edSequenceName->text(), QStringLiteral("kept name"));
+    QCOMPARE(control<QLineEdit>(editor, "edSequenceName")->text(), QStringLiteral("kept name"));
     // The buttons never touch the workspace.
     tSequence stored;
     QVERIFY(list.GetSequence(2, stored));
@@ -130,9 +137,9 @@ class SequenceEditorTest : public QObject {
     const QStringList before = list.Names();
     TfrmSequenceEditor editor(nullptr, list, index);
     QSignalSpy accepted(&editor, &QDialog::accepted);
-    editor.edSequenceName->setText(typedName);
-    editor.meSequenceEdit->setPlainText(QStringLiteral("NEW"));
-    QTest::mouseClick(editor.Button2, Qt::LeftButton);
+    control<QLineEdit>(editor, "edSequenceName")->setText(typedName);
+    control<QPlainTextEdit>(editor, "meSequenceEdit")->setPlainText(QStringLiteral("NEW"));
+    QTest::mouseClick(control<QPushButton>(editor, "Button2"), Qt::LeftButton);
     QCOMPARE(accepted.count(), 1);
     QStringList after = before;
     after[index] = storedName;
@@ -168,9 +175,9 @@ class SequenceEditorTest : public QObject {
     fill(list, QStringLiteral("ACGT"));
     TfrmSequenceEditor editor(nullptr, list, 2);
     QSignalSpy rejected(&editor, &QDialog::rejected);
-    editor.edSequenceName->setText(QStringLiteral("changed"));
-    editor.meSequenceEdit->setPlainText(QStringLiteral("TTTT"));
-    QTest::mouseClick(editor.Button1, Qt::LeftButton);
+    control<QLineEdit>(editor, "edSequenceName")->setText(QStringLiteral("changed"));
+    control<QPlainTextEdit>(editor, "meSequenceEdit")->setPlainText(QStringLiteral("TTTT"));
+    QTest::mouseClick(control<QPushButton>(editor, "Button1"), Qt::LeftButton);
     QCOMPARE(rejected.count(), 1);
     tSequence stored;
     QVERIFY(list.GetSequence(2, stored));

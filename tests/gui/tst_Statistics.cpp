@@ -14,6 +14,7 @@
 #include <QValueAxis>
 #include <cmath>
 
+#include "FindControl.h"
 #include "ModalHelper.h"
 #include "TestRegistry.h"
 #include "core/SequenceList.h"
@@ -35,7 +36,7 @@ QStringList tableRow(const TfrmStatistics& window, int row) {
 // The bar chart's series as "title: v1 v2 ...".
 QStringList chartSeries(TfrmStatistics& window) {
   QStringList series;
-  QBarSeries* bars = window.chartStatistic->barSeries();
+  QBarSeries* bars = control<duvanet::chart::BarChart>(window, "chartStatistic")->barSeries();
   if (!bars) return series;
   for (const QBarSet* set : bars->barSets()) {
     QString text = set->label() + QLatin1Char(':');
@@ -68,20 +69,26 @@ class TestStatistics : public QObject {
     QCOMPARE(window.windowTitle(), QStringLiteral("frmStatistics"));
     QVERIFY(window.isWindow());
     QCOMPARE(window.size(), QSize(608, 476));
-    QCOMPARE(window.btStatSave->text(), QStringLiteral("Save"));
-    QCOMPARE(window.btStatSave->toolTip(), QStringLiteral("Save this chart"));
-    QCOMPARE(window.btStatPrint->text(), QStringLiteral("Print"));
-    QCOMPARE(window.btStatPrint->toolTip(), QStringLiteral("Print this chart"));
-    QCOMPARE(window.btStatLegend->text(), QStringLiteral("Legend"));
-    QCOMPARE(window.Panel1->width(), 124);
-    QCOMPARE(window.btStatSave->width(), 119);
-    QCOMPARE(window.sgStatTable->toolTip(), QStringLiteral("Spreadsheet of sequence information"));
-    QCOMPARE(window.Splitter1->toolTip(),
+    QCOMPARE(control<QPushButton>(window, "btStatSave")->text(), QStringLiteral("Save"));
+    QCOMPARE(control<QPushButton>(window, "btStatSave")->toolTip(),
+             QStringLiteral("Save this chart"));
+    QCOMPARE(control<QPushButton>(window, "btStatPrint")->text(), QStringLiteral("Print"));
+    QCOMPARE(control<QPushButton>(window, "btStatPrint")->toolTip(),
+             QStringLiteral("Print this chart"));
+    QCOMPARE(control<QPushButton>(window, "btStatLegend")->text(), QStringLiteral("Legend"));
+    QCOMPARE(control<QWidget>(window, "Panel1")->width(), 124);
+    QCOMPARE(control<QPushButton>(window, "btStatSave")->width(), 119);
+    QCOMPARE(control<QTableWidget>(window, "sgStatTable")->toolTip(),
+             QStringLiteral("Spreadsheet of sequence information"));
+    QCOMPARE(control<QSplitter>(window, "Splitter1")->toolTip(),
              QStringLiteral("This splitter allows to resize the chart/table"));
-    QCOMPARE(window.chartStatistic->toolTip(), QStringLiteral("Canvas for sequence statistics"));
-    QCOMPARE(window.Splitter1->handleWidth(), 6);
-    QCOMPARE(window.Splitter1->widget(0), window.chartStatistic);
-    QCOMPARE(window.Splitter1->widget(1), window.sgStatTable);
+    QCOMPARE(control<duvanet::chart::BarChart>(window, "chartStatistic")->toolTip(),
+             QStringLiteral("Canvas for sequence statistics"));
+    QCOMPARE(control<QSplitter>(window, "Splitter1")->handleWidth(), 6);
+    QCOMPARE(control<QSplitter>(window, "Splitter1")->widget(0),
+             control<duvanet::chart::BarChart>(window, "chartStatistic"));
+    QCOMPARE(control<QSplitter>(window, "Splitter1")->widget(1),
+             control<QTableWidget>(window, "sgStatTable"));
   }
 
   // Counts and table for the selected rows, in list order whatever order the rows come in.
@@ -135,13 +142,16 @@ class TestStatistics : public QObject {
       series << text;
     }
     QCOMPARE(chartSeries(window), series);
-    QCOMPARE(window.chartStatistic->categories(), symbols);
+    QCOMPARE(control<duvanet::chart::BarChart>(window, "chartStatistic")->categories(), symbols);
     for (int i = 0; i < names.size(); ++i) {
-      QCOMPARE(window.chartStatistic->seriesTitle(i), names[i]);
-      QVERIFY(!window.chartStatistic->marksVisible(i));
-      QCOMPARE(window.chartStatistic->stackGroup(i), 0);
+      QCOMPARE(control<duvanet::chart::BarChart>(window, "chartStatistic")->seriesTitle(i),
+               names[i]);
+      QVERIFY(!control<duvanet::chart::BarChart>(window, "chartStatistic")->marksVisible(i));
+      QCOMPARE(control<duvanet::chart::BarChart>(window, "chartStatistic")->stackGroup(i), 0);
     }
-    QVERIFY(!window.chartStatistic->barSeries()->isLabelsVisible());
+    QVERIFY(!control<duvanet::chart::BarChart>(window, "chartStatistic")
+                 ->barSeries()
+                 ->isLabelsVisible());
   }
 
   void everySelectedSequenceEmpty() {
@@ -170,7 +180,8 @@ class TestStatistics : public QObject {
     add(list, QStringLiteral("long"), QString(highest, QLatin1Char('A')) + QStringLiteral("C"));
     TfrmStatistics window(list, {0});
     QValueAxis* counts = nullptr;
-    for (QAbstractAxis* axis : window.chartStatistic->chart()->axes())
+    for (QAbstractAxis* axis :
+         control<duvanet::chart::BarChart>(window, "chartStatistic")->chart()->axes())
       if (auto* values = qobject_cast<QValueAxis*>(axis)) counts = values;
     QVERIFY(counts != nullptr);
     QVERIFY(counts->max() >= highest);

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "FakePorts.h"
+#include "FindControl.h"
 #include "ModalHelper.h"
 #include "TestRegistry.h"
 #include "core/GeneticCodes.h"
@@ -295,7 +296,7 @@ class TestTranscriptionWizard : public QObject {
       wizard->PageControl1->setCurrentWidget(wizard->TabSheet2);
       QTest::mouseClick(wizard->btTranscriptAccept, Qt::LeftButton);
     });
-    main.acTranslationWizard->trigger();
+    control<QAction>(main, "acTranslationWizard")->trigger();
     QCOMPARE(label, QStringLiteral("1 sequence selected."));
     QStringList rows;
     for (int i = 0; i < main.lbSequenceList()->count(); ++i)
