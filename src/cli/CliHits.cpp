@@ -1,13 +1,11 @@
 // duvanet-cli hits: the hit segments of a dot plot of two sequence files as TSV, PAF or BEDPE.
 
-#include <QSaveFile>
-#include <string>
-
 #include "cli/CliCommand.h"
 #include "cli/CliDotPlotInput.h"
 #include "cli/CliSupport.h"
 #include "core/DotPlotPreparation.h"
 #include "core/FileError.h"
+#include "core/HitFile.h"
 #include "engine/HitFormats.h"
 #include "engine/HitSegments.h"
 
@@ -38,42 +36,6 @@ const char* const kHelpTail =
     "\n"
     "Exit status: 0 done (warnings included), 1 a file could not be read or written, a record\n"
     "is missing or a sequence is shorter than the window, 2 wrong arguments.\n";
-
-void writeFailed(const QString& fileName, const QString& reason) {
-  printError(QStringLiteral("duvanet-cli: ") +
-             FileError(FileError::Operation::Write, fileName, reason).message());
-}
-
-/// Writes the segments through a QSaveFile, so that a failed write leaves any old file as it was.
-int writeHits(const QString& fileName, engine::HitFileFormat format,
-              const std::vector<engine::HitSegment>& segments,
-              const engine::HitFileContext& context) {
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly)) {
-    writeFailed(fileName, file.errorString());
-    return kExitFailure;
-  }
-  std::string buffer = engine::hitFileHeader(format);
-  bool ok = true;
-  for (const engine::HitSegment& segment : segments) {
-    engine::appendHitLine(buffer, segment, context, format);
-    if (buffer.size() >= (std::size_t{1} << 20)) {
-      ok = file.write(buffer.data(), static_cast<qint64>(buffer.size())) ==
-           static_cast<qint64>(buffer.size());
-      buffer.clear();
-      if (!ok) break;
-    }
-  }
-  if (ok && !buffer.empty()) {
-    ok = file.write(buffer.data(), static_cast<qint64>(buffer.size())) ==
-         static_cast<qint64>(buffer.size());
-  }
-  if (!ok || !file.commit()) {
-    writeFailed(fileName, file.errorString());
-    return kExitFailure;
-  }
-  return kExitSuccess;
-}
 
 int runHits(const QStringList& arguments) {
   return runGuarded("hits", [&] {
@@ -123,11 +85,14 @@ int runHits(const QStringList& arguments) {
       printError(core::kDotPlotError);
       return kExitFailure;
     }
-    const engine::HitFileContext context{
-        engine::firstWordOf(plot->SeqHoriz.Name.toStdString(), "horizontal"),
-        engine::firstWordOf(plot->SeqVerti.Name.toStdString(), "vertical"),
-        plot->SeqHoriz.Data.size(), plot->SeqVerti.Data.size(), plot->WindowSize};
-    return writeHits(*output, *format, result.segments, context);
+    try {
+      core::writeHitFile(*output, *format, result.segments,
+                         core::hitFileContext(plot->SeqHoriz, plot->SeqVerti, plot->WindowSize));
+    } catch (const FileError& error) {
+      printError(QStringLiteral("duvanet-cli: ") + error.message());
+      return kExitFailure;
+    }
+    return kExitSuccess;
   });
 }
 

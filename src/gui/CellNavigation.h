@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qnamespace.h>
+
 #include <QtGlobal>
 #include <optional>
 
