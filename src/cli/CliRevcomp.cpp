@@ -2,6 +2,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliSupport.h"
+#include "core/StrandTransforms.h"
 
 namespace duvanet::cli {
 
@@ -27,8 +28,8 @@ int runRevcomp(const QStringList& arguments) {
     for (int i = 0; i < list.Count(); ++i) {
       tSequence sequence;
       list.GetSequence(i, sequence);
-      tSequenceList::ReverseComplementDNA(sequence.Data, sequence.Data);
-      writeFastaRecord(sequence.Name + QStringLiteral(" (reverse complement)"), sequence.Data);
+      const tSequence result = core::reverseComplementRecord(sequence);
+      writeFastaRecord(result.Name, result.Data);
     }
     return kExitSuccess;
   });

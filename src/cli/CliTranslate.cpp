@@ -1,9 +1,13 @@
 // duvanet-cli translate: amino-acid translations of every sequence, as the translation wizard
 // appends them.
 
+#include <numeric>
+#include <optional>
+
 #include "cli/CliCommand.h"
 #include "cli/CliSupport.h"
 #include "core/GeneticCodes.h"
+#include "core/Translation.h"
 
 namespace duvanet::cli {
 
@@ -55,25 +59,24 @@ int runTranslate(const QStringList& arguments) {
         throw UsageError(QStringLiteral("unknown genetic code table '%1'; the tables are %2")
                              .arg(*id, tableIds()));
     }
-    QList<int> frames{0};
+    std::optional<int> offset = 0;
     if (const auto frame = parser.value(QStringLiteral("--frame"))) {
       if (*frame == QStringLiteral("all"))
-        frames = {0, 1, 2};
+        offset = std::nullopt;
       else if (*frame == QStringLiteral("0") || *frame == QStringLiteral("1") ||
                *frame == QStringLiteral("2"))
-        frames = {frame->toInt()};
+        offset = frame->toInt();
       else
         throw UsageError(QStringLiteral("invalid frame '%1'; use 0, 1, 2 or all").arg(*frame));
     }
-    bool forward = true;
-    bool reverse = false;
+    core::TranslationStrands strands = core::TranslationStrands::Forward;
     if (const auto strand = parser.value(QStringLiteral("--strand"))) {
       if (*strand == QStringLiteral("forward")) {
-        forward = true, reverse = false;
+        strands = core::TranslationStrands::Forward;
       } else if (*strand == QStringLiteral("revcomp")) {
-        forward = false, reverse = true;
+        strands = core::TranslationStrands::ReverseComplement;
       } else if (*strand == QStringLiteral("both")) {
-        forward = true, reverse = true;
+        strands = core::TranslationStrands::Both;
       } else {
         throw UsageError(
             QStringLiteral("invalid strand '%1'; use forward, revcomp or both").arg(*strand));
@@ -84,21 +87,10 @@ int runTranslate(const QStringList& arguments) {
     tSequenceList list;
     if (!loadSequenceFiles(parser.positional(), list)) return kExitFailure;
     // Only the sources are read; the translations are written, not added to the list.
-    const int count = list.Count();
-    for (int i = 0; i < count; ++i) {
-      if (forward) {
-        for (int frame : frames) {
-          const tSequence result = list.DNA2AminoAcidIUPAC(i, frame, table);
-          writeFastaRecord(result.Name, result.Data);
-        }
-      }
-      if (reverse) {
-        for (int frame : frames) {
-          const tSequence result = list.DNA2AminoAcidRevComplement(i, frame, table);
-          writeFastaRecord(result.Name, result.Data);
-        }
-      }
-    }
+    QList<int> rows(list.Count());
+    std::iota(rows.begin(), rows.end(), 0);
+    core::translateRecords(list, rows, core::translationFrames(strands, offset), table,
+                           [](tSequence&& result) { writeFastaRecord(result.Name, result.Data); });
     return kExitSuccess;
   });
 }

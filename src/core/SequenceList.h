@@ -5,9 +5,9 @@
 #include <QStringView>
 #include <QVector>
 #include <functional>
-#include <memory>
 #include <optional>
-#include <vector>
+
+#include "core/PackedRecordStore.h"
 
 /// A named sequence: the value in which sequences travel between windows.
 struct tSequence {
@@ -54,26 +54,18 @@ class tSequenceList {
   bool SaveSequenceAsTXTFile(const QString& fileName, int index,
                              const OverwriteQuestion& overwrite);
 
-  // Strand transforms: Source and Dest may be the same variable.
+  // Strand transforms (StrandTransforms.cpp): Source and Dest may be the same variable.
   static int ReverseComplementDNA(const QString& source, QString& dest);
   static bool RevertSequence(const QString& source, QString& dest);
 
-  // Translations of the entry at index; errors are reported in the result's Name.
+  // Translations of the entry at index (Translation.cpp); errors are reported in the result's
+  // Name.
   tSequence DNA2AminoAcidIUPAC(int index, int offset, int codeTable) const;
   tSequence DNA2AminoAcidRevComplement(int index, int offset, int codeTable) const;
 
  private:
-  // An entry owns its record, or, for small records read from files and the clipboard, points
-  // into a shared text block (a million short records would otherwise cost several allocations
-  // each). Defined in SequenceList.cpp.
-  struct Entry;
-  QStringView nameOf(const Entry& entry) const;
-  QStringView dataOf(const Entry& entry) const;
-  void appendRecord(QString&& name, QString&& data, bool pack = true);
-  void releaseBlocksIfEmpty();
   bool sortByName(bool ascending);
 
-  std::vector<Entry> m_entries;
-  std::vector<std::unique_ptr<char16_t[]>> m_blocks;
-  qsizetype m_blockUsed = 0;  // code units used in the last block
+  // Records read from files and the clipboard are packed; the others own their strings.
+  duvanet::core::PackedRecordStore m_records;
 };

@@ -10,8 +10,11 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "core/GeneticCodes.h"
+#include "core/StrandTransforms.h"
+#include "core/Translation.h"
 #include "gui/SequenceListViews.h"
 #include "gui/WindowDefaults.h"
 
@@ -184,27 +187,18 @@ void TfrmTranscriptionWizard::btTranscriptAcceptClick() {
 void TfrmTranscriptionWizard::btTranscriptCloseClick() { reject(); }
 
 void TfrmTranscriptionWizard::DNA2AminoAcid() {
-  const int codeTable = cobTranslateToGeneCode->currentIndex();
-  const bool forward = rbDNA2ASNormal->isChecked() || rbDNA2ASNormAndRevComplement->isChecked();
-  const bool reverse =
-      rbDNA2ASRevComplement->isChecked() || rbDNA2ASNormAndRevComplement->isChecked();
-  QList<int> offsets;
-  if (rbDNA2ASSingle->isChecked()) {
-    offsets << cobNucleoBaseOffset->currentIndex();
-  } else {
-    offsets << 0 << 1 << 2;
-  }
+  using duvanet::core::TranslationStrands;
+  const TranslationStrands strands =
+      rbDNA2ASNormAndRevComplement->isChecked() ? TranslationStrands::Both
+      : rbDNA2ASRevComplement->isChecked()      ? TranslationStrands::ReverseComplement
+                                                : TranslationStrands::Forward;
+  const std::optional<int> offset = rbDNA2ASSingle->isChecked()
+                                        ? std::optional<int>(cobNucleoBaseOffset->currentIndex())
+                                        : std::nullopt;
   // The rows are taken before anything is appended, so new entries are never processed.
-  for (const int index : selectedIndexes()) {
-    if (forward) {
-      for (const int offset : offsets)
-        append(m_sequences.DNA2AminoAcidIUPAC(index, offset, codeTable));
-    }
-    if (reverse) {
-      for (const int offset : offsets)
-        append(m_sequences.DNA2AminoAcidRevComplement(index, offset, codeTable));
-    }
-  }
+  duvanet::core::translateRecords(
+      m_sequences, selectedIndexes(), duvanet::core::translationFrames(strands, offset),
+      cobTranslateToGeneCode->currentIndex(), [this](tSequence&& result) { append(result); });
 }
 
 void TfrmTranscriptionWizard::DNAReverseComplements() {
@@ -212,8 +206,6 @@ void TfrmTranscriptionWizard::DNAReverseComplements() {
     tSequence sequence;
     if (!m_sequences.GetSequence(index, sequence)) continue;
     // Characters outside the IUPAC table are carried over unchanged.
-    tSequenceList::ReverseComplementDNA(sequence.Data, sequence.Data);
-    sequence.Name += QStringLiteral(" (reverse complement)");
-    append(sequence);
+    append(duvanet::core::reverseComplementRecord(sequence));
   }
 }

@@ -2,6 +2,7 @@
 
 #include "TestRegistry.h"
 #include "core/SequenceList.h"
+#include "core/StrandTransforms.h"
 
 class TestStrandTransforms : public QObject {
   Q_OBJECT
@@ -92,6 +93,39 @@ class TestStrandTransforms : public QObject {
     QString same = source;
     QCOMPARE(tSequenceList::RevertSequence(same, same), result);
     QCOMPARE(same, reverted);
+  }
+
+  void reverseComplementRecord_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QString>("resultName");
+    QTest::addColumn<QString>("resultData");
+    QTest::newRow("plain") << "seq one"
+                           << "AACGTx"
+                           << "seq one (reverse complement)"
+                           << "xACGTT";
+    QTest::newRow("already marked") << "a (reverse complement)"
+                                    << "GC"
+                                    << "a (reverse complement) (reverse complement)"
+                                    << "GC";
+    QTest::newRow("empty data") << "e" << QString() << "e (reverse complement)" << QString();
+    QTest::newRow("empty name") << QString() << "a"
+                                << " (reverse complement)"
+                                << "t";
+  }
+
+  void reverseComplementRecord() {
+    QFETCH(QString, name);
+    QFETCH(QString, data);
+    QFETCH(QString, resultName);
+    QFETCH(QString, resultData);
+    tSequence source;
+    source.Name = name;
+    source.Data = data;
+    const tSequence result = duvanet::core::reverseComplementRecord(source);
+    QCOMPARE(result.Name, resultName);
+    QCOMPARE(result.Data, resultData);
+    QCOMPARE(source.Data, data);  // the source is left as it was
   }
 };
 

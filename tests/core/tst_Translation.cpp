@@ -1,8 +1,10 @@
 #include <QTest>
+#include <optional>
 
 #include "TestRegistry.h"
 #include "core/GeneticCodes.h"
 #include "core/SequenceList.h"
+#include "core/Translation.h"
 
 namespace {
 
@@ -207,6 +209,99 @@ class TestTranslation : public QObject {
     const tSequence reverse = list.DNA2AminoAcidRevComplement(index, offset, table);
     QCOMPARE(reverse.Name, kRevError);
     QVERIFY(reverse.Data.isEmpty());
+  }
+
+  void translationFrames_data() {
+    using duvanet::core::TranslationFrame;
+    using duvanet::core::TranslationFrames;
+    using duvanet::core::TranslationStrands;
+    QTest::addColumn<TranslationStrands>("strands");
+    QTest::addColumn<int>("offset");  // -1: all three
+    QTest::addColumn<TranslationFrames>("frames");
+    QTest::newRow("forward 0") << TranslationStrands::Forward << 0
+                               << TranslationFrames(TranslationFrame::Forward0);
+    QTest::newRow("reverse 2") << TranslationStrands::ReverseComplement << 2
+                               << TranslationFrames(TranslationFrame::Reverse2);
+    QTest::newRow("both 1") << TranslationStrands::Both << 1
+                            << (TranslationFrame::Forward1 | TranslationFrame::Reverse1);
+    QTest::newRow("forward all") << TranslationStrands::Forward << -1
+                                 << (TranslationFrame::Forward0 | TranslationFrame::Forward1 |
+                                     TranslationFrame::Forward2);
+    QTest::newRow("six frames") << TranslationStrands::Both << -1 << TranslationFrames(0x3f);
+    QTest::newRow("offset 3 gives none") << TranslationStrands::Both << 3 << TranslationFrames();
+    QTest::newRow("offset -2 gives none") << TranslationStrands::Both << -2 << TranslationFrames();
+  }
+
+  void translationFrames() {
+    QFETCH(duvanet::core::TranslationStrands, strands);
+    QFETCH(int, offset);
+    QFETCH(duvanet::core::TranslationFrames, frames);
+    const std::optional<int> chosen = offset == -1 ? std::nullopt : std::optional<int>(offset);
+    QCOMPARE(duvanet::core::translationFrames(strands, chosen), frames);
+  }
+
+  // The results of several rows come row by row, the stored strand's frames before the reverse
+  // complement's, each as DNA2AminoAcidIUPAC / DNA2AminoAcidRevComplement give it.
+  void translateRecords_data() {
+    using duvanet::core::TranslationStrands;
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<TranslationStrands>("strands");
+    QTest::addColumn<int>("offset");         // -1: all three
+    QTest::addColumn<QStringList>("calls");  // row, F or R, offset
+    QTest::newRow("one row, forward 0")
+        << QList<int>{0} << TranslationStrands::Forward << 0 << QStringList{"0F0"};
+    QTest::newRow("rows in the order given")
+        << QList<int>{1, 0} << TranslationStrands::ReverseComplement << 1
+        << QStringList{"1R1", "0R1"};
+    QTest::newRow("six frames") << QList<int>{0} << TranslationStrands::Both << -1
+                                << QStringList{"0F0", "0F1", "0F2", "0R0", "0R1", "0R2"};
+    QTest::newRow("both strands of two rows") << QList<int>{0, 1} << TranslationStrands::Both << 2
+                                              << QStringList{"0F2", "0R2", "1F2", "1R2"};
+    QTest::newRow("a missing row gives the error records")
+        << QList<int>{5} << TranslationStrands::Both << 0 << QStringList{"5F0", "5R0"};
+    QTest::newRow("no rows") << QList<int>{} << TranslationStrands::Both << -1 << QStringList{};
+  }
+
+  void translateRecords() {
+    QFETCH(QList<int>, rows);
+    QFETCH(duvanet::core::TranslationStrands, strands);
+    QFETCH(int, offset);
+    QFETCH(QStringList, calls);
+    tSequenceList list;
+    fill(list, "ATGGCCATGAAA");
+    fill(list, "TTTGGGCCCAAAT");
+    const int table = 1;
+    QList<tSequence> expected;
+    for (const QString& call : calls) {
+      const int row = call.first(1).toInt();
+      const int frame = call.sliced(2).toInt();
+      expected.append(call[1] == u'F' ? list.DNA2AminoAcidIUPAC(row, frame, table)
+                                      : list.DNA2AminoAcidRevComplement(row, frame, table));
+    }
+    const std::optional<int> chosen = offset == -1 ? std::nullopt : std::optional<int>(offset);
+    QList<tSequence> results;
+    duvanet::core::translateRecords(list, rows, duvanet::core::translationFrames(strands, chosen),
+                                    table,
+                                    [&](tSequence&& result) { results.append(std::move(result)); });
+    QCOMPARE(results.size(), expected.size());
+    for (qsizetype i = 0; i < results.size(); ++i) {
+      QCOMPARE(results[i].Name, expected[i].Name);
+      QCOMPARE(results[i].Data, expected[i].Data);
+    }
+  }
+
+  // The wizard appends each translation to the list it reads: the rows stay the ones given.
+  void translateRecordsWhileAppending() {
+    tSequenceList list;
+    fill(list, "ATGGCCATG");
+    duvanet::core::translateRecords(
+        list, {0},
+        duvanet::core::translationFrames(duvanet::core::TranslationStrands::Both, std::nullopt), 0,
+        [&](tSequence&& result) { list.SetSequence(list.AddSequence(), result); });
+    QCOMPARE(list.Count(), 7);
+    QCOMPARE(list.Names()[1], QStringLiteral("seq (DNA->AS (IUPAC), offset: 0, triplets: 3)"));
+    QCOMPARE(list.Names()[6],
+             QStringLiteral("seq (DNA->AS, reverse complement, offset: 2, triplets: 2)"));
   }
 };
 
