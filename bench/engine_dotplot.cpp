@@ -80,7 +80,8 @@ double cpuMs() {
          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
 }
 
-Timing timeRoutine(DotPlotRoutine routine, const DotPlotComputeRequest& request, int repeats) {
+Timing timeRoutine(DotPlotRoutineFunction routine, const DotPlotComputeRequest& request,
+                   int repeats) {
   Timing best{1e300, 0};
   for (int r = 0; r < repeats; ++r) {
     const double cpuStart = cpuMs();
@@ -88,7 +89,7 @@ Timing timeRoutine(DotPlotRoutine routine, const DotPlotComputeRequest& request,
     const DotPlotComputeResult result = routine(request);
     const double ms = seconds(std::chrono::steady_clock::now() - start) * 1000;
     const double cpu = cpuMs() - cpuStart;
-    if (!result.filled) {
+    if (!result.isFilled()) {
       std::fprintf(stderr, "computation not filled\n");
       std::exit(1);
     }
@@ -118,7 +119,7 @@ int main(int argc, char** argv) {
   const Pair small = makePair(rng, 4000);
   struct Named {
     const char* name;
-    DotPlotRoutine routine;
+    DotPlotRoutineFunction routine;
   };
   const Named routines[] = {{"CreateDotPlotIdentity", &CreateDotPlotIdentity},
                             {"CreateDotPlotWithHorizRevHighest", &CreateDotPlotWithHorizRevHighest},

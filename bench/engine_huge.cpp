@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
                 static_cast<double>(result.plotWidth) * static_cast<double>(result.plotHeight) /
                     seconds / 1e9,
                 peakMemoryMiB());
-    if (!result.filled) {
+    if (!result.isFilled()) {
       std::printf("  not filled\n");
       allRight = false;
       continue;

@@ -57,10 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const long nH = static_cast<long>(h.size()) - window + 1;
   const long nV = static_cast<long>(v.size()) - window + 1;
   if (nH <= 0 || nV <= 0) {
-    FUZZ_CHECK(!result.filled, "no cell when a sequence is shorter than the window");
+    FUZZ_CHECK(result.status == DotPlotStatus::TooShort,
+               "no cell when a sequence is shorter than the window");
     return 0;
   }
-  FUZZ_CHECK(result.filled && !result.cancelled, "filled");
+  FUZZ_CHECK(result.isFilled(), "filled");
   FUZZ_CHECK(result.plotWidth == nH && result.plotHeight == nV, "plot size");
 
   const DotPlotGrid& grid = result.grid;

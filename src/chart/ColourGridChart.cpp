@@ -73,7 +73,7 @@ RegionProvider engineRegionProvider(engine::DotPlotComputeRequest request) {
         std::max<std::int64_t>({copy.maxBinsPerSide, region.width, region.height}));
     copy.progress = [keepGoing](double) { return keepGoing(); };
     engine::DotPlotComputeResult result = engine::computeDotPlot(copy);
-    if (!result.filled || result.cancelled) return engine::DotPlotGrid{};
+    if (!result.isFilled()) return engine::DotPlotGrid{};
     return std::move(result.grid);
   };
 }

@@ -95,7 +95,7 @@ int writeTsv(const QString& fileName, const engine::DotPlotComputeRequest& base)
   engine::DotPlotComputeRequest probe = base;
   probe.region = engine::CellRect{0, 0, 1, 1};
   const engine::DotPlotComputeResult first = engine::computeDotPlot(probe);
-  if (!first.filled) {
+  if (!first.isFilled()) {
     printError(core::kDotPlotError);
     return kExitFailure;
   }
@@ -107,7 +107,7 @@ int writeTsv(const QString& fileName, const engine::DotPlotComputeRequest& base)
     band.region = engine::CellRect{0, y0, width, std::min(bandRows, height - y0)};
     band.exactBudgetCells = std::numeric_limits<std::int64_t>::max();
     const engine::DotPlotComputeResult result = engine::computeDotPlot(band);
-    if (!result.filled) {
+    if (!result.isFilled()) {
       printError(core::kDotPlotError);
       return kExitFailure;
     }
@@ -144,7 +144,7 @@ int writePng(const QString& fileName, engine::DotPlotComputeRequest request, int
   request.exactBudgetCells = 0;
   request.maxBinsPerSide = size;
   const engine::DotPlotComputeResult result = engine::computeDotPlot(request);
-  if (!result.filled) {
+  if (!result.isFilled()) {
     printError(core::kDotPlotError);
     return kExitFailure;
   }

@@ -10,16 +10,6 @@ std::u16string_view viewOf(const QString& text) {
   return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
-bool usesHorizRev(tDotPlotType type) {
-  const auto set = engine::strandSetOf(type);
-  return set == engine::StrandSet::HorizRev || set == engine::StrandSet::BothRev;
-}
-
-bool usesVertiRev(tDotPlotType type) {
-  const auto set = engine::strandSetOf(type);
-  return set == engine::StrandSet::VertiRev || set == engine::StrandSet::BothRev;
-}
-
 }  // namespace
 
 engine::DotPlotStrands PreparedDotPlot::strands() const {
@@ -56,18 +46,18 @@ PreparedDotPlot prepareDotPlot(tDotPlotType plotType, tSequence horizSeq, tSeque
   if (engine::isDnaType(plotType)) {
     // Both strands are built even when the first reports a problem, so that the computation
     // always has complete opposite strands.
-    if (usesHorizRev(plotType)) {
+    if (engine::usesHorizRev(plotType)) {
       trouble |= tSequenceList::ReverseComplementDNA(p.SeqHoriz.Data, p.SeqHorizRev.Data) != 0;
     }
-    if (usesVertiRev(plotType)) {
+    if (engine::usesVertiRev(plotType)) {
       trouble |= tSequenceList::ReverseComplementDNA(p.SeqVerti.Data, p.SeqVertiRev.Data) != 0;
     }
     if (trouble) p.warnings << kIupacWarning;
   } else if (plotType != dptIdentity) {
-    if (usesHorizRev(plotType)) {
+    if (engine::usesHorizRev(plotType)) {
       trouble |= !tSequenceList::RevertSequence(p.SeqHoriz.Data, p.SeqHorizRev.Data);
     }
-    if (usesVertiRev(plotType)) {
+    if (engine::usesVertiRev(plotType)) {
       trouble |= !tSequenceList::RevertSequence(p.SeqVerti.Data, p.SeqVertiRev.Data);
     }
     if (trouble) p.warnings << kRevertedStrandWarning;
@@ -76,7 +66,8 @@ PreparedDotPlot prepareDotPlot(tDotPlotType plotType, tSequence horizSeq, tSeque
 }
 
 bool dotPlotErrorApplies(tDotPlotType plotType, const engine::DotPlotComputeResult& result) {
-  return plotType != dptIdentity && !result.filled && !result.cancelled;
+  return plotType != dptIdentity && (result.status == engine::DotPlotStatus::TooShort ||
+                                     result.status == engine::DotPlotStatus::Refused);
 }
 
 QStringList dotPlotErrorMessages(tDotPlotType plotType,

@@ -52,8 +52,8 @@ PreparedDotPlot prepareDotPlot(tDotPlotType plotType, tSequence horizSeq, tSeque
                                bool caseInsensitive, int windowSize, tMatchEvaluation evaluation);
 
 /// True when the error message applies after the computation: every type but identity, when
-/// the computation did not fill the plot (a sequence shorter than the window). A cancelled
-/// computation is the user's choice and no error.
+/// the computation could not fill the plot (a sequence shorter than the window, or a request
+/// the kernels refuse). A cancelled computation is the user's choice and no error.
 bool dotPlotErrorApplies(tDotPlotType plotType, const engine::DotPlotComputeResult& result);
 
 /// The messages to show after the computation: kDotPlotError or nothing.

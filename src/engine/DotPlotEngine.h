@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string_view>
 
 #include "engine/DotPlotGrid.h"
 #include "engine/DotPlotTypes.h"
+#include "engine/WorkerPool.h"
 
 namespace duvanet::engine {
 
@@ -18,11 +18,6 @@ struct DotPlotStrands {
   std::u16string_view horizRev;
   std::u16string_view vertiRev;
 };
-
-/// Called with the fraction done (0 to 1); returning false cancels the computation. It runs on
-/// the thread that called computeDotPlot, about every 20 ms while the workers count, and once
-/// with 1 when the computation has finished (its answer is then ignored).
-using ProgressCallback = std::function<bool(double fraction)>;
 
 struct DotPlotComputeRequest {
   DotPlotStrands strands;
@@ -37,17 +32,28 @@ struct DotPlotComputeRequest {
   int maxBinsPerSide = 4096;
   /// Worker threads; 0 takes every core.
   int threads = 0;
+  /// Called on the thread that called computeDotPlot while the workers count, and once with 1
+  /// when the computation has finished (its answer is then ignored).
   ProgressCallback progress;
 };
 
+/// How a computation ended.
+enum class DotPlotStatus {
+  /// Every cell of the region is counted (an empty grid when the region lies outside the plot).
+  Filled,
+  /// A sequence is shorter than the window: the plot has no cell at all.
+  TooShort,
+  /// The progress callback said stop.
+  Cancelled,
+  /// A request the kernels cannot honour: a window below 1, a MaxScore above 65535, or an
+  /// opposite strand the type compares whose length differs from its source's.
+  Refused,
+};
+
 struct DotPlotComputeResult {
-  /// False when a sequence is shorter than the window (no cell at all), or when cancelled.
-  /// Also false for requests the kernels refuse: a window below 1, a MaxScore above 65535, or
-  /// an opposite strand the type compares whose length differs from its source's. True with an
-  /// empty grid when the region lies outside the plot.
-  bool filled = false;
-  /// The progress callback said stop; the grid is then empty.
-  bool cancelled = false;
+  /// The grid is empty unless Filled.
+  DotPlotStatus status = DotPlotStatus::Refused;
+  bool isFilled() const { return status == DotPlotStatus::Filled; }
   /// nH = Lh − W + 1 and nV = Lv − W + 1 of the whole plot (0 when a sequence is too short).
   std::int64_t plotWidth = 0;
   std::int64_t plotHeight = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "engine/DotPlotEngine.h"
 
 namespace duvanet::engine {
@@ -24,10 +26,41 @@ DotPlotComputeResult CreateDotPlotWithBothRevSummed(DotPlotComputeRequest reques
 /// The request of a routine over whole strands with default options.
 DotPlotComputeRequest routineRequest(const DotPlotStrands& strands, int windowSize);
 
-/// The routine that a plot type and evaluation run (identity ignores the evaluation).
-using DotPlotRoutine = DotPlotComputeResult (*)(DotPlotComputeRequest);
-DotPlotRoutine dotPlotRoutineFor(tDotPlotType type, tMatchEvaluation evaluation);
-/// Its name, e.g. "CreateDotPlotWithBothRevSummed".
-const char* dotPlotRoutineName(tDotPlotType type, tMatchEvaluation evaluation);
+using DotPlotRoutineFunction = DotPlotComputeResult (*)(DotPlotComputeRequest);
+
+/// One routine: what it computes and its name, e.g. "CreateDotPlotWithBothRevSummed".
+struct DotPlotRoutine {
+  DotPlotRoutineFunction compute;
+  StrandSet strands;
+  tMatchEvaluation evaluation;
+  const char* name;
+};
+
+/// The ten routines: identity, then highest, lowest and summed for each opposite strand set.
+inline constexpr std::array<DotPlotRoutine, 10> kDotPlotRoutines{{
+    {&CreateDotPlotIdentity, StrandSet::Forward, meHighest, "CreateDotPlotIdentity"},
+    {&CreateDotPlotWithHorizRevHighest, StrandSet::HorizRev, meHighest,
+     "CreateDotPlotWithHorizRevHighest"},
+    {&CreateDotPlotWithHorizRevLowest, StrandSet::HorizRev, meLowest,
+     "CreateDotPlotWithHorizRevLowest"},
+    {&CreateDotPlotWithHorizRevSummed, StrandSet::HorizRev, meSummed,
+     "CreateDotPlotWithHorizRevSummed"},
+    {&CreateDotPlotWithVertiRevHighest, StrandSet::VertiRev, meHighest,
+     "CreateDotPlotWithVertiRevHighest"},
+    {&CreateDotPlotWithVertiRevLowest, StrandSet::VertiRev, meLowest,
+     "CreateDotPlotWithVertiRevLowest"},
+    {&CreateDotPlotWithVertiRevSummed, StrandSet::VertiRev, meSummed,
+     "CreateDotPlotWithVertiRevSummed"},
+    {&CreateDotPlotWithBothRevHighest, StrandSet::BothRev, meHighest,
+     "CreateDotPlotWithBothRevHighest"},
+    {&CreateDotPlotWithBothRevLowest, StrandSet::BothRev, meLowest,
+     "CreateDotPlotWithBothRevLowest"},
+    {&CreateDotPlotWithBothRevSummed, StrandSet::BothRev, meSummed,
+     "CreateDotPlotWithBothRevSummed"},
+}};
+
+/// The routine that a plot type and evaluation run (identity ignores the evaluation; an
+/// evaluation outside the table counts as highest, as the computation takes it).
+const DotPlotRoutine& dotPlotRoutineFor(tDotPlotType type, tMatchEvaluation evaluation);
 
 }  // namespace duvanet::engine

@@ -23,9 +23,21 @@ enum tMatchEvaluation : std::int32_t {
 namespace duvanet::engine {
 
 /// The strand pairs a plot type counts: DNA and literal types of one direction compute alike.
+/// The computation, the sequence strip and the preparation of the strands all speak of it.
 enum class StrandSet { Forward, HorizRev, VertiRev, BothRev };
 
+/// The strand set of a type; Forward for identity and for codes outside the table.
 StrandSet strandSetOf(tDotPlotType type);
+
+/// True when the set compares the horizontal / vertical opposite strand.
+constexpr bool usesHorizRev(StrandSet set) {
+  return set == StrandSet::HorizRev || set == StrandSet::BothRev;
+}
+constexpr bool usesVertiRev(StrandSet set) {
+  return set == StrandSet::VertiRev || set == StrandSet::BothRev;
+}
+inline bool usesHorizRev(tDotPlotType type) { return usesHorizRev(strandSetOf(type)); }
+inline bool usesVertiRev(tDotPlotType type) { return usesVertiRev(strandSetOf(type)); }
 
 /// True for the three DNA types that build opposite strands by reverse complement.
 bool isDnaType(tDotPlotType type);

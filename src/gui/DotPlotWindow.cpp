@@ -344,9 +344,11 @@ TfrmDotPlot::PrepareOutcome TfrmDotPlot::PrepareDotPlot(tDotPlotType plotType, t
   }
   delete worker;
   if (failure) std::rethrow_exception(failure);
-  if (cancel.load() || result.cancelled) return PrepareOutcome::Cancelled;
+  if (cancel.load() || result.status == duvanet::engine::DotPlotStatus::Cancelled) {
+    return PrepareOutcome::Cancelled;
+  }
 
-  if (result.filled) {
+  if (result.isFilled()) {
     const bool exact = result.grid.isExact();
     chartDotPlot->setGrid(std::move(result.grid));
     if (!exact) {

@@ -24,37 +24,11 @@ struct LayoutRows {
   bool vertiRev = false;  // rows 0 to 2: Seq 2 (rev) against Seq 1
 };
 
-LayoutRows rowsOf(StripLayout layout) {
-  switch (layout) {
-    case StripLayout::HorizRev:
-      return {true, false};
-    case StripLayout::VertiRev:
-      return {false, true};
-    case StripLayout::BothRev:
-      return {true, true};
-    case StripLayout::Simple:
-      break;
-  }
-  return {};
+LayoutRows rowsOf(tDotPlotType type) {
+  return {engine::usesHorizRev(type), engine::usesVertiRev(type)};
 }
 
 }  // namespace
-
-StripLayout stripLayoutOf(int plotType) {
-  switch (plotType) {
-    case 1:
-    case 4:
-      return StripLayout::HorizRev;
-    case 2:
-    case 5:
-      return StripLayout::VertiRev;
-    case 3:
-    case 6:
-      return StripLayout::BothRev;
-    default:
-      return StripLayout::Simple;
-  }
-}
 
 const StripText* SequenceStripPicture::textAt(int x, int y) const {
   for (auto it = texts.rbegin(); it != texts.rend(); ++it) {
@@ -97,7 +71,7 @@ SequenceStripPicture computeSequenceStrip(const SequenceStripInput& in, int h, i
   pic.background = kBackground;
   pic.clearRect = QRect(QPoint(1, 1), QPoint(in.width - 1, in.height - 1));
 
-  const LayoutRows rows = rowsOf(stripLayoutOf(in.plotType));
+  const LayoutRows rows = rowsOf(in.plotType);
   auto rowY = [lineHeight](int row) { return row * lineHeight; };
   auto put = [&pic](int x, int y, const QString& text, const QColor& colour,
                     const QColor& background) {
@@ -193,7 +167,7 @@ SequenceStripPicture computeSequenceStrip(const SequenceStripInput& in, int h, i
       pic.combinedCount = *std::max_element(counts.begin(), counts.end());
       break;
   }
-  if (stripLayoutOf(in.plotType) == StripLayout::Simple) pic.combinedCount = c1;
+  if (engine::strandSetOf(in.plotType) == engine::StrandSet::Forward) pic.combinedCount = c1;
   pic.infoLine = stripInfoLine(in.evaluation, p1, p2, pic.combinedCount, in.maxScore, w);
   return pic;
 }

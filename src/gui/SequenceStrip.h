@@ -6,23 +6,20 @@
 #include <QString>
 #include <vector>
 
+#include "engine/DotPlotTypes.h"
+
 namespace duvanet::gui {
 
-/// The four layouts of the strip under a dot plot: which strands are written and compared.
-enum class StripLayout { Simple, HorizRev, VertiRev, BothRev };
-
-/// The layout of a plot type code; codes outside 1..6 (and the identity type) are Simple.
-StripLayout stripLayoutOf(int plotType);
-
-/// The plot state the strip reads; the font measures and the paint box size are in pixels.
+/// The plot state the strip reads; the strand set of the plot type says which strands are
+/// written and compared; the font measures and the paint box size are in pixels.
 struct SequenceStripInput {
   QString seqHoriz;
   QString seqVerti;
   QString seqHorizRev;
   QString seqVertiRev;
   int windowSize = 0;
-  int plotType = 0;
-  int evaluation = 0;
+  tDotPlotType plotType = dptIdentity;
+  tMatchEvaluation evaluation = meHighest;
   int maxScore = 0;
   int charWidth = 1;
   int lineHeight = 1;

@@ -35,7 +35,7 @@ class TestDotPlotPreparation : public QObject {
     QCOMPARE(p.SeqHoriz.Name, QStringLiteral("lower name"));
     QVERIFY(p.warnings.isEmpty());
     const auto result = engine::computeDotPlot(p.computeRequest());
-    QVERIFY(result.filled);
+    QVERIFY(result.isFilled());
     QCOMPARE(result.grid.cells(), (engine::CellRect{0, 0, 1, 1}));
     QCOMPARE(int{result.grid.at(0, 0)}, 4);
 
@@ -60,7 +60,7 @@ class TestDotPlotPreparation : public QObject {
     QCOMPARE(p.warnings, QStringList{core::kIupacWarning});
     QVERIFY(p.SeqVertiRev.Data.isEmpty());
     const auto result = engine::computeDotPlot(p.computeRequest());
-    QVERIFY(result.filled);
+    QVERIFY(result.isFilled());
     QVERIFY(!core::dotPlotErrorApplies(p.PlotType, result));
   }
 
@@ -70,7 +70,7 @@ class TestDotPlotPreparation : public QObject {
     QCOMPARE(p.SeqHorizRev.Data, QStringLiteral("ACXGT"));
     QCOMPARE(p.SeqVertiRev.Data, QStringLiteral("GATCC"));
     const auto result = engine::computeDotPlot(p.computeRequest());
-    QVERIFY(result.filled);
+    QVERIFY(result.isFilled());
     QCOMPARE(result.grid.binsX() * result.grid.binsY(), 9);
     // Both opposite strands bad: still one warning.
     const auto twice = prepare(dptDNABoth, QStringLiteral("AXA"), QStringLiteral("AUA"), 1);
@@ -110,7 +110,7 @@ class TestDotPlotPreparation : public QObject {
     const auto p = prepare(t, emptyHoriz ? QString() : some, emptyHoriz ? some : QString(), 3);
     QCOMPARE(p.warnings, warning.isEmpty() ? QStringList() : QStringList{warning});
     const auto result = engine::computeDotPlot(p.computeRequest());
-    QVERIFY(!result.filled);
+    QVERIFY(!result.isFilled());
     QVERIFY(result.grid.isEmpty());
     QCOMPARE(core::dotPlotErrorMessages(t, result), QStringList{core::kDotPlotError});
     QCOMPARE(p.MaxScore, 3);
@@ -120,7 +120,7 @@ class TestDotPlotPreparation : public QObject {
     const auto p = prepare(dptIdentity, QStringLiteral("ACG"), QStringLiteral("ACGTACGT"), 4);
     QVERIFY(p.warnings.isEmpty());
     const auto result = engine::computeDotPlot(p.computeRequest());
-    QVERIFY(!result.filled);
+    QVERIFY(!result.isFilled());
     QVERIFY(result.grid.isEmpty());
     QVERIFY(core::dotPlotErrorMessages(dptIdentity, result).isEmpty());
   }
@@ -137,7 +137,7 @@ class TestDotPlotPreparation : public QObject {
 
   void cancelledIsNoError() {
     engine::DotPlotComputeResult cancelled;
-    cancelled.cancelled = true;
+    cancelled.status = engine::DotPlotStatus::Cancelled;
     QVERIFY(!core::dotPlotErrorApplies(dptDNABoth, cancelled));
   }
 
@@ -187,7 +187,7 @@ class TestDotPlotPreparation : public QObject {
     QCOMPARE(p.SeqHorizRev.Data, QStringLiteral("MUABIMMUG"));
     QCOMPARE(p.MaxScore, 2);
     const auto result = engine::computeDotPlot(p.computeRequest());
-    QVERIFY(result.filled);
+    QVERIFY(result.isFilled());
     QCOMPARE(result.grid.binsX() * result.grid.binsY(), 64);
     for (int i = 0; i < 8; ++i) QCOMPARE(int{result.grid.at(i, i)}, 2);
   }

@@ -431,8 +431,8 @@ class TestHostileInput : public QObject {
         core::prepareDotPlot(plotType, {QStringLiteral("h"), QStringLiteral("ACGTACGT"), {}},
                              {QStringLiteral("v"), QStringLiteral("ACG"), {}}, true, 20, meSummed);
     const engine::DotPlotComputeResult result = engine::computeDotPlot(prepared.computeRequest());
-    QVERIFY(!result.filled);
-    QVERIFY(!result.cancelled);
+    QVERIFY(!result.isFilled());
+    QCOMPARE(result.status, duvanet::engine::DotPlotStatus::TooShort);
     QCOMPARE(result.plotWidth, 0);
     QCOMPARE(result.plotHeight, 0);
     QVERIFY(result.grid.isEmpty());
@@ -478,7 +478,7 @@ class TestHostileInput : public QObject {
     request.type = dptIdentity;
     request.region = engine::CellRect{x, y, width, height};
     const engine::DotPlotComputeResult result = engine::computeDotPlot(request);
-    QVERIFY(result.filled);
+    QVERIFY(result.isFilled());
     QCOMPARE(result.plotWidth, 11);
     QCOMPARE(result.plotHeight, 6);
     const engine::CellRect& cells = result.grid.cells();
@@ -514,7 +514,7 @@ class TestHostileInput : public QObject {
       request.exactBudgetCells = budget;
       request.maxBinsPerSide = 50;
       const engine::DotPlotComputeResult result = engine::computeDotPlot(request);
-      QVERIFY(result.filled);
+      QVERIFY(result.isFilled());
       QCOMPARE(result.plotWidth, 689);
       QCOMPARE(result.plotHeight, 439);
       QCOMPARE(result.grid.isExact(), budget > 1000);

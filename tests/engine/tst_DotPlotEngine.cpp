@@ -35,7 +35,7 @@ std::u16string randomText(std::mt19937& rng, const std::u16string& alphabet, lon
 
 struct RoutineCase {
   const char* name;
-  DotPlotRoutine routine;
+  DotPlotRoutineFunction routine;
   StrandSet set;
   tMatchEvaluation evaluation;
 };
@@ -151,8 +151,9 @@ class TestDotPlotEngine : public QObject {
                                      .arg(plot.v.size())
                                      .arg(request.threads)
                                      .toUtf8();
-        QVERIFY2(result.filled == ref.filled, where.constData());
-        QVERIFY2(!result.cancelled, where.constData());
+        QVERIFY2(result.isFilled() == ref.filled, where.constData());
+        QVERIFY2(result.status == (ref.filled ? DotPlotStatus::Filled : DotPlotStatus::TooShort),
+                 where.constData());
         if (!ref.filled) {
           QVERIFY2(result.grid.isEmpty(), where.constData());
           continue;
@@ -183,7 +184,7 @@ class TestDotPlotEngine : public QObject {
         DotPlotComputeRequest request = routineRequest(plot.strands(), w);
         request.threads = 2;
         const auto result = routine.routine(request);
-        QVERIFY(result.filled);
+        QVERIFY(result.isFilled());
         QVERIFY2(exactMismatch(result.grid, ref).isEmpty(), routine.name);
       }
     }
@@ -206,7 +207,7 @@ class TestDotPlotEngine : public QObject {
           DotPlotComputeRequest request = routineRequest(plot.strands(), w);
           request.threads = 2;
           const DotPlotComputeResult result = routine.routine(request);
-          QCOMPARE(result.filled, ref.filled);
+          QCOMPARE(result.isFilled(), ref.filled);
           if (ref.filled) QVERIFY2(exactMismatch(result.grid, ref).isEmpty(), routine.name);
         }
       }
@@ -217,7 +218,7 @@ class TestDotPlotEngine : public QObject {
   void workedExamples() {
     const Plot gummi = makePlot(u"GUMMIBAUM", u"GUMMIBAUM", false);
     const auto identity = CreateDotPlotIdentity(routineRequest(gummi.strands(), 2));
-    QVERIFY(identity.filled);
+    QVERIFY(identity.isFilled());
     QCOMPARE(identity.grid.binsX() * identity.grid.binsY(), 64);
     for (int i = 1; i <= 8; ++i) QCOMPARE(cell(identity, i, i), 2);
     QCOMPARE(cell(identity, 1, 7), 1);  // GU against AU
@@ -246,18 +247,19 @@ class TestDotPlotEngine : public QObject {
     for (const RoutineCase& routine : allRoutines()) {
       const Plot exact = makePlot(u"ACGTA", u"TTGCA");
       const auto one = routine.routine(routineRequest(exact.strands(), 5));
-      QVERIFY(one.filled);
+      QVERIFY(one.isFilled());
       QCOMPARE(one.grid.cells(), (CellRect{0, 0, 1, 1}));
       QCOMPARE(one.plotWidth, 1);
 
       const Plot shortH = makePlot(u"ACGT", u"ACGTACGT");
       const auto none = routine.routine(routineRequest(shortH.strands(), 5));
-      QVERIFY(!none.filled);
-      QVERIFY(!none.cancelled);
+      QVERIFY(!none.isFilled());
+      QCOMPARE(none.status, DotPlotStatus::TooShort);
       QVERIFY(none.grid.isEmpty());
       QCOMPARE(none.plotWidth, 0);
       const Plot shortV = makePlot(u"ACGTACGT", u"");
-      QVERIFY(!routine.routine(routineRequest(shortV.strands(), 1)).filled);
+      QCOMPARE(routine.routine(routineRequest(shortV.strands(), 1)).status,
+               DotPlotStatus::TooShort);
 
       const Plot single = makePlot(u"ACGTTGCA", u"TGCAACGT");
       const auto w1 = routine.routine(routineRequest(single.strands(), 1));
@@ -317,7 +319,7 @@ class TestDotPlotEngine : public QObject {
         request.maxBinsPerSide = 3 + round * 2;
         request.threads = 1 + round % 3;
         const auto result = routine.routine(request);
-        QVERIFY(result.filled);
+        QVERIFY(result.isFilled());
         QVERIFY(!result.grid.isExact());
         QCOMPARE(result.grid.binsX(),
                  static_cast<int>(std::min<long>(ref.nH, request.maxBinsPerSide)));
@@ -360,7 +362,7 @@ class TestDotPlotEngine : public QObject {
         request.maxBinsPerSide = 4;
       }
       const auto result = routine.routine(request);
-      QVERIFY(result.filled);
+      QVERIFY(result.isFilled());
       QCOMPARE(result.plotWidth, ref.nH);
       QCOMPARE(result.grid.cells(),
                (CellRect{x0, y0, std::max(x1 - x0, 0L), std::max(y1 - y0, 0L)}));
@@ -407,12 +409,14 @@ class TestDotPlotEngine : public QObject {
   void malformedRequestsAreNotFilled() {
     const Plot plot = makePlot(u"ACGTACGT", u"ACGTACGT");
     DotPlotComputeRequest zero = routineRequest(plot.strands(), 0);
-    QVERIFY(!CreateDotPlotIdentity(zero).filled);
+    QCOMPARE(CreateDotPlotIdentity(zero).status, DotPlotStatus::Refused);
     DotPlotStrands shortRev = plot.strands();
     shortRev.horizRev = shortRev.horizRev.substr(1);
-    QVERIFY(!CreateDotPlotWithHorizRevHighest(routineRequest(shortRev, 3)).filled);
-    QVERIFY(CreateDotPlotWithVertiRevHighest(routineRequest(shortRev, 3)).filled);
-    QVERIFY(!CreateDotPlotWithBothRevSummed(routineRequest(shortRev, 3)).filled);
+    QCOMPARE(CreateDotPlotWithHorizRevHighest(routineRequest(shortRev, 3)).status,
+             DotPlotStatus::Refused);
+    QVERIFY(CreateDotPlotWithVertiRevHighest(routineRequest(shortRev, 3)).isFilled());
+    QCOMPARE(CreateDotPlotWithBothRevSummed(routineRequest(shortRev, 3)).status,
+             DotPlotStatus::Refused);
   }
 
   void progressRunsToTheEnd() {
@@ -425,8 +429,7 @@ class TestDotPlotEngine : public QObject {
       return true;
     };
     const auto result = CreateDotPlotWithBothRevHighest(request);
-    QVERIFY(result.filled);
-    QVERIFY(!result.cancelled);
+    QCOMPARE(result.status, DotPlotStatus::Filled);
     QVERIFY(!seen.empty());
     QCOMPARE(seen.back(), 1.0);
     QVERIFY(std::is_sorted(seen.begin(), seen.end()));
@@ -448,7 +451,7 @@ class TestDotPlotEngine : public QObject {
       return true;
     };
     const auto result = CreateDotPlotWithVertiRevLowest(request);
-    QVERIFY(result.filled);
+    QVERIFY(result.isFilled());
     QCOMPARE(result.grid.binsX(), 100);
     QVERIFY(ordered);
     QCOMPARE(last, 1.0);
@@ -470,22 +473,82 @@ class TestDotPlotEngine : public QObject {
         return false;
       };
       const auto result = CreateDotPlotWithBothRevSummed(request);
-      QVERIFY(result.cancelled);
-      QVERIFY(!result.filled);
+      QCOMPARE(result.status, DotPlotStatus::Cancelled);
+      QVERIFY(!result.isFilled());
+      QVERIFY(result.grid.isEmpty());
       QCOMPARE(calls.load(), 1);
       QVERIFY(lastFraction < 1.0);
     }
   }
 
   void routineLookupByTypeAndEvaluation() {
-    QCOMPARE(QLatin1String(dotPlotRoutineName(dptIdentity, meSummed)),
+    QCOMPARE(QLatin1String(dotPlotRoutineFor(dptIdentity, meSummed).name),
              QLatin1String("CreateDotPlotIdentity"));
-    QCOMPARE(QLatin1String(dotPlotRoutineName(dptLiteralVerti, meLowest)),
+    QCOMPARE(QLatin1String(dotPlotRoutineFor(dptLiteralVerti, meLowest).name),
              QLatin1String("CreateDotPlotWithVertiRevLowest"));
-    QCOMPARE(QLatin1String(dotPlotRoutineName(dptDNABoth, meSummed)),
+    QCOMPARE(QLatin1String(dotPlotRoutineFor(dptDNABoth, meSummed).name),
              QLatin1String("CreateDotPlotWithBothRevSummed"));
-    QVERIFY(dotPlotRoutineFor(dptLiteralHoriz, meHighest) == &CreateDotPlotWithHorizRevHighest);
-    QVERIFY(dotPlotRoutineFor(dptDNAVerti, meSummed) == &CreateDotPlotWithVertiRevSummed);
+    QVERIFY(dotPlotRoutineFor(dptLiteralHoriz, meHighest).compute ==
+            &CreateDotPlotWithHorizRevHighest);
+    QVERIFY(dotPlotRoutineFor(dptDNAVerti, meSummed).compute == &CreateDotPlotWithVertiRevSummed);
+    // An evaluation code outside the table computes as highest.
+    QVERIFY(dotPlotRoutineFor(dptDNAHoriz, static_cast<tMatchEvaluation>(7)).compute ==
+            &CreateDotPlotWithHorizRevHighest);
+  }
+
+  // The table's rows name the routine they hold and what it computes: each row's function
+  // is the one the tests list under that strand set and evaluation, and every type and
+  // evaluation finds the row of its strand set.
+  void routineTableAgreesWithTheRoutines() {
+    QCOMPARE(kDotPlotRoutines.size(), allRoutines().size());
+    for (std::size_t i = 0; i < kDotPlotRoutines.size(); ++i) {
+      const DotPlotRoutine& row = kDotPlotRoutines[i];
+      const RoutineCase& expected = allRoutines()[i];
+      QVERIFY2(row.compute == expected.routine, row.name);
+      QCOMPARE(row.strands, expected.set);
+      QCOMPARE(row.evaluation, expected.evaluation);
+      QCOMPARE(QLatin1String(row.name), QLatin1String("CreateDotPlot") +
+                                            (i == 0 ? QLatin1String("") : QLatin1String("With")) +
+                                            QLatin1String(expected.name));
+    }
+    for (int t = 0; t <= 6; ++t) {
+      for (const tMatchEvaluation e : {meHighest, meLowest, meSummed}) {
+        const auto type = static_cast<tDotPlotType>(t);
+        const DotPlotRoutine& row = dotPlotRoutineFor(type, e);
+        QCOMPARE(row.strands, strandSetOf(type));
+        QCOMPARE(row.evaluation, row.strands == StrandSet::Forward ? meHighest : e);
+      }
+    }
+  }
+
+  // The strand set of every plot type code; codes outside the table compare the forward
+  // strands only.
+  void strandSetFollowsPlotType_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("set");
+    QTest::addColumn<bool>("horizRev");
+    QTest::addColumn<bool>("vertiRev");
+    QTest::newRow("identity") << 0 << int(StrandSet::Forward) << false << false;
+    QTest::newRow("dna horiz") << 1 << int(StrandSet::HorizRev) << true << false;
+    QTest::newRow("dna verti") << 2 << int(StrandSet::VertiRev) << false << true;
+    QTest::newRow("dna both") << 3 << int(StrandSet::BothRev) << true << true;
+    QTest::newRow("literal horiz") << 4 << int(StrandSet::HorizRev) << true << false;
+    QTest::newRow("literal verti") << 5 << int(StrandSet::VertiRev) << false << true;
+    QTest::newRow("literal both") << 6 << int(StrandSet::BothRev) << true << true;
+    QTest::newRow("unknown 7") << 7 << int(StrandSet::Forward) << false << false;
+    QTest::newRow("unknown -1") << -1 << int(StrandSet::Forward) << false << false;
+  }
+  void strandSetFollowsPlotType() {
+    QFETCH(int, type);
+    QFETCH(int, set);
+    QFETCH(bool, horizRev);
+    QFETCH(bool, vertiRev);
+    const auto plotType = static_cast<tDotPlotType>(type);
+    QCOMPARE(int(strandSetOf(plotType)), set);
+    QCOMPARE(usesHorizRev(plotType), horizRev);
+    QCOMPARE(usesVertiRev(plotType), vertiRev);
+    QCOMPARE(usesHorizRev(static_cast<StrandSet>(set)), horizRev);
+    QCOMPARE(usesVertiRev(static_cast<StrandSet>(set)), vertiRev);
   }
 
   void maxScoreByTypeAndEvaluation_data() {

@@ -7,8 +7,6 @@
 using duvanet::gui::computeSequenceStrip;
 using duvanet::gui::SequenceStripInput;
 using duvanet::gui::SequenceStripPicture;
-using duvanet::gui::StripLayout;
-using duvanet::gui::stripLayoutOf;
 using duvanet::gui::StripText;
 
 namespace {
@@ -27,8 +25,8 @@ SequenceStripInput input(const QString& h, const QString& v, const QString& hRev
   in.seqHorizRev = hRev;
   in.seqVertiRev = vRev;
   in.windowSize = w;
-  in.plotType = type;
-  in.evaluation = evaluation;
+  in.plotType = static_cast<tDotPlotType>(type);
+  in.evaluation = static_cast<tMatchEvaluation>(evaluation);
   in.maxScore = maxScore;
   in.charWidth = kCw;
   in.lineHeight = kLh;
@@ -74,25 +72,6 @@ class TestSequenceStrip : public QObject {
     QCOMPARE(duvanet::gui::stripInfoLine(2, 3, 3, 6, 9, 3),
              QStringLiteral(
                  "Summed matches at position (3/3) = 6 of 9 possible matches; Window size :3"));
-  }
-
-  void layoutFollowsPlotType_data() {
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("layout");
-    QTest::newRow("identity") << 0 << int(StripLayout::Simple);
-    QTest::newRow("dna horiz") << 1 << int(StripLayout::HorizRev);
-    QTest::newRow("dna verti") << 2 << int(StripLayout::VertiRev);
-    QTest::newRow("dna both") << 3 << int(StripLayout::BothRev);
-    QTest::newRow("literal horiz") << 4 << int(StripLayout::HorizRev);
-    QTest::newRow("literal verti") << 5 << int(StripLayout::VertiRev);
-    QTest::newRow("literal both") << 6 << int(StripLayout::BothRev);
-    QTest::newRow("unknown 7") << 7 << int(StripLayout::Simple);
-    QTest::newRow("unknown -1") << -1 << int(StripLayout::Simple);
-  }
-  void layoutFollowsPlotType() {
-    QFETCH(int, type);
-    QFETCH(int, layout);
-    QCOMPARE(int(stripLayoutOf(type)), layout);
   }
 
   // ACGTA against TACGT, window 3, both opposite strands: the cell (2, 2) counts 0 forward,
