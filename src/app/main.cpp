@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QStringList>
 
 #include "gui/ApplicationTitle.h"
@@ -7,10 +9,30 @@
 #include "gui/MainWindowHooks.h"
 #include "gui/Ports.h"
 
+namespace {
+
+// Without a desktop session Qt knows no icon theme; Adwaita is installed with the program's
+// set-up, so the tool bar and menus find their pictures there.
+void setUpIconTheme() {
+  if (!QIcon::themeName().isEmpty() && QIcon::hasThemeIcon(QStringLiteral("document-open"))) return;
+  QStringList paths = QIcon::themeSearchPaths();
+  for (const QString& dir :
+       {QStringLiteral("/usr/share/icons"), QStringLiteral("/usr/local/share/icons")}) {
+    if (!paths.contains(dir) && QDir(dir).exists()) paths << dir;
+  }
+  QIcon::setThemeSearchPaths(paths);
+  QIcon::setThemeName(QStringLiteral("Adwaita"));
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(ApplicationTitle());
+  // Every window reads the title back from the application (see ApplicationTitle()).
+  QApplication::setApplicationName(
+      ApplicationTitleFromPath(QCoreApplication::applicationFilePath()));
   QApplication::setDesktopFileName(QStringLiteral("duvanet"));
+  setUpIconTheme();
 
   MessageBoxPrompts prompts;
   QtFileDialogs fileDialogs;

@@ -1,7 +1,7 @@
 #include "gui/ApplicationTitle.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 QString ApplicationTitleFromPath(const QString& executablePath) {
   QString name = QFileInfo(executablePath).fileName();
@@ -12,6 +12,4 @@ QString ApplicationTitleFromPath(const QString& executablePath) {
   return name.left(1) + name.mid(1).toLower();
 }
 
-QString ApplicationTitle() {
-  return ApplicationTitleFromPath(QCoreApplication::applicationFilePath());
-}
+QString ApplicationTitle() { return QGuiApplication::applicationDisplayName(); }

@@ -7,5 +7,6 @@
 /// ("/usr/bin/duvanet" gives "duvanet", "DUVANET.EXE" gives "Duvanet").
 QString ApplicationTitleFromPath(const QString& executablePath);
 
-/// The running program's title, from QCoreApplication::applicationFilePath().
+/// The running program's title, the one way every window reads it: the application's display
+/// name, which the program's start sets to ApplicationTitleFromPath of its executable.
 QString ApplicationTitle();

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "gui/ApplicationTitle.h"
 #include "gui/OpenUrl.h"
 #include "gui/SequenceListViews.h"
 #include "gui/WindowDefaults.h"
@@ -31,13 +32,11 @@ QComboBox* selectionList(const char* name, const QStringList& items, const QStri
 }  // namespace
 
 TfrmBLASTWizard::TfrmBLASTWizard(const tSequenceList& sequences, SelectedRows selectedRows,
-                                 BrowserLauncher& browser, const QString& applicationTitle,
-                                 QWidget* parent)
+                                 BrowserLauncher& browser, QWidget* parent)
     : QDialog(parent),
       m_sequences(sequences),
       m_selectedRows(std::move(selectedRows)),
-      m_browser(browser),
-      m_applicationTitle(applicationTitle) {
+      m_browser(browser) {
   setObjectName(QStringLiteral("frmBLASTWizard"));
   setModal(true);
   resize(339, 214);
@@ -129,7 +128,7 @@ void TfrmBLASTWizard::showEvent(QShowEvent* event) {
 }
 
 void TfrmBLASTWizard::FormShow() {
-  setWindowTitle(m_applicationTitle + QStringLiteral(" BLAST wizard"));
+  setWindowTitle(ApplicationTitle() + QStringLiteral(" BLAST wizard"));
   const auto count = selectedIndexes().size();
   m_selectionCountLabel->setText(count == 1 ? QStringLiteral("1 sequence selected.")
                                             : QString::number(count) +

@@ -25,10 +25,9 @@ class TfrmBLASTWizard : public QDialog {
   /// Reads the main list's selected rows (workspace indexes, any order) at each opening and run.
   using SelectedRows = std::function<QList<int>()>;
 
-  /// `applicationTitle` starts the caption, followed by " BLAST wizard".
+  /// The caption, set at each opening, is the application title followed by " BLAST wizard".
   TfrmBLASTWizard(const tSequenceList& sequences, SelectedRows selectedRows,
-                  BrowserLauncher& browser, const QString& applicationTitle,
-                  QWidget* parent = nullptr);
+                  BrowserLauncher& browser, QWidget* parent = nullptr);
 
   /// The options as the controls show them.
   BlastQueryOptions Options() const;
@@ -65,5 +64,4 @@ class TfrmBLASTWizard : public QDialog {
   const tSequenceList& m_sequences;
   SelectedRows m_selectedRows;
   BrowserLauncher& m_browser;
-  QString m_applicationTitle;
 };

@@ -1,35 +1,12 @@
 #include "gui/Icons.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 
 static void initOwnIcons() { Q_INIT_RESOURCE(icons); }
 
 namespace DuvanetIcons {
 
-namespace {
-
-// Without a desktop session Qt knows no theme; Adwaita is installed with the program's set-up.
-void ensureIconTheme() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  initOwnIcons();
-  if (!QIcon::themeName().isEmpty() && QIcon::hasThemeIcon(QStringLiteral("document-open"))) return;
-  QStringList paths = QIcon::themeSearchPaths();
-  for (const QString& dir :
-       {QStringLiteral("/usr/share/icons"), QStringLiteral("/usr/local/share/icons")}) {
-    if (!paths.contains(dir) && QDir(dir).exists()) paths << dir;
-  }
-  QIcon::setThemeSearchPaths(paths);
-  QIcon::setThemeName(QStringLiteral("Adwaita"));
-}
-
-}  // namespace
-
 QIcon themed(const QString& name, QStyle::StandardPixmap fallback) {
-  ensureIconTheme();
   const QIcon themeIcon = QIcon::fromTheme(name);
   if (themeIcon.isNull() || themeIcon.pixmap(32, 32).isNull())
     return QApplication::style()->standardIcon(fallback);
@@ -41,7 +18,9 @@ QIcon themed(const QString& name, QStyle::StandardPixmap fallback) {
 }
 
 QIcon own(const QString& name) {
-  ensureIconTheme();
+  // The pictures are compiled into this library, which nothing else references by symbol.
+  static const bool registered = (initOwnIcons(), true);
+  (void)registered;
   return QIcon(QStringLiteral(":/duvanet/icons/%1.svg").arg(name));
 }
 

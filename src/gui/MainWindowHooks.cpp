@@ -1,6 +1,5 @@
 #include "gui/MainWindowHooks.h"
 
-#include "gui/ApplicationTitle.h"
 #include "gui/BlastWizard.h"
 #include "gui/DotPlotWindow.h"
 #include "gui/DotPlotWizard.h"
@@ -30,12 +29,11 @@ MainWindowHooks DefaultMainWindowHooks() {
     return new TfrmDotPlotWizard(main.SequenceList(), access, main.ports().prompts, &main);
   };
   hooks.createTranscriptionWizard = [](TfrmMain& main) -> QDialog* {
-    return new TfrmTranscriptionWizard(main.SequenceList(), selectedRowsOf(main),
-                                       ApplicationTitle(), &main);
+    return new TfrmTranscriptionWizard(main.SequenceList(), selectedRowsOf(main), &main);
   };
   hooks.createBLASTWizard = [](TfrmMain& main) -> QDialog* {
     return new TfrmBLASTWizard(main.SequenceList(), selectedRowsOf(main), *main.ports().browser,
-                               ApplicationTitle(), &main);
+                               &main);
   };
   hooks.createTestDotPlot = [](TfrmMain& main) {
     // The developer's shortcut: a literal plot of two fixed texts, not taken from the workspace.

@@ -15,6 +15,7 @@
 #include "core/GeneticCodes.h"
 #include "core/StrandTransforms.h"
 #include "core/Translation.h"
+#include "gui/ApplicationTitle.h"
 #include "gui/SequenceListViews.h"
 #include "gui/WindowDefaults.h"
 
@@ -28,122 +29,125 @@ const QString kReverseComplementPage = QStringLiteral("DNA reverse complement");
 }  // namespace
 
 TfrmTranscriptionWizard::TfrmTranscriptionWizard(tSequenceList& sequences,
-                                                 SelectedRows selectedRows,
-                                                 const QString& applicationTitle, QWidget* parent)
+                                                 SelectedRows selectedRows, QWidget* parent)
     : QDialog(parent), m_sequences(sequences), m_selectedRows(std::move(selectedRows)) {
   setObjectName(QStringLiteral("frmTranscriptionWizard"));
   setModal(true);
   setFixedSize(493, 339);
   duvanet::gui::setWindowFont(*this);
 
-  PageControl1 = named(new QTabWidget(this), "PageControl1");
+  m_pages = named(new QTabWidget(this), "PageControl1");
 
   // First page: translation into amino acids.
-  TabSheet1 = named(new QWidget, "TabSheet1");
-  GroupBox2 =
-      named(new QGroupBox(QStringLiteral("Translate genetic code as"), TabSheet1), "GroupBox2");
-  cobTranslateToGeneCode = named(new QComboBox(GroupBox2), "cobTranslateToGeneCode");
-  cobTranslateToGeneCode->setEditable(false);
-  auto* codeLayout = new QVBoxLayout(GroupBox2);
-  codeLayout->addWidget(cobTranslateToGeneCode);
+  m_aminoAcidPage = named(new QWidget, "TabSheet1");
+  m_geneticCodeGroup = named(
+      new QGroupBox(QStringLiteral("Translate genetic code as"), m_aminoAcidPage), "GroupBox2");
+  m_geneticCodeList = named(new QComboBox(m_geneticCodeGroup), "cobTranslateToGeneCode");
+  m_geneticCodeList->setEditable(false);
+  auto* codeLayout = new QVBoxLayout(m_geneticCodeGroup);
+  codeLayout->addWidget(m_geneticCodeList);
 
-  GroupBox1 = named(new QGroupBox(QStringLiteral("Reading frame offset"), TabSheet1), "GroupBox1");
-  rbDNA2ASSingle = named(
-      new QRadioButton(
-          QStringLiteral("Create one protein string with defined reading frame offset"), GroupBox1),
-      "rbDNA2ASSingle");
-  RadioButton2 =
-      named(new QRadioButton(QStringLiteral("Create all three possible transcriptions"), GroupBox1),
-            "RadioButton2");
-  cobNucleoBaseOffset = named(new QComboBox(GroupBox1), "cobNucleoBaseOffset");
-  cobNucleoBaseOffset->addItems({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
-  cobNucleoBaseOffset->setCurrentIndex(0);
-  rbDNA2ASSingle->setChecked(true);
-  auto* frameLayout = new QGridLayout(GroupBox1);
-  frameLayout->addWidget(rbDNA2ASSingle, 0, 0);
-  frameLayout->addWidget(cobNucleoBaseOffset, 0, 1);
-  frameLayout->addWidget(RadioButton2, 1, 0, 1, 2);
+  m_frameGroup =
+      named(new QGroupBox(QStringLiteral("Reading frame offset"), m_aminoAcidPage), "GroupBox1");
+  m_oneFrameButton =
+      named(new QRadioButton(
+                QStringLiteral("Create one protein string with defined reading frame offset"),
+                m_frameGroup),
+            "rbDNA2ASSingle");
+  m_allFramesButton = named(
+      new QRadioButton(QStringLiteral("Create all three possible transcriptions"), m_frameGroup),
+      "RadioButton2");
+  m_frameOffsetList = named(new QComboBox(m_frameGroup), "cobNucleoBaseOffset");
+  m_frameOffsetList->addItems({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
+  m_frameOffsetList->setCurrentIndex(0);
+  m_oneFrameButton->setChecked(true);
+  auto* frameLayout = new QGridLayout(m_frameGroup);
+  frameLayout->addWidget(m_oneFrameButton, 0, 0);
+  frameLayout->addWidget(m_frameOffsetList, 0, 1);
+  frameLayout->addWidget(m_allFramesButton, 1, 0, 1, 2);
   frameLayout->setColumnStretch(0, 1);
 
-  GroupBox3 = named(new QGroupBox(QStringLiteral("Reading direction"), TabSheet1), "GroupBox3");
-  rbDNA2ASNormal =
-      named(new QRadioButton(QStringLiteral("Translate DNA sequence unmodified"), GroupBox3),
+  m_directionGroup =
+      named(new QGroupBox(QStringLiteral("Reading direction"), m_aminoAcidPage), "GroupBox3");
+  m_forwardButton =
+      named(new QRadioButton(QStringLiteral("Translate DNA sequence unmodified"), m_directionGroup),
             "rbDNA2ASNormal");
-  rbDNA2ASRevComplement = named(
-      new QRadioButton(QStringLiteral("Translate DNA sequence as reverse complement"), GroupBox3),
-      "rbDNA2ASRevComplement");
-  rbDNA2ASNormAndRevComplement =
-      named(new QRadioButton(QStringLiteral("Translate both reading directions"), GroupBox3),
+  m_reverseComplementButton =
+      named(new QRadioButton(QStringLiteral("Translate DNA sequence as reverse complement"),
+                             m_directionGroup),
+            "rbDNA2ASRevComplement");
+  m_bothDirectionsButton =
+      named(new QRadioButton(QStringLiteral("Translate both reading directions"), m_directionGroup),
             "rbDNA2ASNormAndRevComplement");
-  rbDNA2ASNormal->setChecked(true);
-  auto* directionLayout = new QVBoxLayout(GroupBox3);
-  directionLayout->addWidget(rbDNA2ASNormal);
-  directionLayout->addWidget(rbDNA2ASRevComplement);
-  directionLayout->addWidget(rbDNA2ASNormAndRevComplement);
+  m_forwardButton->setChecked(true);
+  auto* directionLayout = new QVBoxLayout(m_directionGroup);
+  directionLayout->addWidget(m_forwardButton);
+  directionLayout->addWidget(m_reverseComplementButton);
+  directionLayout->addWidget(m_bothDirectionsButton);
 
-  auto* firstPageLayout = new QVBoxLayout(TabSheet1);
-  firstPageLayout->addWidget(GroupBox2);
-  firstPageLayout->addWidget(GroupBox1);
-  firstPageLayout->addWidget(GroupBox3);
+  auto* firstPageLayout = new QVBoxLayout(m_aminoAcidPage);
+  firstPageLayout->addWidget(m_geneticCodeGroup);
+  firstPageLayout->addWidget(m_frameGroup);
+  firstPageLayout->addWidget(m_directionGroup);
   firstPageLayout->addStretch(1);
 
   // Second page: reverse complements.
-  TabSheet2 = named(new QWidget, "TabSheet2");
+  m_reverseComplementPage = named(new QWidget, "TabSheet2");
   auto* explanation =
       named(new QLabel(QStringLiteral("This function creates a reverse complement of a given DNA "
                                       "sequence, respecting all possible IUPAC codes."),
-                       TabSheet2),
+                       m_reverseComplementPage),
             "Label1");
   explanation->setWordWrap(true);
   auto* instruction =
       named(new QLabel(QStringLiteral("Just press 'Apply' to perform this action on the sequence "
                                       "selection."),
-                       TabSheet2),
+                       m_reverseComplementPage),
             "Label2");
-  auto* secondPageLayout = new QVBoxLayout(TabSheet2);
+  auto* secondPageLayout = new QVBoxLayout(m_reverseComplementPage);
   secondPageLayout->addWidget(explanation);
   secondPageLayout->addWidget(instruction);
   secondPageLayout->addStretch(1);
 
-  PageControl1->addTab(TabSheet1, kAminoAcidPage);
-  PageControl1->addTab(TabSheet2, kReverseComplementPage);
-  PageControl1->setCurrentWidget(TabSheet1);
+  m_pages->addTab(m_aminoAcidPage, kAminoAcidPage);
+  m_pages->addTab(m_reverseComplementPage, kReverseComplementPage);
+  m_pages->setCurrentWidget(m_aminoAcidPage);
 
   // Bottom panel.
-  Panel1 = named(new QWidget(this), "Panel1");
-  Panel1->setFixedHeight(41);
-  btTranscriptAccept =
-      named(new QPushButton(QStringLiteral("Apply"), Panel1), "btTranscriptAccept");
-  lbNoOfSelectedItems = named(new QLabel(Panel1), "lbNoOfSelectedItems");
-  lbNoOfSelectedItems->setAlignment(Qt::AlignCenter);
-  btTranscriptClose = named(new QPushButton(QStringLiteral("Close"), Panel1), "btTranscriptClose");
-  btTranscriptAccept->setDefault(true);
-  auto* panelLayout = new QHBoxLayout(Panel1);
+  m_buttonPanel = named(new QWidget(this), "Panel1");
+  m_buttonPanel->setFixedHeight(41);
+  m_applyButton =
+      named(new QPushButton(QStringLiteral("Apply"), m_buttonPanel), "btTranscriptAccept");
+  m_selectionCountLabel = named(new QLabel(m_buttonPanel), "lbNoOfSelectedItems");
+  m_selectionCountLabel->setAlignment(Qt::AlignCenter);
+  m_closeButton =
+      named(new QPushButton(QStringLiteral("Close"), m_buttonPanel), "btTranscriptClose");
+  m_applyButton->setDefault(true);
+  auto* panelLayout = new QHBoxLayout(m_buttonPanel);
   panelLayout->setContentsMargins(8, 0, 8, 0);
-  panelLayout->addWidget(btTranscriptAccept);
-  panelLayout->addWidget(lbNoOfSelectedItems, 1);
-  panelLayout->addWidget(btTranscriptClose);
+  panelLayout->addWidget(m_applyButton);
+  panelLayout->addWidget(m_selectionCountLabel, 1);
+  panelLayout->addWidget(m_closeButton);
 
   auto* windowLayout = new QVBoxLayout(this);
   windowLayout->setContentsMargins(0, 0, 0, 0);
   windowLayout->setSpacing(0);
-  windowLayout->addWidget(PageControl1, 1);
-  windowLayout->addWidget(Panel1);
+  windowLayout->addWidget(m_pages, 1);
+  windowLayout->addWidget(m_buttonPanel);
 
-  connect(btTranscriptAccept, &QPushButton::clicked, this,
+  connect(m_applyButton, &QPushButton::clicked, this,
           &TfrmTranscriptionWizard::btTranscriptAcceptClick);
-  connect(btTranscriptClose, &QPushButton::clicked, this,
+  connect(m_closeButton, &QPushButton::clicked, this,
           &TfrmTranscriptionWizard::btTranscriptCloseClick);
 
-  FormCreate(applicationTitle);
+  FormCreate();
 }
 
-void TfrmTranscriptionWizard::FormCreate(const QString& applicationTitle) {
-  cobTranslateToGeneCode->clear();
-  for (const char* name : GeneticCodeNames)
-    cobTranslateToGeneCode->addItem(QString::fromUtf8(name));
-  cobTranslateToGeneCode->setCurrentIndex(0);
-  setWindowTitle(applicationTitle + QStringLiteral(" translation wizard"));
+void TfrmTranscriptionWizard::FormCreate() {
+  m_geneticCodeList->clear();
+  for (const char* name : GeneticCodeNames) m_geneticCodeList->addItem(QString::fromUtf8(name));
+  m_geneticCodeList->setCurrentIndex(0);
+  setWindowTitle(ApplicationTitle() + QStringLiteral(" translation wizard"));
 }
 
 void TfrmTranscriptionWizard::showEvent(QShowEvent* event) {
@@ -158,9 +162,9 @@ void TfrmTranscriptionWizard::showEvent(QShowEvent* event) {
 
 void TfrmTranscriptionWizard::FormShow() {
   const auto count = selectedIndexes().size();
-  lbNoOfSelectedItems->setText(QString::number(count) +
-                               (count == 1 ? QStringLiteral(" sequence selected.")
-                                           : QStringLiteral(" sequences selected.")));
+  m_selectionCountLabel->setText(QString::number(count) +
+                                 (count == 1 ? QStringLiteral(" sequence selected.")
+                                             : QStringLiteral(" sequences selected.")));
 }
 
 QList<int> TfrmTranscriptionWizard::selectedIndexes() const {
@@ -175,7 +179,7 @@ void TfrmTranscriptionWizard::append(const tSequence& result) {
 }
 
 void TfrmTranscriptionWizard::btTranscriptAcceptClick() {
-  const QString page = PageControl1->tabText(PageControl1->currentIndex());
+  const QString page = m_pages->tabText(m_pages->currentIndex());
   if (page == kAminoAcidPage) {
     DNA2AminoAcid();
   } else if (page == kReverseComplementPage) {
@@ -188,17 +192,17 @@ void TfrmTranscriptionWizard::btTranscriptCloseClick() { reject(); }
 
 void TfrmTranscriptionWizard::DNA2AminoAcid() {
   using duvanet::core::TranslationStrands;
-  const TranslationStrands strands =
-      rbDNA2ASNormAndRevComplement->isChecked() ? TranslationStrands::Both
-      : rbDNA2ASRevComplement->isChecked()      ? TranslationStrands::ReverseComplement
-                                                : TranslationStrands::Forward;
-  const std::optional<int> offset = rbDNA2ASSingle->isChecked()
-                                        ? std::optional<int>(cobNucleoBaseOffset->currentIndex())
+  const TranslationStrands strands = m_bothDirectionsButton->isChecked() ? TranslationStrands::Both
+                                     : m_reverseComplementButton->isChecked()
+                                         ? TranslationStrands::ReverseComplement
+                                         : TranslationStrands::Forward;
+  const std::optional<int> offset = m_oneFrameButton->isChecked()
+                                        ? std::optional<int>(m_frameOffsetList->currentIndex())
                                         : std::nullopt;
   // The rows are taken before anything is appended, so new entries are never processed.
   duvanet::core::translateRecords(
       m_sequences, selectedIndexes(), duvanet::core::translationFrames(strands, offset),
-      cobTranslateToGeneCode->currentIndex(), [this](tSequence&& result) { append(result); });
+      m_geneticCodeList->currentIndex(), [this](tSequence&& result) { append(result); });
 }
 
 void TfrmTranscriptionWizard::DNAReverseComplements() {

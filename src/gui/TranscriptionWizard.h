@@ -24,28 +24,9 @@ class TfrmTranscriptionWizard : public QDialog {
   /// Reads the main list's selected rows (workspace indexes, any order) at each opening and run.
   using SelectedRows = std::function<QList<int>()>;
 
-  /// `applicationTitle` starts the caption, followed by " translation wizard".
+  /// The caption is the application title followed by " translation wizard".
   TfrmTranscriptionWizard(tSequenceList& sequences, SelectedRows selectedRows,
-                          const QString& applicationTitle, QWidget* parent = nullptr);
-
-  // The window's controls, named as the code and the tests address them.
-  QTabWidget* PageControl1;
-  QWidget* TabSheet1;
-  QWidget* TabSheet2;
-  QGroupBox* GroupBox1;
-  QGroupBox* GroupBox2;
-  QGroupBox* GroupBox3;
-  QComboBox* cobTranslateToGeneCode;
-  QRadioButton* rbDNA2ASSingle;
-  QRadioButton* RadioButton2;
-  QComboBox* cobNucleoBaseOffset;
-  QRadioButton* rbDNA2ASNormal;
-  QRadioButton* rbDNA2ASRevComplement;
-  QRadioButton* rbDNA2ASNormAndRevComplement;
-  QWidget* Panel1;
-  QPushButton* btTranscriptAccept;
-  QLabel* lbNoOfSelectedItems;
-  QPushButton* btTranscriptClose;
+                          QWidget* parent = nullptr);
 
   /// Appends the translations chosen on the first page for every selected sequence.
   void DNA2AminoAcid();
@@ -60,11 +41,30 @@ class TfrmTranscriptionWizard : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void FormCreate(const QString& applicationTitle);
+  void FormCreate();
   void FormShow();
   QList<int> selectedIndexes() const;
   void append(const tSequence& result);
 
   tSequenceList& m_sequences;
   SelectedRows m_selectedRows;
+
+  // The controls; the comments give the object names the tests find them by.
+  QTabWidget* m_pages = nullptr;                      // PageControl1
+  QWidget* m_aminoAcidPage = nullptr;                 // TabSheet1 "DNA => Amino acid"
+  QWidget* m_reverseComplementPage = nullptr;         // TabSheet2 "DNA reverse complement"
+  QGroupBox* m_frameGroup = nullptr;                  // GroupBox1 "Reading frame offset"
+  QGroupBox* m_geneticCodeGroup = nullptr;            // GroupBox2 "Translate genetic code as"
+  QGroupBox* m_directionGroup = nullptr;              // GroupBox3 "Reading direction"
+  QComboBox* m_geneticCodeList = nullptr;             // cobTranslateToGeneCode
+  QRadioButton* m_oneFrameButton = nullptr;           // rbDNA2ASSingle
+  QRadioButton* m_allFramesButton = nullptr;          // RadioButton2
+  QComboBox* m_frameOffsetList = nullptr;             // cobNucleoBaseOffset
+  QRadioButton* m_forwardButton = nullptr;            // rbDNA2ASNormal
+  QRadioButton* m_reverseComplementButton = nullptr;  // rbDNA2ASRevComplement
+  QRadioButton* m_bothDirectionsButton = nullptr;     // rbDNA2ASNormAndRevComplement
+  QWidget* m_buttonPanel = nullptr;                   // Panel1
+  QPushButton* m_applyButton = nullptr;               // btTranscriptAccept "Apply"
+  QLabel* m_selectionCountLabel = nullptr;            // lbNoOfSelectedItems
+  QPushButton* m_closeButton = nullptr;               // btTranscriptClose "Close"
 };

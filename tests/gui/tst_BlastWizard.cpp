@@ -11,6 +11,7 @@
 #include "FakePorts.h"
 #include "FindControl.h"
 #include "ModalHelper.h"
+#include "ScopedApplicationName.h"
 #include "TestRegistry.h"
 #include "core/SequenceList.h"
 #include "gui/BlastWizard.h"
@@ -70,13 +71,15 @@ void add(tSequenceList& list, const QString& name, const QString& data) {
 class TestBlastWizard : public QObject {
   Q_OBJECT
 
+  // The caption starts with the application's title.
+  ScopedApplicationName m_title{QStringLiteral("Duvanet")};
   QList<int> m_selected;
   RecordingBrowser m_browser;
   tSequenceList m_list;
 
   std::unique_ptr<TfrmBLASTWizard> makeWizard() {
     return std::make_unique<TfrmBLASTWizard>(
-        m_list, [this] { return m_selected; }, m_browser, QStringLiteral("Duvanet"));
+        m_list, [this] { return m_selected; }, m_browser);
   }
 
  private slots:

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,11 +22,13 @@
 #include "FakePorts.h"
 #include "FindControl.h"
 #include "ModalHelper.h"
+#include "ScopedApplicationName.h"
 #include "TestRegistry.h"
 #include "gui/ApplicationTitle.h"
 #include "gui/BlastWizard.h"
 #include "gui/DotPlotWindow.h"
 #include "gui/DotPlotWizard.h"
+#include "gui/InformationScreen.h"
 #include "gui/MainWindow.h"
 #include "gui/SequenceEditor.h"
 #include "gui/SequenceListBox.h"
@@ -153,6 +156,35 @@ class MainWindowTest : public QObject {
       QVERIFY(!w->isVisible());
       QCOMPARE(w->parent(), m_main.get());
     }
+  }
+
+  // Every window takes the title from the application, which the program's start names after
+  // its executable.
+  void captionsFollowTheApplicationTitle() {
+    ScopedApplicationName title(QStringLiteral("Duvanet"));
+    QCOMPARE(ApplicationTitle(), QStringLiteral("Duvanet"));
+    MainWindowHooks hooks = DefaultMainWindowHooks();
+    QString informationCaption;
+    QString informationLabel;
+    hooks.showInformationScreen = [&](TfrmMain& main) {
+      auto* screen = new TfrmSplashScreen(&main, *main.ports().browser);
+      informationCaption = screen->windowTitle();
+      informationLabel = control<QLabel>(screen, "Label1")->text();
+      delete screen;
+    };
+    TfrmMain& main = makeMain(hooks);
+    main.CreateWizards();
+    QCOMPARE(main.windowTitle(), QStringLiteral("Duvanet "));
+    QCOMPARE(informationCaption, QStringLiteral("Duvanet information"));
+    QCOMPARE(informationLabel, QStringLiteral("Duvanet"));
+    QCOMPARE(main.frmTranscriptionWizard()->windowTitle(),
+             QStringLiteral("Duvanet translation wizard"));
+    for (QDialog* wizard : {main.frmDotPlotWizard(), main.frmBLASTWizard()}) {
+      wizard->show();
+      wizard->close();
+    }
+    QCOMPARE(main.frmDotPlotWizard()->windowTitle(), QStringLiteral("Duvanet dot plot wizard"));
+    QCOMPARE(main.frmBLASTWizard()->windowTitle(), QStringLiteral("Duvanet BLAST wizard"));
   }
 
   void programWindowsPlugIn() {

@@ -8,6 +8,7 @@
 #include "FakePorts.h"
 #include "FindControl.h"
 #include "ModalHelper.h"
+#include "ScopedApplicationName.h"
 #include "TestRegistry.h"
 #include "core/GeneticCodes.h"
 #include "core/SequenceList.h"
@@ -50,16 +51,17 @@ enum Direction { Forward, Reverse, Both };
 class TestTranscriptionWizard : public QObject {
   Q_OBJECT
 
+  // The caption starts with the application's title.
+  ScopedApplicationName m_title{QStringLiteral("Duvanet")};
   QList<int> m_selected;
 
   // A wizard over `list` whose main list selection is m_selected.
   std::unique_ptr<TfrmTranscriptionWizard> makeWizard(tSequenceList& list) {
-    return std::make_unique<TfrmTranscriptionWizard>(
-        list, [this] { return m_selected; }, QStringLiteral("Duvanet"));
+    return std::make_unique<TfrmTranscriptionWizard>(list, [this] { return m_selected; });
   }
 
   static void clickApply(TfrmTranscriptionWizard& wizard) {
-    QTest::mouseClick(wizard.btTranscriptAccept, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(wizard, "btTranscriptAccept"), Qt::LeftButton);
   }
 
  private slots:
@@ -67,27 +69,31 @@ class TestTranscriptionWizard : public QObject {
     tSequenceList list;
     auto wizard = makeWizard(list);
     QCOMPARE(wizard->windowTitle(), QStringLiteral("Duvanet translation wizard"));
-    QCOMPARE(wizard->PageControl1->count(), 2);
-    QCOMPARE(wizard->PageControl1->tabText(0), QStringLiteral("DNA => Amino acid"));
-    QCOMPARE(wizard->PageControl1->tabText(1), QStringLiteral("DNA reverse complement"));
-    QCOMPARE(wizard->PageControl1->currentWidget(), wizard->TabSheet1);
-    QCOMPARE(wizard->cobTranslateToGeneCode->count(), 17);
-    QCOMPARE(wizard->cobTranslateToGeneCode->currentIndex(), 0);
-    QCOMPARE(wizard->cobTranslateToGeneCode->currentText(),
+    QCOMPARE(control<QTabWidget>(wizard, "PageControl1")->count(), 2);
+    QCOMPARE(control<QTabWidget>(wizard, "PageControl1")->tabText(0),
+             QStringLiteral("DNA => Amino acid"));
+    QCOMPARE(control<QTabWidget>(wizard, "PageControl1")->tabText(1),
+             QStringLiteral("DNA reverse complement"));
+    QCOMPARE(control<QTabWidget>(wizard, "PageControl1")->currentWidget(),
+             control<QWidget>(wizard, "TabSheet1"));
+    QCOMPARE(control<QComboBox>(wizard, "cobTranslateToGeneCode")->count(), 17);
+    QCOMPARE(control<QComboBox>(wizard, "cobTranslateToGeneCode")->currentIndex(), 0);
+    QCOMPARE(control<QComboBox>(wizard, "cobTranslateToGeneCode")->currentText(),
              QStringLiteral("Standard genetic code"));
     for (int i = 0; i < GeneticCodeCount; ++i)
-      QCOMPARE(wizard->cobTranslateToGeneCode->itemText(i), QString::fromUtf8(GeneticCodeNames[i]));
-    QVERIFY(!wizard->cobTranslateToGeneCode->isEditable());
-    QVERIFY(wizard->rbDNA2ASSingle->isChecked());
-    QVERIFY(!wizard->RadioButton2->isChecked());
-    QCOMPARE(wizard->cobNucleoBaseOffset->count(), 3);
-    QCOMPARE(wizard->cobNucleoBaseOffset->currentText(), QStringLiteral("0"));
-    QVERIFY(wizard->rbDNA2ASNormal->isChecked());
-    QCOMPARE(wizard->btTranscriptAccept->text(), QStringLiteral("Apply"));
-    QCOMPARE(wizard->btTranscriptClose->text(), QStringLiteral("Close"));
+      QCOMPARE(control<QComboBox>(wizard, "cobTranslateToGeneCode")->itemText(i),
+               QString::fromUtf8(GeneticCodeNames[i]));
+    QVERIFY(!control<QComboBox>(wizard, "cobTranslateToGeneCode")->isEditable());
+    QVERIFY(control<QRadioButton>(wizard, "rbDNA2ASSingle")->isChecked());
+    QVERIFY(!control<QRadioButton>(wizard, "RadioButton2")->isChecked());
+    QCOMPARE(control<QComboBox>(wizard, "cobNucleoBaseOffset")->count(), 3);
+    QCOMPARE(control<QComboBox>(wizard, "cobNucleoBaseOffset")->currentText(), QStringLiteral("0"));
+    QVERIFY(control<QRadioButton>(wizard, "rbDNA2ASNormal")->isChecked());
+    QCOMPARE(control<QPushButton>(wizard, "btTranscriptAccept")->text(), QStringLiteral("Apply"));
+    QCOMPARE(control<QPushButton>(wizard, "btTranscriptClose")->text(), QStringLiteral("Close"));
     // The offset list stays usable whichever frame choice is made.
-    wizard->RadioButton2->setChecked(true);
-    QVERIFY(wizard->cobNucleoBaseOffset->isEnabled());
+    control<QRadioButton>(wizard, "RadioButton2")->setChecked(true);
+    QVERIFY(control<QComboBox>(wizard, "cobNucleoBaseOffset")->isEnabled());
   }
 
   void selectionLabel_data() {
@@ -110,7 +116,7 @@ class TestTranscriptionWizard : public QObject {
     // The label is written again at every opening.
     m_selected = selected;
     wizard->show();
-    QCOMPARE(wizard->lbNoOfSelectedItems->text(), label);
+    QCOMPARE(control<QLabel>(wizard, "lbNoOfSelectedItems")->text(), label);
   }
 
   // The new entries, in order, are those the core's translations give for the selected rows.
@@ -144,13 +150,15 @@ class TestTranscriptionWizard : public QObject {
     auto wizard = makeWizard(list);
     m_selected = selected;
     wizard->show();
-    (allFrames ? wizard->RadioButton2 : wizard->rbDNA2ASSingle)->setChecked(true);
-    wizard->cobNucleoBaseOffset->setCurrentIndex(offset);
-    (direction == Forward   ? wizard->rbDNA2ASNormal
-     : direction == Reverse ? wizard->rbDNA2ASRevComplement
-                            : wizard->rbDNA2ASNormAndRevComplement)
+    (allFrames ? control<QRadioButton>(wizard, "RadioButton2")
+               : control<QRadioButton>(wizard, "rbDNA2ASSingle"))
         ->setChecked(true);
-    wizard->cobTranslateToGeneCode->setCurrentIndex(codeTable);
+    control<QComboBox>(wizard, "cobNucleoBaseOffset")->setCurrentIndex(offset);
+    (direction == Forward   ? control<QRadioButton>(wizard, "rbDNA2ASNormal")
+     : direction == Reverse ? control<QRadioButton>(wizard, "rbDNA2ASRevComplement")
+                            : control<QRadioButton>(wizard, "rbDNA2ASNormAndRevComplement"))
+        ->setChecked(true);
+    control<QComboBox>(wizard, "cobTranslateToGeneCode")->setCurrentIndex(codeTable);
     clickApply(*wizard);
     QVERIFY(!wizard->isVisible());
     QCOMPARE(wizard->result(), int(QDialog::Accepted));
@@ -186,8 +194,8 @@ class TestTranscriptionWizard : public QObject {
     auto wizard = makeWizard(list);
     m_selected = {0};
     wizard->show();
-    wizard->rbDNA2ASNormAndRevComplement->setChecked(true);
-    wizard->cobTranslateToGeneCode->setCurrentIndex(1);  // TGA reads as W
+    control<QRadioButton>(wizard, "rbDNA2ASNormAndRevComplement")->setChecked(true);
+    control<QComboBox>(wizard, "cobTranslateToGeneCode")->setCurrentIndex(1);  // TGA reads as W
     clickApply(*wizard);
     QCOMPARE(entriesFrom(list, 1),
              (QList<Entry>{{"s (DNA->AS (IUPAC), offset: 0, triplets: 3)", "MWK"},
@@ -200,7 +208,7 @@ class TestTranscriptionWizard : public QObject {
     auto wizard = makeWizard(list);
     m_selected = {0};
     wizard->show();
-    wizard->rbDNA2ASNormAndRevComplement->setChecked(true);
+    control<QRadioButton>(wizard, "rbDNA2ASNormAndRevComplement")->setChecked(true);
     clickApply(*wizard);
     QCOMPARE(entriesFrom(list, 1),
              (QList<Entry>{{"short(Translation: not enough DNA nucleo bases)", "ATG"},
@@ -216,7 +224,8 @@ class TestTranscriptionWizard : public QObject {
     auto wizard = makeWizard(list);
     m_selected = {3, 0, 2};
     wizard->show();
-    wizard->PageControl1->setCurrentWidget(wizard->TabSheet2);
+    control<QTabWidget>(wizard, "PageControl1")
+        ->setCurrentWidget(control<QWidget>(wizard, "TabSheet2"));
     clickApply(*wizard);
     QVERIFY(!wizard->isVisible());
     QCOMPARE(wizard->result(), int(QDialog::Accepted));
@@ -235,10 +244,11 @@ class TestTranscriptionWizard : public QObject {
     add(list, QStringLiteral("a"), QStringLiteral("ACGTACGT"));
     auto wizard = makeWizard(list);
     m_selected = {0};
-    for (QWidget* page : {wizard->TabSheet1, wizard->TabSheet2}) {
+    for (QWidget* page :
+         {control<QWidget>(wizard, "TabSheet1"), control<QWidget>(wizard, "TabSheet2")}) {
       wizard->show();
-      wizard->PageControl1->setCurrentWidget(page);
-      QTest::mouseClick(wizard->btTranscriptClose, Qt::LeftButton);
+      control<QTabWidget>(wizard, "PageControl1")->setCurrentWidget(page);
+      QTest::mouseClick(control<QPushButton>(wizard, "btTranscriptClose"), Qt::LeftButton);
       QVERIFY(!wizard->isVisible());
       QCOMPARE(wizard->result(), int(QDialog::Rejected));
       QCOMPARE(list.Count(), 1);
@@ -251,24 +261,27 @@ class TestTranscriptionWizard : public QObject {
     auto wizard = makeWizard(list);
     m_selected = {0};
     wizard->show();
-    wizard->RadioButton2->setChecked(true);
-    wizard->cobNucleoBaseOffset->setCurrentIndex(2);
-    wizard->rbDNA2ASRevComplement->setChecked(true);
-    wizard->cobTranslateToGeneCode->setCurrentIndex(5);
+    control<QRadioButton>(wizard, "RadioButton2")->setChecked(true);
+    control<QComboBox>(wizard, "cobNucleoBaseOffset")->setCurrentIndex(2);
+    control<QRadioButton>(wizard, "rbDNA2ASRevComplement")->setChecked(true);
+    control<QComboBox>(wizard, "cobTranslateToGeneCode")->setCurrentIndex(5);
     clickApply(*wizard);
     QCOMPARE(list.Count(), 4);
 
     wizard->show();
-    QCOMPARE(wizard->PageControl1->currentWidget(), wizard->TabSheet1);
-    QVERIFY(wizard->RadioButton2->isChecked());
-    QCOMPARE(wizard->cobNucleoBaseOffset->currentIndex(), 2);
-    QVERIFY(wizard->rbDNA2ASRevComplement->isChecked());
-    QCOMPARE(wizard->cobTranslateToGeneCode->currentIndex(), 5);
-    wizard->PageControl1->setCurrentWidget(wizard->TabSheet2);
-    QTest::mouseClick(wizard->btTranscriptClose, Qt::LeftButton);
+    QCOMPARE(control<QTabWidget>(wizard, "PageControl1")->currentWidget(),
+             control<QWidget>(wizard, "TabSheet1"));
+    QVERIFY(control<QRadioButton>(wizard, "RadioButton2")->isChecked());
+    QCOMPARE(control<QComboBox>(wizard, "cobNucleoBaseOffset")->currentIndex(), 2);
+    QVERIFY(control<QRadioButton>(wizard, "rbDNA2ASRevComplement")->isChecked());
+    QCOMPARE(control<QComboBox>(wizard, "cobTranslateToGeneCode")->currentIndex(), 5);
+    control<QTabWidget>(wizard, "PageControl1")
+        ->setCurrentWidget(control<QWidget>(wizard, "TabSheet2"));
+    QTest::mouseClick(control<QPushButton>(wizard, "btTranscriptClose"), Qt::LeftButton);
 
     wizard->show();
-    QCOMPARE(wizard->PageControl1->currentWidget(), wizard->TabSheet2);
+    QCOMPARE(control<QTabWidget>(wizard, "PageControl1")->currentWidget(),
+             control<QWidget>(wizard, "TabSheet2"));
   }
 
   // The program's own action: the main list's selection is translated, the list shows the new
@@ -292,9 +305,10 @@ class TestTranscriptionWizard : public QObject {
         modal->close();
         return;
       }
-      label = wizard->lbNoOfSelectedItems->text();
-      wizard->PageControl1->setCurrentWidget(wizard->TabSheet2);
-      QTest::mouseClick(wizard->btTranscriptAccept, Qt::LeftButton);
+      label = control<QLabel>(wizard, "lbNoOfSelectedItems")->text();
+      control<QTabWidget>(wizard, "PageControl1")
+          ->setCurrentWidget(control<QWidget>(wizard, "TabSheet2"));
+      QTest::mouseClick(control<QPushButton>(wizard, "btTranscriptAccept"), Qt::LeftButton);
     });
     control<QAction>(main, "acTranslationWizard")->trigger();
     QCOMPARE(label, QStringLiteral("1 sequence selected."));
