@@ -1,15 +1,11 @@
 #include "engine/HitSegments.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <exception>
-#include <mutex>
-#include <thread>
 #include <type_traits>
 #include <unordered_map>
 #include <vector>
+
+#include "engine/WorkerPool.h"
 
 // How the segments are found. Each strand pair's count is slid from cell to cell along its
 // run direction, as the dot plot kernels do (0-based cells, W the window, G and K the opposite
@@ -430,7 +426,7 @@ struct Geometry {
 template <typename Sym, typename Count>
 void scanBlock(const Strands<Sym>& s, const Geometry& g, const std::vector<StrandPair>& pairs,
                int threshold, std::int64_t ya, std::int64_t yb, std::vector<BlockPieces>& out,
-               const std::atomic<bool>& cancel, std::atomic<std::int64_t>& rowsDone) {
+               WorkerShared& shared) {
   std::vector<PairScanner<Sym, Count>> scanners;
   scanners.reserve(pairs.size());
   const bool cutAbove = ya > g.y0;
@@ -439,16 +435,12 @@ void scanBlock(const Strands<Sym>& s, const Geometry& g, const std::vector<Stran
     scanners.emplace_back(kindOf(pairs[p]), s, g.x0, g.width, ya, yb, threshold, cutAbove, cutBelow,
                           out[p]);
   }
-  std::int64_t pending = 0;
+  ProgressTally tally(shared);
   for (std::int64_t y = ya; y < yb; ++y) {
-    if (cancel.load(std::memory_order_relaxed)) return;
+    if (shared.stopRequested()) return;
     for (auto& scanner : scanners) scanner.row(y);
-    if (++pending == 64) {
-      rowsDone.fetch_add(pending, std::memory_order_relaxed);
-      pending = 0;
-    }
+    tally.add(g.width);
   }
-  rowsDone.fetch_add(pending, std::memory_order_relaxed);
   for (auto& scanner : scanners) scanner.finish();
 }
 
@@ -505,49 +497,6 @@ HitSegment segmentOf(const Piece& p, StrandPair pair, const DotPlotStrands& s, i
   return seg;
 }
 
-/// Runs work(block) for every block on its own thread, asking progress about every 20 ms from
-/// the calling thread. An exception in a worker stops the others and is rethrown here.
-template <typename Work>
-void runBlocks(int blocks, const ProgressCallback& progress, std::atomic<bool>& cancel,
-               const std::atomic<std::int64_t>& rowsDone, std::int64_t totalRows, Work work) {
-  std::mutex mutex;
-  std::condition_variable finished;
-  int running = blocks;
-  std::exception_ptr failure;
-  std::vector<std::thread> workers;
-  workers.reserve(static_cast<std::size_t>(blocks));
-  for (int b = 0; b < blocks; ++b) {
-    workers.emplace_back([&, b] {
-      std::exception_ptr error;
-      try {
-        work(b);
-      } catch (...) {
-        error = std::current_exception();
-        cancel.store(true);
-      }
-      const std::lock_guard lock(mutex);
-      if (error && !failure) failure = error;
-      if (--running == 0) finished.notify_all();
-    });
-  }
-  {
-    std::unique_lock lock(mutex);
-    while (running > 0) {
-      finished.wait_for(lock, std::chrono::milliseconds(20));
-      if (running > 0 && progress && !cancel.load()) {
-        const double done = static_cast<double>(rowsDone.load()) /
-                            static_cast<double>(std::max<std::int64_t>(totalRows, 1));
-        lock.unlock();
-        const bool goOn = progress(done);
-        lock.lock();
-        if (!goOn) cancel.store(true);
-      }
-    }
-  }
-  for (auto& worker : workers) worker.join();
-  if (failure) std::rethrow_exception(failure);
-}
-
 }  // namespace
 
 HitSegmentResult findHitSegments(const HitSegmentRequest& request) {
@@ -582,9 +531,7 @@ HitSegmentResult findHitSegments(const HitSegmentRequest& request) {
   }
   if (g.width == 0 || g.height == 0) return result;
 
-  const int threadsWanted =
-      request.threads > 0 ? request.threads
-                          : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+  const int threadsWanted = workerThreads(request.threads);
   // Each block counts its first row afresh: by default blocks of a few rows are not worth a
   // thread, while an explicit thread count is taken as it stands.
   const std::int64_t rowsPerThread = request.threads > 0 ? 1 : 64;
@@ -601,18 +548,22 @@ HitSegmentResult findHitSegments(const HitSegmentRequest& request) {
     for (const StrandPair pair : pairs) block.emplace_back(pair, limit);
   }
 
-  std::atomic<bool> cancel{false};
-  std::atomic<std::int64_t> rowsDone{0};
   const ScanStrands prepared(s, horiz, verti);
+  // One slice per block, one block per worker.
+  bool finished = true;
   auto scan = [&](auto strands, auto countTag) {
     using Sym = std::remove_cv_t<std::remove_pointer_t<decltype(strands.h)>>;
     using Count = decltype(countTag);
-    runBlocks(blocks, request.progress, cancel, rowsDone, g.height, [&](int b) {
-      scanBlock<Sym, Count>(strands, g, pairs, request.minCount,
-                            rowStart[static_cast<std::size_t>(b)],
-                            rowStart[static_cast<std::size_t>(b) + 1],
-                            found[static_cast<std::size_t>(b)], cancel, rowsDone);
-    });
+    const double cells = static_cast<double>(g.width) * static_cast<double>(g.height);
+    finished =
+        runOnWorkers(blocks, blocks, cells, request.progress,
+                     [&](std::int64_t begin, std::int64_t end, WorkerShared& shared) {
+                       for (std::int64_t b = begin; b < end; ++b) {
+                         const auto block = static_cast<std::size_t>(b);
+                         scanBlock<Sym, Count>(strands, g, pairs, request.minCount, rowStart[block],
+                                               rowStart[block + 1], found[block], shared);
+                       }
+                     });
   };
   if (prepared.bytes) {
     const Strands<std::uint8_t> strands{prepared.h8.data(), prepared.v8.data(), prepared.g8.data(),
@@ -627,7 +578,7 @@ HitSegmentResult findHitSegments(const HitSegmentRequest& request) {
                                     prepared.k16.data(), w};
     scan(strands, std::uint16_t{});
   }
-  if (cancel.load()) {
+  if (!finished) {
     result.filled = false;
     result.cancelled = true;
     return result;

@@ -61,7 +61,7 @@ struct HitSegmentRequest {
   std::int64_t maxSegments = -1;
   /// Worker threads; 0 takes every core.
   int threads = 0;
-  /// Asked about every 20 ms with the fraction of rows done; false cancels.
+  /// Asked about every 20 ms with the fraction of cells done; false cancels.
   ProgressCallback progress;
 };
 

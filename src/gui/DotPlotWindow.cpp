@@ -13,6 +13,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -27,6 +28,7 @@
 #include "chart/ColourGridChart.h"
 #include "chart/ColourScale.h"
 #include "core/DotPlotPreparation.h"
+#include "core/HitSearch.h"
 #include "engine/DotPlotEngine.h"
 #include "engine/Palette.h"
 #include "gui/ApplicationTitle.h"
@@ -112,7 +114,10 @@ TfrmDotPlot::TfrmDotPlot(QWidget* owner, UserPrompts* prompts)
   measureFont();
 }
 
-TfrmDotPlot::~TfrmDotPlot() = default;
+TfrmDotPlot::~TfrmDotPlot() {
+  // A search for hits reads the strands, which go before the child objects do.
+  if (m_hitSearch) m_hitSearch->cancel();
+}
 
 void TfrmDotPlot::buildLayout() {
   auto* outer = new QHBoxLayout(this);
@@ -144,7 +149,12 @@ void TfrmDotPlot::buildLayout() {
   panInfoDot->setFrameStyle(QFrame::Panel | QFrame::Raised);
   strip->addWidget(panInfoDot);
   left->addWidget(Panel4);
-  outer->addWidget(Panel2, 1);
+  // The Hits pane opens beside the chart, in a splitter the user can drag.
+  auto* splitter = new QSplitter(Qt::Horizontal, this);
+  splitter->setObjectName(QStringLiteral("hitsSplitter"));
+  splitter->setChildrenCollapsible(false);
+  splitter->addWidget(Panel2);
+  outer->addWidget(splitter, 1);
 
   Panel1 = new QFrame(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -252,6 +262,7 @@ void TfrmDotPlot::buildLayout() {
   connect(chartDotPlot, &ColourGridChart::afterDraw, this, &TfrmDotPlot::chartDotPlotAfterDraw);
   connect(chartDotPlot, &ColourGridChart::mouseMoved, this, &TfrmDotPlot::chartDotPlotMouseMove);
   connect(chartDotPlot, &ColourGridChart::mousePressed, this, &TfrmDotPlot::chartDotPlotMouseDown);
+  buildHitControls(splitter);
 }
 
 void TfrmDotPlot::measureFont() {
@@ -435,6 +446,7 @@ SequenceStripPicture TfrmDotPlot::stripPicture(int horizIndex, int vertiIndex) c
 void TfrmDotPlot::DecideWhichSequenceDisplayToShow(int horizIndex, int vertiIndex) {
   SequenceStripPicture picture = stripPicture(horizIndex, vertiIndex);
   if (!picture.drawn) return;
+  m_shownCell = QPoint(horizIndex, vertiIndex);
   panInfoDot->setText(picture.infoLine);
   imgSequenceDisplay->showPicture(std::move(picture));
 }
@@ -442,12 +454,20 @@ void TfrmDotPlot::DecideWhichSequenceDisplayToShow(int horizIndex, int vertiInde
 void TfrmDotPlot::imgSequenceDisplayPaint() {
   SequenceStripPicture picture = stripPicture(0, 0);
   if (!picture.drawn) return;
+  m_shownCell = QPoint(0, 0);
+  m_markerShown = false;
+  placeCellMarker();
   panInfoDot->setText(picture.infoLine);
   // Painted by the box's current paint pass.
   imgSequenceDisplay->adoptPicture(std::move(picture));
 }
 
 QPoint TfrmDotPlot::cellAtChartPixel(int x, int y) const {
+  // Where cells take at least a pixel, the cell at the pixel's coordinate; where a pixel covers
+  // several, the one the pixel is drawn from: the highest count under it.
+  if (!cellAtPixelIsExact(x, y)) {
+    if (const auto best = bestCellAtChartPixel(x, y)) return *best;
+  }
   return {truncatedIndex(chartDotPlot->pixelToValue(ChartAxis::Top, x)),
           truncatedIndex(chartDotPlot->pixelToValue(ChartAxis::Left, y))};
 }
@@ -519,6 +539,9 @@ void TfrmDotPlot::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmDotPlot::FormClose() {
+  // Searches for hits read the strands too.
+  m_hitSearch->cancel();
+  m_hitTimer->stop();
   // The series goes first: a background computation of a zoomed region reads the strands.
   chartDotPlot->removeAllSeries();
   for (tSequence* record : {&SeqHoriz, &SeqVerti, &SeqHorizRev, &SeqVertiRev}) {
