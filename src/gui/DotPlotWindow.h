@@ -2,12 +2,16 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "chart/ChartExport.h"
 #include "chart/ColourScale.h"
+#include "core/DotPlotComputation.h"
+#include "core/DotPlotPreparation.h"
 #include "core/SequenceList.h"
+#include "engine/DotPlotEngine.h"
 #include "engine/DotPlotGrid.h"
 #include "engine/DotPlotTypes.h"
 #include "engine/HitSegments.h"
@@ -31,9 +35,6 @@ class UserPrompts;
 namespace duvanet::chart {
 class ColourGridChart;
 }
-namespace duvanet::core {
-class HitSearch;
-}
 namespace duvanet::gui {
 class CellMarker;
 class HitsPanel;
@@ -56,7 +57,7 @@ class SequenceDisplayBox : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  TfrmDotPlot* m_owner;
+  TfrmDotPlot* m_owner = nullptr;
   std::optional<duvanet::gui::SequenceStripPicture> m_picture;
   bool m_requested = false;
 };
@@ -128,43 +129,12 @@ class TfrmDotPlot : public QWidget {
   void setHitFileAsker(duvanet::chart::SaveFileAsker asker) { m_hitFileAsker = std::move(asker); }
   void setMenuAnswer(std::function<QAction*(QMenu&)> answer) { m_menuAnswer = std::move(answer); }
 
-  // Controls, named as the window's handlers and tests reach them.
-  QFrame* Panel1 = nullptr;
-  QGroupBox* GroupBox3 = nullptr;
-  QPushButton* btPlotSave = nullptr;
-  QPushButton* btPlotPrint = nullptr;
-  QPushButton* btPlotLegend = nullptr;
-  QPushButton* btPlotInvAxisVert = nullptr;
-  QPushButton* btPlotInvAxisHoriz = nullptr;
-  QPushButton* btCustomise = nullptr;
-  QGroupBox* GroupBox1 = nullptr;
-  QRadioButton* rbRedChart = nullptr;
-  QRadioButton* rbGreenChart = nullptr;
-  QRadioButton* rbBlueChart = nullptr;
-  QRadioButton* rbGreyChart = nullptr;
-  duvanet::chart::ColourBarBox* pbColorBar = nullptr;
-  TDblSlider* dblslColor = nullptr;
-  QPushButton* btHighlightColour = nullptr;
-  UpDownControl* udHighlightColour = nullptr;
-  QLineEdit* Edit1 = nullptr;
-  QCheckBox* cbMouseSequenceTracking = nullptr;
-  QFrame* Panel2 = nullptr;
-  duvanet::chart::ColourGridChart* chartDotPlot = nullptr;
-  QFrame* Panel4 = nullptr;
-  SequenceDisplayBox* imgSequenceDisplay = nullptr;
-  QLabel* panInfoDot = nullptr;
-
-  // Plot state.
-  int CharWidth = 0;
-  int LineHeight = 0;
-  int WindowSize = 0;
-  tDotPlotType PlotType = dptIdentity;
-  tMatchEvaluation Evaluation = meHighest;
-  tSequence SeqHoriz;
-  tSequence SeqVerti;
-  tSequence SeqHorizRev;
-  tSequence SeqVertiRev;
-  int MaxScore = 0;
+  /// The prepared request: both sequences as compared, the opposite strands, WindowSize,
+  /// PlotType, Evaluation and MaxScore. Emptied when the window closes.
+  const duvanet::core::PreparedDotPlot& plotState() const { return m_plot; }
+  /// The strip font's widest character (plus 1) and its line height (plus 2), in pixels.
+  int CharWidth() const { return m_charWidth; }
+  int LineHeight() const { return m_lineHeight; }
 
  public slots:
   void btPlotSaveClick();
@@ -202,7 +172,48 @@ class TfrmDotPlot : public QWidget {
   duvanet::gui::SequenceStripInput stripInput() const;
   duvanet::chart::ColourControls colourControls() const;
   duvanet::chart::ChartRenderer chartRenderer() const;
+  /// Runs the request off the GUI thread; the progress dialog comes up when it takes longer
+  /// than the progress delay.
+  struct Computed {
+    enum class End { Finished, Cancelled, Failed } end = End::Cancelled;
+    duvanet::engine::DotPlotComputeResult result;
+    std::exception_ptr failure;
+  };
+  Computed computeWithProgress(const duvanet::engine::DotPlotComputeRequest& request,
+                               std::shared_ptr<const void> owner);
 
+  // The chart and the sequence strip on the left.
+  QFrame* m_plotPanel = nullptr;                       // "Panel2"
+  duvanet::chart::ColourGridChart* m_chart = nullptr;  // "chartDotPlot"
+  QFrame* m_stripPanel = nullptr;                      // "Panel4"
+  SequenceDisplayBox* m_stripBox = nullptr;            // "imgSequenceDisplay"
+  QLabel* m_infoLine = nullptr;                        // "panInfoDot"
+  // The chart commands on the right.
+  QFrame* m_controlPanel = nullptr;                 // "Panel1"
+  QGroupBox* m_chartGroup = nullptr;                // "GroupBox3"
+  QPushButton* m_saveButton = nullptr;              // "btPlotSave"
+  QPushButton* m_printButton = nullptr;             // "btPlotPrint"
+  QPushButton* m_legendButton = nullptr;            // "btPlotLegend"
+  QPushButton* m_invertVerticalButton = nullptr;    // "btPlotInvAxisVert"
+  QPushButton* m_invertHorizontalButton = nullptr;  // "btPlotInvAxisHoriz"
+  QPushButton* m_customiseButton = nullptr;         // "btCustomise"
+  // The colour controls.
+  QGroupBox* m_coloursGroup = nullptr;                  // "GroupBox1"
+  QRadioButton* m_redButton = nullptr;                  // "rbRedChart"
+  QRadioButton* m_greenButton = nullptr;                // "rbGreenChart"
+  QRadioButton* m_blueButton = nullptr;                 // "rbBlueChart"
+  QRadioButton* m_greyButton = nullptr;                 // "rbGreyChart"
+  duvanet::chart::ColourBarBox* m_colourBar = nullptr;  // "pbColorBar"
+  TDblSlider* m_colourRangeSlider = nullptr;            // "dblslColor"
+  QPushButton* m_highlightButton = nullptr;             // "btHighlightColour"
+  UpDownControl* m_highlightLevel = nullptr;            // "udHighlightColour"
+  QLineEdit* m_highlightLevelEdit = nullptr;            // "Edit1"
+  QCheckBox* m_sequenceTrackingBox = nullptr;           // "cbMouseSequenceTracking"
+
+  duvanet::core::PreparedDotPlot m_plot;
+  int m_charWidth = 0;
+  int m_lineHeight = 0;
+  duvanet::core::DotPlotComputation m_computation;
   void buildHitControls(QSplitter* splitter);
   QSize plotCells() const;
   void placeCellMarker();
@@ -215,18 +226,22 @@ class TfrmDotPlot : public QWidget {
       std::optional<duvanet::engine::CellRect> region) const;
   void scheduleHitSearch(bool always);
   void startHitSearch();
-  void hitSearchFinished(const duvanet::engine::HitSegmentResult& result);
+  void hitSearchFinished(quint64 job, const QVariant& result);
+  void stopHitSearch();
   void stepHit(int direction);
 
-  UserPrompts* m_prompts;
+  UserPrompts* m_prompts = nullptr;
   // Walking, hits and copying.
   QSplitter* m_hitsSplitter = nullptr;
   duvanet::gui::HitsPanel* m_hitsPanel = nullptr;
-  QPushButton* m_hitsButton = nullptr;
-  QPushButton* m_goToButton = nullptr;
-  QPushButton* m_exportHitsButton = nullptr;
+  QPushButton* m_hitsButton = nullptr;        // "btHits"
+  QPushButton* m_goToButton = nullptr;        // "btGoToPosition"
+  QPushButton* m_exportHitsButton = nullptr;  // "btExportHits"
   duvanet::gui::CellMarker* m_cellMarker = nullptr;
-  duvanet::core::HitSearch* m_hitSearch = nullptr;
+  /// Hit searches have a computation object of their own, so that they and the chart's zoomed
+  /// regions do not supersede each other.
+  duvanet::core::DotPlotComputation* m_hitComputation = nullptr;
+  quint64 m_hitJob = 0;
   QTimer* m_hitTimer = nullptr;
   QPoint m_shownCell;
   bool m_markerShown = false;

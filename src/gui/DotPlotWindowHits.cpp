@@ -21,9 +21,9 @@
 #include "chart/AxisMath.h"
 #include "chart/ColourGridChart.h"
 #include "core/ComparedStretches.h"
+#include "core/DotPlotComputation.h"
 #include "core/FileError.h"
 #include "core/HitFile.h"
-#include "core/HitSearch.h"
 #include "engine/BestCell.h"
 #include "engine/DotPlotEngine.h"
 #include "engine/HitFormats.h"
@@ -40,6 +40,8 @@ using duvanet::engine::CellRect;
 using duvanet::engine::HitSegment;
 using duvanet::engine::HitSegmentRequest;
 using duvanet::engine::HitSegmentResult;
+
+Q_DECLARE_METATYPE(duvanet::engine::HitSegmentResult)
 
 namespace {
 
@@ -84,6 +86,16 @@ PixelCells pixelCells(const duvanet::chart::ColourGridChart& chart, ChartAxis ax
   return cells;
 }
 
+/// A hit search for the computation object: the request's strands stay valid while the window
+/// lives, and the window stops its searches before its strands go.
+duvanet::core::DotPlotComputation::Task hitTask(HitSegmentRequest request) {
+  return [request](duvanet::core::ComputationControl& control) {
+    HitSegmentRequest running = request;
+    running.progress = control.progressCallback();
+    return QVariant::fromValue(duvanet::engine::findHitSegments(running));
+  };
+}
+
 }  // namespace
 
 // --- building ----------------------------------------------------------------------------------
@@ -98,7 +110,7 @@ void TfrmDotPlot::buildHitControls(QSplitter* splitter) {
   m_hitsPanel->hide();
 
   auto button = [this](const char* name, const QString& caption, int top, const QString& tip) {
-    auto* b = new QPushButton(caption, Panel1);
+    auto* b = new QPushButton(caption, m_controlPanel);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(15, top, 129, 25);
     b->setToolTip(tip);
@@ -112,45 +124,53 @@ void TfrmDotPlot::buildHitControls(QSplitter* splitter) {
   m_exportHitsButton = button("btExportHits", QStringLiteral("Export hits…"), 476,
                               QStringLiteral("Write the hit segments as TSV, PAF or BEDPE"));
 
-  m_cellMarker = new duvanet::gui::CellMarker(chartDotPlot);
-  m_hitSearch = new duvanet::core::HitSearch(this);
+  m_cellMarker = new duvanet::gui::CellMarker(m_chart);
+  m_hitComputation = new duvanet::core::DotPlotComputation(this);
   m_hitTimer = new QTimer(this);
   m_hitTimer->setSingleShot(true);
   m_hitTimer->setInterval(120);
 
-  chartDotPlot->setFocusPolicy(Qt::StrongFocus);
-  chartDotPlot->setToolTip(QString::fromLatin1(duvanet::gui::chartKeysToolTip()));
-  chartDotPlot->installEventFilter(this);
+  m_chart->setFocusPolicy(Qt::StrongFocus);
+  m_chart->setToolTip(QString::fromLatin1(duvanet::gui::chartKeysToolTip()));
+  m_chart->installEventFilter(this);
 
   connect(m_hitsButton, &QPushButton::toggled, this, &TfrmDotPlot::btHitsClick);
   connect(m_goToButton, &QPushButton::clicked, this, &TfrmDotPlot::btGoToPositionClick);
   connect(m_exportHitsButton, &QPushButton::clicked, this, &TfrmDotPlot::btExportHitsClick);
   connect(m_hitTimer, &QTimer::timeout, this, &TfrmDotPlot::startHitSearch);
-  connect(m_hitSearch, &duvanet::core::HitSearch::finished, this, &TfrmDotPlot::hitSearchFinished);
+  connect(m_hitComputation, &duvanet::core::DotPlotComputation::failed, this,
+          [this](quint64 job, const QString& message) {
+            if (job != m_hitJob) return;
+            m_hitJob = 0;
+            m_hitsPanel->showNote(QStringLiteral("The search for hits failed: %1").arg(message));
+          });
+  connect(m_hitComputation, &duvanet::core::DotPlotComputation::taskFinished, this,
+          &TfrmDotPlot::hitSearchFinished);
   connect(m_hitsPanel, &duvanet::gui::HitsPanel::thresholdChanged, this,
           [this] { scheduleHitSearch(true); });
   connect(m_hitsPanel, &duvanet::gui::HitsPanel::segmentActivated, this,
           [this](const HitSegment& segment) {
-            const auto cell = duvanet::engine::firstCellOf(segment, WindowSize);
+            const auto cell = duvanet::engine::firstCellOf(segment, m_plot.WindowSize);
             showCell(cell.x - 1, cell.y - 1, true);
           });
   // The threshold follows the colour slider's lower thumb until the user sets it in the pane.
-  connect(dblslColor, &TDblSlider::posChange, this, [this] {
-    if (m_hitsPanel->thresholdChosen() || WindowSize < 1) return;
-    m_hitsPanel->setThreshold(std::clamp(dblslColor->Position1() + 1, 1, WindowSize));
+  connect(m_colourRangeSlider, &TDblSlider::posChange, this, [this] {
+    if (m_hitsPanel->thresholdChosen() || m_plot.WindowSize < 1) return;
+    m_hitsPanel->setThreshold(
+        std::clamp(m_colourRangeSlider->Position1() + 1, 1, m_plot.WindowSize));
     scheduleHitSearch(true);
   });
   // Zooming and scrolling end in a drawing pass: the pane follows the region shown.
-  connect(chartDotPlot, &duvanet::chart::ColourGridChart::afterDraw, this, [this] {
+  connect(m_chart, &duvanet::chart::ColourGridChart::afterDraw, this, [this] {
     placeCellMarker();
     scheduleHitSearch(false);
   });
 }
 
 QSize TfrmDotPlot::plotCells() const {
-  const qint64 w = SeqHoriz.Data.size() - WindowSize + 1;
-  const qint64 h = SeqVerti.Data.size() - WindowSize + 1;
-  if (WindowSize < 1 || w <= 0 || h <= 0) return {};
+  const qint64 w = m_plot.SeqHoriz.Data.size() - m_plot.WindowSize + 1;
+  const qint64 h = m_plot.SeqVerti.Data.size() - m_plot.WindowSize + 1;
+  if (m_plot.WindowSize < 1 || w <= 0 || h <= 0) return {};
   return {static_cast<int>(std::min<qint64>(w, std::numeric_limits<int>::max())),
           static_cast<int>(std::min<qint64>(h, std::numeric_limits<int>::max()))};
 }
@@ -162,9 +182,9 @@ void TfrmDotPlot::showCell(qint64 horizIndex, qint64 vertiIndex, bool zoomIn) {
   if (plot.isEmpty()) return;
   const qint64 x = std::clamp<qint64>(horizIndex, 0, plot.width() - 1);
   const qint64 y = std::clamp<qint64>(vertiIndex, 0, plot.height() - 1);
-  const QRect area = chartDotPlot->plotRect();
-  const auto [x0, x1] = chartDotPlot->visibleRange(ChartAxis::Top);
-  const auto [y0, y1] = chartDotPlot->visibleRange(ChartAxis::Left);
+  const QRect area = m_chart->plotRect();
+  const auto [x0, x1] = m_chart->visibleRange(ChartAxis::Top);
+  const auto [y0, y1] = m_chart->visibleRange(ChartAxis::Left);
   const double spanX = std::abs(x1 - x0);
   const double spanY = std::abs(y1 - y0);
   const double pixelsPerCell =
@@ -191,13 +211,13 @@ void TfrmDotPlot::showCell(qint64 horizIndex, qint64 vertiIndex, bool zoomIn) {
     const double cellsY = std::max(1.0, area.height() / 8.0);
     const auto [fx, tx] = clampRange(cx, cellsX, plot.width() + 1.0);
     const auto [fy, ty] = clampRange(cy, cellsY, plot.height() + 1.0);
-    chartDotPlot->zoomTo(fx, tx, fy, ty);
-  } else if (chartDotPlot->isZoomed() && (cx < std::min(x0, x1) || cx > std::max(x0, x1) ||
-                                          cy < std::min(y0, y1) || cy > std::max(y0, y1))) {
+    m_chart->zoomTo(fx, tx, fy, ty);
+  } else if (m_chart->isZoomed() && (cx < std::min(x0, x1) || cx > std::max(x0, x1) ||
+                                     cy < std::min(y0, y1) || cy > std::max(y0, y1))) {
     // Scroll the view so that the cell is in the middle.
     const auto [fx, tx] = clampRange(cx, spanX, plot.width() + 1.0);
     const auto [fy, ty] = clampRange(cy, spanY, plot.height() + 1.0);
-    chartDotPlot->zoomTo(fx, tx, fy, ty);
+    m_chart->zoomTo(fx, tx, fy, ty);
   }
   DecideWhichSequenceDisplayToShow(static_cast<int>(x), static_cast<int>(y));
   m_markerShown = true;
@@ -211,10 +231,10 @@ void TfrmDotPlot::placeCellMarker() {
     m_cellMarker->hide();
     return;
   }
-  const double left = chartDotPlot->valueToPixel(ChartAxis::Top, m_shownCell.x() + 1.0);
-  const double right = chartDotPlot->valueToPixel(ChartAxis::Top, m_shownCell.x() + 2.0);
-  const double top = chartDotPlot->valueToPixel(ChartAxis::Left, m_shownCell.y() + 1.0);
-  const double bottom = chartDotPlot->valueToPixel(ChartAxis::Left, m_shownCell.y() + 2.0);
+  const double left = m_chart->valueToPixel(ChartAxis::Top, m_shownCell.x() + 1.0);
+  const double right = m_chart->valueToPixel(ChartAxis::Top, m_shownCell.x() + 2.0);
+  const double top = m_chart->valueToPixel(ChartAxis::Left, m_shownCell.y() + 1.0);
+  const double bottom = m_chart->valueToPixel(ChartAxis::Left, m_shownCell.y() + 2.0);
   QRect frame(QPoint(static_cast<int>(std::floor(std::min(left, right))),
                      static_cast<int>(std::floor(std::min(top, bottom)))),
               QPoint(static_cast<int>(std::ceil(std::max(left, right))),
@@ -225,7 +245,7 @@ void TfrmDotPlot::placeCellMarker() {
   if (frame.height() < 9) frame.setHeight(9);
   frame.moveCenter(centre);
   frame.adjust(-2, -2, 2, 2);
-  const QRect area = chartDotPlot->plotRect();
+  const QRect area = m_chart->plotRect();
   if (!area.intersects(frame)) {
     m_cellMarker->hide();
     return;
@@ -236,26 +256,26 @@ void TfrmDotPlot::placeCellMarker() {
 }
 
 bool TfrmDotPlot::cellAtPixelIsExact(int x, int y) const {
-  return std::abs(chartDotPlot->pixelToValue(ChartAxis::Top, x + 1) -
-                  chartDotPlot->pixelToValue(ChartAxis::Top, x)) < 1 &&
-         std::abs(chartDotPlot->pixelToValue(ChartAxis::Left, y + 1) -
-                  chartDotPlot->pixelToValue(ChartAxis::Left, y)) < 1;
+  return std::abs(m_chart->pixelToValue(ChartAxis::Top, x + 1) -
+                  m_chart->pixelToValue(ChartAxis::Top, x)) < 1 &&
+         std::abs(m_chart->pixelToValue(ChartAxis::Left, y + 1) -
+                  m_chart->pixelToValue(ChartAxis::Left, y)) < 1;
 }
 
 std::optional<QPoint> TfrmDotPlot::bestCellAtChartPixel(int x, int y) const {
   const QSize plot = plotCells();
   if (plot.isEmpty()) return std::nullopt;
-  const PixelCells columns = pixelCells(*chartDotPlot, ChartAxis::Top, x);
-  const PixelCells rows = pixelCells(*chartDotPlot, ChartAxis::Left, y);
+  const PixelCells columns = pixelCells(*m_chart, ChartAxis::Top, x);
+  const PixelCells rows = pixelCells(*m_chart, ChartAxis::Left, y);
   const CellRect cells{columns.first, rows.first, columns.last - columns.first,
                        rows.last - rows.first};
   // The counts of the pixel's cells, exactly, whatever the grid on screen holds.
   duvanet::engine::DotPlotComputeRequest request;
-  request.strands = {textView(SeqHoriz.Data), textView(SeqVerti.Data), textView(SeqHorizRev.Data),
-                     textView(SeqVertiRev.Data)};
-  request.windowSize = WindowSize;
-  request.type = PlotType;
-  request.evaluation = Evaluation;
+  request.strands = {textView(m_plot.SeqHoriz.Data), textView(m_plot.SeqVerti.Data),
+                     textView(m_plot.SeqHorizRev.Data), textView(m_plot.SeqVertiRev.Data)};
+  request.windowSize = m_plot.WindowSize;
+  request.type = m_plot.PlotType;
+  request.evaluation = m_plot.Evaluation;
   request.region = cells;
   request.exactBudgetCells = std::numeric_limits<std::int64_t>::max();
   request.threads = 1;
@@ -271,7 +291,7 @@ std::optional<QPoint> TfrmDotPlot::bestCellAtChartPixel(int x, int y) const {
 // --- keys and the context menu -------------------------------------------------------------
 
 bool TfrmDotPlot::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != chartDotPlot) return QWidget::eventFilter(watched, event);
+  if (watched != m_chart) return QWidget::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::KeyPress:
       return chartKeyPressed(static_cast<QKeyEvent*>(event));
@@ -296,7 +316,7 @@ bool TfrmDotPlot::eventFilter(QObject* watched, QEvent* event) {
       const QPoint at = mouse->position().toPoint();
       if (mouse->button() == Qt::RightButton &&
           (at - m_rightPress).manhattanLength() < QApplication::startDragDistance()) {
-        QTimer::singleShot(0, this, [this, at] { showChartMenu(chartDotPlot->mapToGlobal(at)); });
+        QTimer::singleShot(0, this, [this, at] { showChartMenu(m_chart->mapToGlobal(at)); });
       }
       break;
     }
@@ -306,13 +326,13 @@ bool TfrmDotPlot::eventFilter(QObject* watched, QEvent* event) {
       if (menu->reason() == QContextMenuEvent::Keyboard) {
         showChartMenu(m_cellMarker && m_cellMarker->isVisible()
                           ? m_cellMarker->mapToGlobal(m_cellMarker->rect().center())
-                          : chartDotPlot->mapToGlobal(chartDotPlot->plotRect().center()));
+                          : m_chart->mapToGlobal(m_chart->plotRect().center()));
       }
       return true;
     }
     case QEvent::MouseMove:
       // The mouse takes over from the keys: the frame goes until the keys move the cell again.
-      if (cbMouseSequenceTracking->isChecked() && m_markerShown) {
+      if (m_sequenceTrackingBox->isChecked() && m_markerShown) {
         m_markerShown = false;
         placeCellMarker();
       }
@@ -327,9 +347,9 @@ bool TfrmDotPlot::chartKeyPressed(QKeyEvent* event) {
   using duvanet::gui::ChartKeyCommand;
   switch (duvanet::gui::chartKeyCommand(event->key(), event->modifiers())) {
     case ChartKeyCommand::Move: {
-      const auto step = duvanet::gui::cellStepForKey(event->key(), event->modifiers(),
-                                                     {chartDotPlot->axisInverted(ChartAxis::Top),
-                                                      chartDotPlot->axisInverted(ChartAxis::Left)});
+      const auto step = duvanet::gui::cellStepForKey(
+          event->key(), event->modifiers(),
+          {m_chart->axisInverted(ChartAxis::Top), m_chart->axisInverted(ChartAxis::Left)});
       const QSize plot = plotCells();
       if (!step || plot.isEmpty()) return true;
       const auto next = duvanet::gui::steppedCell({m_shownCell.x(), m_shownCell.y()}, *step,
@@ -378,8 +398,9 @@ void TfrmDotPlot::showChartMenu(const QPoint& globalPosition) {
 
 void TfrmDotPlot::copyComparedStretches() {
   const QString fasta = duvanet::core::comparedStretchesFasta(
-      {SeqHoriz, SeqVerti, SeqHorizRev, SeqVertiRev, WindowSize, PlotType}, m_shownCell.x(),
-      m_shownCell.y());
+      {m_plot.SeqHoriz, m_plot.SeqVerti, m_plot.SeqHorizRev, m_plot.SeqVertiRev, m_plot.WindowSize,
+       m_plot.PlotType},
+      m_shownCell.x(), m_shownCell.y());
   if (fasta.isEmpty()) return;
   QGuiApplication::clipboard()->setText(fasta);
 }
@@ -399,7 +420,7 @@ void TfrmDotPlot::btGoToPositionClick() {
   }
   if (!target) return;
   showCell(target->x() - 1, target->y() - 1, true);
-  chartDotPlot->setFocus();
+  m_chart->setFocus();
 }
 
 // --- the Hits pane ---------------------------------------------------------------------------
@@ -409,9 +430,10 @@ void TfrmDotPlot::btHitsClick() {
   if (show == m_hitsPanel->isVisible()) return;
   const int paneWidth = 330;
   if (show) {
-    m_hitsPanel->setWindowSize(WindowSize);
-    if (!m_hitsPanel->thresholdChosen() && WindowSize >= 1) {
-      m_hitsPanel->setThreshold(std::clamp(dblslColor->Position1() + 1, 1, WindowSize));
+    m_hitsPanel->setWindowSize(m_plot.WindowSize);
+    if (!m_hitsPanel->thresholdChosen() && m_plot.WindowSize >= 1) {
+      m_hitsPanel->setThreshold(
+          std::clamp(m_colourRangeSlider->Position1() + 1, 1, m_plot.WindowSize));
     }
     m_hitsPanel->show();
     // Room for the pane beside the chart, as far as the screen allows.
@@ -423,7 +445,7 @@ void TfrmDotPlot::btHitsClick() {
     scheduleHitSearch(true);
   } else {
     m_hitsPanel->hide();
-    m_hitSearch->cancel();
+    stopHitSearch();
     m_pendingHitStep = 0;
   }
 }
@@ -431,8 +453,8 @@ void TfrmDotPlot::btHitsClick() {
 std::optional<CellRect> TfrmDotPlot::regionShown() const {
   const QSize plot = plotCells();
   if (plot.isEmpty()) return std::nullopt;
-  const auto [x0, x1] = chartDotPlot->visibleRange(ChartAxis::Top);
-  const auto [y0, y1] = chartDotPlot->visibleRange(ChartAxis::Left);
+  const auto [x0, x1] = m_chart->visibleRange(ChartAxis::Top);
+  const auto [y0, y1] = m_chart->visibleRange(ChartAxis::Left);
   const auto xs = duvanet::chart::cellsBetween(x0, x1);
   const auto ys = duvanet::chart::cellsBetween(y0, y1);
   // Axis value v is cell v − 1; the engine clips the rectangle to the plot.
@@ -442,11 +464,11 @@ std::optional<CellRect> TfrmDotPlot::regionShown() const {
 std::optional<HitSegmentRequest> TfrmDotPlot::hitRequest(std::optional<CellRect> region) const {
   if (plotCells().isEmpty()) return std::nullopt;
   HitSegmentRequest request;
-  request.strands = {textView(SeqHoriz.Data), textView(SeqVerti.Data), textView(SeqHorizRev.Data),
-                     textView(SeqVertiRev.Data)};
-  request.windowSize = WindowSize;
-  request.type = PlotType;
-  request.minCount = std::clamp(m_hitsPanel->threshold(), 1, WindowSize);
+  request.strands = {textView(m_plot.SeqHoriz.Data), textView(m_plot.SeqVerti.Data),
+                     textView(m_plot.SeqHorizRev.Data), textView(m_plot.SeqVertiRev.Data)};
+  request.windowSize = m_plot.WindowSize;
+  request.type = m_plot.PlotType;
+  request.minCount = std::clamp(m_hitsPanel->threshold(), 1, m_plot.WindowSize);
   request.region = region;
   return request;
 }
@@ -462,16 +484,26 @@ void TfrmDotPlot::startHitSearch() {
   m_searchedRegion = regionShown();
   auto request = hitRequest(m_searchedRegion);
   if (!request) {
-    m_hitSearch->cancel();
+    stopHitSearch();
     m_hitsPanel->showNote(QStringLiteral("No hits: a sequence is shorter than the window."));
     return;
   }
   request->maxSegments = m_hitRowCap;
   m_hitsPanel->showSearching();
-  m_hitSearch->start(*request);
+  m_hitJob = m_hitComputation->startTask(hitTask(*request));
 }
 
-void TfrmDotPlot::hitSearchFinished(const HitSegmentResult& result) {
+void TfrmDotPlot::stopHitSearch() {
+  if (!m_hitComputation) return;
+  m_hitComputation->cancel();
+  m_hitComputation->waitUntilIdle();
+  m_hitJob = 0;
+}
+
+void TfrmDotPlot::hitSearchFinished(quint64 job, const QVariant& value) {
+  if (job != m_hitJob) return;
+  m_hitJob = 0;
+  const auto result = value.value<HitSegmentResult>();
   if (!result.filled) {
     m_hitsPanel->showNote(QStringLiteral("No hits: a sequence is shorter than the window."));
   } else {
@@ -492,7 +524,7 @@ void TfrmDotPlot::stepHit(int direction) {
     m_hitsButton->setChecked(true);
     return;
   }
-  if (m_hitSearch->isRunning() || m_hitTimer->isActive()) {
+  if (m_hitJob != 0 || m_hitTimer->isActive()) {
     m_pendingHitStep = direction;
     return;
   }
@@ -504,7 +536,7 @@ void TfrmDotPlot::stepHit(int direction) {
 bool TfrmDotPlot::exportHits(const QString& fileName, bool wholePlot) {
   const auto format = duvanet::engine::hitFileFormatOf(fileName.toStdString());
   if (!format) return false;
-  if (WindowSize >= 1) m_hitsPanel->setWindowSize(WindowSize);
+  if (m_plot.WindowSize >= 1) m_hitsPanel->setWindowSize(m_plot.WindowSize);
   auto request = hitRequest(wholePlot ? std::nullopt : regionShown());
   if (!request) {
     if (m_prompts)
@@ -512,14 +544,21 @@ bool TfrmDotPlot::exportHits(const QString& fileName, bool wholePlot) {
     return false;
   }
   // Searched off the GUI thread; a long search shows its progress and can be cancelled.
-  duvanet::core::HitSearch search;
+  duvanet::core::DotPlotComputation search;
   std::optional<HitSegmentResult> found;
   QEventLoop wait;
-  connect(&search, &duvanet::core::HitSearch::finished, &wait, [&](const HitSegmentResult& r) {
-    found = r;
-    wait.quit();
-  });
-  search.start(*request);
+  connect(&search, &duvanet::core::DotPlotComputation::taskFinished, &wait,
+          [&](quint64, const QVariant& value) {
+            found = value.value<HitSegmentResult>();
+            wait.quit();
+          });
+  connect(&search, &duvanet::core::DotPlotComputation::cancelled, &wait, [&] { wait.quit(); });
+  connect(&search, &duvanet::core::DotPlotComputation::failed, &wait,
+          [&](quint64, const QString& message) {
+            if (m_prompts) m_prompts->error(this, message);
+            wait.quit();
+          });
+  search.startTask(hitTask(*request));
   QProgressDialog progress(QStringLiteral("Finding hits ..."), QStringLiteral("Cancel"), 0, 0,
                            this);
   progress.setWindowTitle(ApplicationTitle());
@@ -527,14 +566,16 @@ bool TfrmDotPlot::exportHits(const QString& fileName, bool wholePlot) {
   progress.setMinimumDuration(m_progressDelayMs);
   connect(&progress, &QProgressDialog::canceled, &wait, [&] {
     search.cancel();
+    search.waitUntilIdle();
     wait.quit();
   });
   if (!found) wait.exec();
   progress.reset();
   if (!found || !found->filled) return false;
   try {
-    duvanet::core::writeHitFile(fileName, *format, found->segments,
-                                duvanet::core::hitFileContext(SeqHoriz, SeqVerti, WindowSize));
+    duvanet::core::writeHitFile(
+        fileName, *format, found->segments,
+        duvanet::core::hitFileContext(m_plot.SeqHoriz, m_plot.SeqVerti, m_plot.WindowSize));
   } catch (const FileError& error) {
     if (m_prompts) m_prompts->error(this, error.message());
     return false;

@@ -63,16 +63,16 @@ struct Fixture {
     w->show();
     if (!QTest::qWaitForWindowExposed(w)) qFatal("window not shown");
     QApplication::processEvents();
-    w->chartDotPlot->setFocus();
+    chart()->setFocus();
   }
 
   // The search the window runs, done here in place.
   HitSegmentResult search(std::optional<CellRect> region, int threshold) const {
     HitSegmentRequest r;
-    r.strands = {viewOf(w->SeqHoriz.Data), viewOf(w->SeqVerti.Data), viewOf(w->SeqHorizRev.Data),
-                 viewOf(w->SeqVertiRev.Data)};
-    r.windowSize = w->WindowSize;
-    r.type = w->PlotType;
+    r.strands = {viewOf(w->plotState().SeqHoriz.Data), viewOf(w->plotState().SeqVerti.Data),
+                 viewOf(w->plotState().SeqHorizRev.Data), viewOf(w->plotState().SeqVertiRev.Data)};
+    r.windowSize = w->plotState().WindowSize;
+    r.type = w->plotState().PlotType;
     r.minCount = threshold;
     r.region = region;
     return duvanet::engine::findHitSegments(r);
@@ -87,7 +87,10 @@ struct Fixture {
     if (!shown.wait(10000)) qFatal("no hits shown");
   }
 
-  QString info() const { return w->panInfoDot->text(); }
+  QString info() const { return control<QLabel>(*w, "panInfoDot")->text(); }
+  duvanet::chart::ColourGridChart* chart() const {
+    return control<duvanet::chart::ColourGridChart>(*w, "chartDotPlot");
+  }
 
   QWidget owner;
   FakePrompts prompts;
@@ -95,7 +98,7 @@ struct Fixture {
 };
 
 void press(const Fixture& f, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QTest::keyClick(f.w->chartDotPlot, key, modifiers);
+  QTest::keyClick(f.chart(), key, modifiers);
 }
 
 }  // namespace
@@ -173,7 +176,7 @@ class DotPlotHitsTest : public QObject {
   // The tool tip names the keys.
   void toolTipNamesTheKeys() {
     Fixture f;
-    const QString tip = f.w->chartDotPlot->toolTip();
+    const QString tip = f.chart()->toolTip();
     for (const char* key :
          {"Arrow keys", "D / Shift+D", "A / Shift+A", "N / P", "Ctrl+G", "Ctrl+C"})
       QVERIFY2(tip.contains(QLatin1String(key)), key);
@@ -186,7 +189,9 @@ class DotPlotHitsTest : public QObject {
     QGuiApplication::clipboard()->clear();
     press(f, Qt::Key_C, Qt::ControlModifier);
     const QString expected = duvanet::core::comparedStretchesFasta(
-        {f.w->SeqHoriz, f.w->SeqVerti, f.w->SeqHorizRev, f.w->SeqVertiRev, 6, dptDNABoth}, 7, 3);
+        {f.w->plotState().SeqHoriz, f.w->plotState().SeqVerti, f.w->plotState().SeqHorizRev,
+         f.w->plotState().SeqVertiRev, 6, dptDNABoth},
+        7, 3);
     QCOMPARE(QGuiApplication::clipboard()->text(), expected);
     QVERIFY(expected.startsWith(QStringLiteral(">first one forward 8-13\n")));
     QCOMPARE(expected.count(QLatin1Char('>')), 4);
@@ -199,9 +204,9 @@ class DotPlotHitsTest : public QObject {
       for (QAction* a : menu.actions()) entries << a->text();
       return menu.actions().first();
     });
-    const QPoint at = f.w->chartDotPlot->plotRect().center();
-    QTest::mousePress(f.w->chartDotPlot, Qt::RightButton, Qt::NoModifier, at);
-    QTest::mouseRelease(f.w->chartDotPlot, Qt::RightButton, Qt::NoModifier, at);
+    const QPoint at = f.chart()->plotRect().center();
+    QTest::mousePress(f.chart(), Qt::RightButton, Qt::NoModifier, at);
+    QTest::mouseRelease(f.chart(), Qt::RightButton, Qt::NoModifier, at);
     QTRY_VERIFY(!entries.isEmpty());
     QCOMPARE(entries, (QStringList{QStringLiteral("Copy compared stretches as FASTA"),
                                    QStringLiteral("Go to position…"), QStringLiteral("Hits")}));
@@ -229,12 +234,12 @@ class DotPlotHitsTest : public QObject {
     press(f, Qt::Key_G, Qt::ControlModifier);
     QCOMPARE(offered, QPoint(5, 3));
     QCOMPARE(f.w->shownCell(), QPoint(length / 2 - 1, length / 3 - 1));
-    QCOMPARE(f.w->chartDotPlot->isZoomed(), zooms);
+    QCOMPARE(f.chart()->isZoomed(), zooms);
     if (zooms) {
       // The cell is inside the region shown, and cells now take several pixels.
-      const auto [x0, x1] = f.w->chartDotPlot->visibleRange(ChartAxis::Top);
+      const auto [x0, x1] = f.chart()->visibleRange(ChartAxis::Top);
       QVERIFY(x0 <= length / 2 && length / 2 + 1 <= x1);
-      QVERIFY(f.w->chartDotPlot->plotRect().width() / (x1 - x0) >= 4);
+      QVERIFY(f.chart()->plotRect().width() / (x1 - x0) >= 4);
     }
     // Cancelling moves nothing.
     f.w->setGoToAnswer([](QPoint) { return std::optional<QPoint>(); });
@@ -291,7 +296,7 @@ class DotPlotHitsTest : public QObject {
     const QRect second = table->visualRect(table->model()->index(1, 2));
     QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, second.center());
     QCOMPARE(f.w->shownCell(), firstCell(1));
-    f.w->chartDotPlot->setFocus();
+    f.chart()->setFocus();
     press(f, Qt::Key_N);
     QCOMPARE(f.w->shownCell(), firstCell(2));
     press(f, Qt::Key_P);
@@ -338,7 +343,7 @@ class DotPlotHitsTest : public QObject {
     f.waitForHits([&] { control<QPushButton>(*f.w, "btHits")->click(); });
     f.waitForHits([&] { panel->thresholdBox()->setValue(4); });
     const int all = panel->rowCount();
-    f.waitForHits([&] { f.w->chartDotPlot->zoomTo(30.2, 60.7, 5.5, 30.1); });
+    f.waitForHits([&] { f.chart()->zoomTo(30.2, 60.7, 5.5, 30.1); });
     // The cells the region touches: columns 30 … 60 and rows 5 … 30 of the axes.
     const HitSegmentResult region = f.search(CellRect{29, 4, 31, 26}, 4);
     QCOMPARE(panel->rowCount(), static_cast<int>(region.segments.size()));
@@ -347,7 +352,7 @@ class DotPlotHitsTest : public QObject {
       QVERIFY(*panel->segmentAtRow(row) == region.segments[static_cast<std::size_t>(row)]);
 
     f.w->setHitRowCap(3);
-    f.waitForHits([&] { f.w->chartDotPlot->unzoom(); });
+    f.waitForHits([&] { f.chart()->unzoom(); });
     QCOMPARE(panel->rowCount(), 3);
     QCOMPARE(panel->note()->text(),
              QStringLiteral("Showing the first 3 of %1 segments (at most 3 are listed); zoom in "
@@ -379,9 +384,9 @@ class DotPlotHitsTest : public QObject {
     QTemporaryDir dir;
     f.panel()->setWindowSize(6);
     f.panel()->setThreshold(5);
-    f.w->chartDotPlot->zoomTo(20.5, 80.5, 5.5, 50.5);
-    QCOMPARE(f.w->chartDotPlot->visibleRange(ChartAxis::Top), (std::pair{20.5, 80.5}));
-    QCOMPARE(f.w->chartDotPlot->visibleRange(ChartAxis::Left), (std::pair{5.5, 50.5}));
+    f.chart()->zoomTo(20.5, 80.5, 5.5, 50.5);
+    QCOMPARE(f.chart()->visibleRange(ChartAxis::Top), (std::pair{20.5, 80.5}));
+    QCOMPARE(f.chart()->visibleRange(ChartAxis::Left), (std::pair{5.5, 50.5}));
     f.w->setExportScopeAnswer([whole] { return std::optional<bool>(whole); });
     f.w->setHitFileAsker([&](QWidget*, const QString&, const QString&, QString* selected) {
       if (!filter.isEmpty()) *selected = filter;
@@ -394,7 +399,8 @@ class DotPlotHitsTest : public QObject {
     const HitSegmentResult expected =
         f.search(whole ? std::nullopt : std::optional<CellRect>(CellRect{19, 4, 61, 46}), 5);
     std::string text = duvanet::engine::hitFileHeader(format);
-    const auto context = duvanet::core::hitFileContext(f.w->SeqHoriz, f.w->SeqVerti, 6);
+    const auto context =
+        duvanet::core::hitFileContext(f.w->plotState().SeqHoriz, f.w->plotState().SeqVerti, 6);
     for (const HitSegment& s : expected.segments)
       duvanet::engine::appendHitLine(text, s, context, format);
     QCOMPARE(QString::fromUtf8(file.readAll()), QString::fromStdString(text));
@@ -417,7 +423,7 @@ class DotPlotHitsTest : public QObject {
   // Where a pixel covers several cells, hovering reads the highest count under it.
   void hoverReadsTheBestCellOfThePixel() {
     Fixture f(3000, 2800, 12, dptDNAHoriz);
-    auto* chart = f.w->chartDotPlot;
+    auto* chart = f.chart();
     const QRect area = chart->plotRect();
     QVERIFY(area.width() < 3000);
     // A pixel whose first cell, (44, 11), lies off the planted stretch's diagonal (H 41 … 70
@@ -435,8 +441,9 @@ class DotPlotHitsTest : public QObject {
     QCOMPARE(cell.x() - cell.y(), 30);
     // The pixel's first cell holds less: that is what the plain mapping would have read.
     duvanet::engine::DotPlotComputeRequest one;
-    one.strands = {viewOf(f.w->SeqHoriz.Data), viewOf(f.w->SeqVerti.Data),
-                   viewOf(f.w->SeqHorizRev.Data), viewOf(f.w->SeqVertiRev.Data)};
+    one.strands = {viewOf(f.w->plotState().SeqHoriz.Data), viewOf(f.w->plotState().SeqVerti.Data),
+                   viewOf(f.w->plotState().SeqHorizRev.Data),
+                   viewOf(f.w->plotState().SeqVertiRev.Data)};
     one.windowSize = 12;
     one.type = dptDNAHoriz;
     one.region = CellRect{firstX - 1, firstY - 1, 1, 1};
