@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+namespace duvanet::core {
+
 QString percentEncodeQueryValue(const QString& value) {
   // Escaping keeps line breaks, blanks, "&", "#", "%" and "+" in the data from ending the value
   // or starting another key; plain nucleotide and amino-acid letters pass unchanged.
@@ -25,3 +27,5 @@ QString blastQueryUrl(const BlastQueryOptions& options, const QString& sequenceD
       "&SHOW_LINKOUT=yes&GET_SEQUENCE=yes&PERC_IDENT=None,1,-2");
   return url;
 }
+
+}  // namespace duvanet::core

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace duvanet::core {
+
 /// The search options of an NCBI BLAST web query.
 struct BlastQueryOptions {
   int alignments = 50;
@@ -19,3 +21,5 @@ QString percentEncodeQueryValue(const QString& value);
 
 /// The query URL for one sequence: the 23 keys in their fixed order, the sequence data as QUERY.
 QString blastQueryUrl(const BlastQueryOptions& options, const QString& sequenceData);
+
+}  // namespace duvanet::core

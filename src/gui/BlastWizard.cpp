@@ -140,8 +140,8 @@ QList<int> TfrmBLASTWizard::selectedIndexes() const {
   return duvanet::gui::normalisedRows(m_selectedRows ? m_selectedRows() : QList<int>{});
 }
 
-BlastQueryOptions TfrmBLASTWizard::Options() const {
-  BlastQueryOptions options;
+duvanet::core::BlastQueryOptions TfrmBLASTWizard::Options() const {
+  duvanet::core::BlastQueryOptions options;
   options.alignments = m_alignmentCountUpDown->value();
   options.alignmentView = m_alignmentViewList->currentText();
   options.database = m_databaseList->currentText();
@@ -152,7 +152,7 @@ BlastQueryOptions TfrmBLASTWizard::Options() const {
 bool TfrmBLASTWizard::ConnectNCBIBlast(int index) {
   tSequence sequence;
   if (!m_sequences.GetSequence(index, sequence)) return false;
-  OpenURLInBrowser(m_browser, blastQueryUrl(Options(), sequence.Data));
+  OpenURLInBrowser(m_browser, duvanet::core::blastQueryUrl(Options(), sequence.Data));
   return true;
 }
 

@@ -30,7 +30,7 @@ class TfrmBLASTWizard : public QDialog {
                   BrowserLauncher& browser, QWidget* parent = nullptr);
 
   /// The options as the controls show them.
-  BlastQueryOptions Options() const;
+  duvanet::core::BlastQueryOptions Options() const;
   /// Opens the query URL for the workspace sequence at `index`; false when no URL was built.
   bool ConnectNCBIBlast(int index);
 

@@ -3,10 +3,45 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-QStringList QtFileDialogs::openFiles(QWidget* parent, const QString& caption) {
-  QFileDialog dialog(parent, caption, m_openDirectory);
+#include "core/SequenceFileFormat.h"
+
+namespace {
+
+const QString kAllFiles = QStringLiteral("All files (*)");
+
+QString patterns(const QStringList& extensions) {
+  QStringList result;
+  for (const QString& extension : extensions) result << u'*' + extension;
+  for (const QString& extension : extensions) result << u'*' + extension + QStringLiteral(".gz");
+  return result.join(u' ');
+}
+
+}  // namespace
+
+QStringList QtFileDialogs::openNameFilters() {
+  QStringList filters;
+  QStringList sequenceExtensions;
+  for (const duvanet::core::SequenceFileGroup& group : duvanet::core::sequenceFileGroups()) {
+    filters << QStringLiteral("%1 (%2)").arg(group.title, patterns(group.extensions));
+    if (group.title != QStringLiteral("Text")) sequenceExtensions << group.extensions;
+  }
+  filters.prepend(QStringLiteral("Sequence files (%1)").arg(patterns(sequenceExtensions)));
+  filters << kAllFiles;
+  return filters;
+}
+
+void QtFileDialogs::configureOpenDialog(QFileDialog& dialog) {
   dialog.setFileMode(QFileDialog::ExistingFiles);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  // Every file can be loaded (as text at least), so all of them are shown until the user picks
+  // a group.
+  dialog.setNameFilters(openNameFilters());
+  dialog.selectNameFilter(kAllFiles);
+}
+
+QStringList QtFileDialogs::openFiles(QWidget* parent, const QString& caption) {
+  QFileDialog dialog(parent, caption, m_openDirectory);
+  configureOpenDialog(dialog);
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList files = dialog.selectedFiles();
   if (!files.isEmpty()) m_openDirectory = QFileInfo(files.first()).absolutePath();

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 /// The file dialogs the windows show. Windows never open a QFileDialog themselves.
@@ -18,9 +19,16 @@ class FileDialogs {
                                           const QString& proposedName) = 0;
 };
 
-/// The real dialogs: QFileDialog, without a file-type filter or default extension.
+/// The real dialogs: QFileDialog without a default extension. The open dialog offers groups of
+/// the file names the workspace reads, but shows all files at first.
 class QtFileDialogs : public FileDialogs {
  public:
+  /// The open dialog's groups: "Sequence files", "FASTA", "GenBank", "EMBL", "Text" (each with
+  /// its compressed names) and "All files (*)", the last one chosen at first.
+  static QStringList openNameFilters();
+  /// Sets up a dialog for choosing files to load.
+  static void configureOpenDialog(QFileDialog& dialog);
+
   QStringList openFiles(QWidget* parent, const QString& caption) override;
   std::optional<QString> saveFile(QWidget* parent, const QString& caption,
                                   const QString& proposedName) override;

@@ -21,6 +21,10 @@
 #include "gui/OpenUrl.h"
 #include "gui/SequenceListBox.h"
 
+namespace duvanet::gui {
+
+using namespace duvanet::testing;
+
 namespace {
 
 // Records the URLs instead of starting a browser.
@@ -317,4 +321,7 @@ class TestBlastWizard : public QObject {
 };
 
 DUVANET_TEST(TestBlastWizard)
+
+}  // namespace duvanet::gui
+
 #include "tst_BlastWizard.moc"

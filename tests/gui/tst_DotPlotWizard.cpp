@@ -20,6 +20,10 @@
 #include "gui/MainWindow.h"
 #include "gui/SequenceListBox.h"
 
+namespace duvanet::gui {
+
+using namespace duvanet::testing;
+
 using duvanet::chart::ColourGridChart;
 using duvanet::gui::DotPlotChoice;
 using duvanet::gui::MainListAccess;
@@ -461,4 +465,7 @@ class TestDotPlotWizard : public QObject {
 };
 
 DUVANET_TEST(TestDotPlotWizard)
+
+}  // namespace duvanet::gui
+
 #include "tst_DotPlotWizard.moc"
