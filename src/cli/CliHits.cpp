@@ -88,7 +88,7 @@ int runHits(const QStringList& arguments) {
     try {
       core::writeHitFile(*output, *format, result.segments,
                          core::hitFileContext(plot->SeqHoriz, plot->SeqVerti, plot->WindowSize));
-    } catch (const FileError& error) {
+    } catch (const core::FileError& error) {
       printError(QStringLiteral("duvanet-cli: ") + error.message());
       return kExitFailure;
     }

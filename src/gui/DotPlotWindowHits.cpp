@@ -576,7 +576,7 @@ bool TfrmDotPlot::exportHits(const QString& fileName, bool wholePlot) {
     duvanet::core::writeHitFile(
         fileName, *format, found->segments,
         duvanet::core::hitFileContext(m_plot.SeqHoriz, m_plot.SeqVerti, m_plot.WindowSize));
-  } catch (const FileError& error) {
+  } catch (const duvanet::core::FileError& error) {
     if (m_prompts) m_prompts->error(this, error.message());
     return false;
   }
