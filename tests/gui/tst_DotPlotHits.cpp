@@ -27,6 +27,7 @@
 #include "gui/DotPlotWindow.h"
 #include "gui/HitsPanel.h"
 
+using namespace duvanet::testing;
 using duvanet::chart::ChartAxis;
 using duvanet::engine::CellRect;
 using duvanet::engine::HitSegment;
