@@ -685,8 +685,8 @@ bool ColourGridChart::exportToFile(const QString& path, ChartImageFormat format)
   return exportChart(renderer(), size(), path, format);
 }
 
-bool ColourGridChart::showExportDialog(QWidget* owner, const SaveFileAsker& asker) {
-  return showChartExportDialog(owner, renderer(), size(), asker);
+bool ColourGridChart::showExportDialog(QWidget* owner, FileDialogs& dialogs) {
+  return showChartExportDialog(owner, renderer(), size(), dialogs);
 }
 
 void ColourGridChart::showPrintPreview(QWidget* owner, const QString& title) {

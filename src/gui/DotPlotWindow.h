@@ -15,6 +15,7 @@
 #include "engine/DotPlotGrid.h"
 #include "engine/DotPlotTypes.h"
 #include "engine/HitSegments.h"
+#include "gui/Ports.h"
 #include "gui/SequenceStrip.h"
 #include "widgets/UpDownControl.h"
 
@@ -69,7 +70,9 @@ class TfrmDotPlot : public QWidget {
   Q_OBJECT
 
  public:
-  /// The owner releases the window at the latest; prompts (not owned) shows the messages.
+  /// The owner releases the window at the latest; the ports (not owned) show the messages and
+  /// the chart's file and font dialogs, the real dialogs standing in for those not given.
+  TfrmDotPlot(QWidget* owner, const UiPorts& ports);
   TfrmDotPlot(QWidget* owner, UserPrompts* prompts);
   ~TfrmDotPlot() override;
 
@@ -253,6 +256,10 @@ class TfrmDotPlot : public QWidget {
   std::function<std::optional<bool>()> m_exportScopeAnswer;
   duvanet::chart::SaveFileAsker m_hitFileAsker;
   std::function<QAction*(QMenu&)> m_menuAnswer;
+  QtFileDialogs m_ownFileDialogs;
+  QtFontDialogs m_ownFontDialogs;
+  FileDialogs* m_fileDialogs = nullptr;
+  FontDialogs* m_fontDialogs = nullptr;
   std::unique_ptr<duvanet::chart::ColourScale> m_colourScale;
   bool m_prepared = false;
   qint64 m_exactBudgetCells = qint64{64} << 20;
