@@ -122,14 +122,14 @@ class TfrmDotPlot : public QWidget {
   /// The Hits pane lists at most this many segments.
   void setHitRowCap(int rows) { m_hitRowCap = rows; }
   /// Test hooks standing in for the dialogs: the position to go to (1-based; nothing cancels),
-  /// the export's scope (true: the whole plot), the export file, the context menu's choice.
+  /// the export's scope (true: the whole plot), the context menu's choice. The export's file
+  /// comes from the window's file dialogs.
   void setGoToAnswer(std::function<std::optional<QPoint>(QPoint current)> answer) {
     m_goToAnswer = std::move(answer);
   }
   void setExportScopeAnswer(std::function<std::optional<bool>()> answer) {
     m_exportScopeAnswer = std::move(answer);
   }
-  void setHitFileAsker(duvanet::chart::SaveFileAsker asker) { m_hitFileAsker = std::move(asker); }
   void setMenuAnswer(std::function<QAction*(QMenu&)> answer) { m_menuAnswer = std::move(answer); }
 
   /// The prepared request: both sequences as compared, the opposite strands, WindowSize,
@@ -254,7 +254,6 @@ class TfrmDotPlot : public QWidget {
   int m_pendingHitStep = 0;
   std::function<std::optional<QPoint>(QPoint)> m_goToAnswer;
   std::function<std::optional<bool>()> m_exportScopeAnswer;
-  duvanet::chart::SaveFileAsker m_hitFileAsker;
   std::function<QAction*(QMenu&)> m_menuAnswer;
   QtFileDialogs m_ownFileDialogs;
   QtFontDialogs m_ownFontDialogs;

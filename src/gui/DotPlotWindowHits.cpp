@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -597,10 +596,10 @@ void TfrmDotPlot::btExportHitsClick() {
   }
   QString filter = kHitFilters.section(QStringLiteral(";;"), 0, 0);
   const QString caption = QStringLiteral("Export hits");
-  QString path = m_hitFileAsker
-                     ? m_hitFileAsker(this, caption, kHitFilters, &filter)
-                     : QFileDialog::getSaveFileName(this, caption, QString(), kHitFilters, &filter);
-  if (path.isEmpty()) return;
+  const auto choice = m_fileDialogs->saveFileAs(this, caption, kHitFilters, filter);
+  if (!choice || choice->path.isEmpty()) return;
+  QString path = choice->path;
+  filter = choice->filter;
   // A typed extension decides the format; without one the chosen filter's is added.
   if (!duvanet::engine::hitFileFormatOf(path.toStdString())) path += filterExtension(filter);
   exportHits(path, whole);

@@ -57,7 +57,7 @@ struct Fixture {
     QString h = randomDna(rng, lh);
     QString v = randomDna(rng, lv);
     v.replace(10, 30, h.mid(40, 30));
-    w = new TfrmDotPlot(&owner, &prompts);
+    w = new TfrmDotPlot(&owner, ports.ports());
     w->PrepareDotPlot(type, tSequence{QStringLiteral("first one"), h, {}},
                       tSequence{QStringLiteral("second"), v, {}}, true, window, meHighest);
     w->resize(700, 620);
@@ -94,7 +94,8 @@ struct Fixture {
   }
 
   QWidget owner;
-  FakePrompts prompts;
+  FakePorts ports;
+  FakePrompts& prompts = ports.prompts;
   TfrmDotPlot* w = nullptr;
 };
 
@@ -389,10 +390,9 @@ class DotPlotHitsTest : public QObject {
     QCOMPARE(f.chart()->visibleRange(ChartAxis::Top), (std::pair{20.5, 80.5}));
     QCOMPARE(f.chart()->visibleRange(ChartAxis::Left), (std::pair{5.5, 50.5}));
     f.w->setExportScopeAnswer([whole] { return std::optional<bool>(whole); });
-    f.w->setHitFileAsker([&](QWidget*, const QString&, const QString&, QString* selected) {
-      if (!filter.isEmpty()) *selected = filter;
-      return dir.filePath(typed);
-    });
+    f.ports.fileDialogs.saveAsAnswers.push_back(FileDialogs::SaveChoice{
+        dir.filePath(typed),
+        filter.isEmpty() ? QStringLiteral("Tab-separated values (*.tsv)") : filter});
     control<QPushButton>(*f.w, "btExportHits")->click();
     QFile file(dir.filePath(written));
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(written));
@@ -411,9 +411,9 @@ class DotPlotHitsTest : public QObject {
   void exportFailureShowsTheError() {
     Fixture f;
     f.w->setExportScopeAnswer([] { return std::optional<bool>(true); });
-    f.w->setHitFileAsker([](QWidget*, const QString&, const QString&, QString*) {
-      return QStringLiteral("/no/such/folder/hits.tsv");
-    });
+    f.ports.fileDialogs.saveAsAnswers.push_back(
+        FileDialogs::SaveChoice{QStringLiteral("/no/such/folder/hits.tsv"),
+                                QStringLiteral("Tab-separated values (*.tsv)")});
     f.w->btExportHitsClick();
     QCOMPARE(
         f.prompts.texts(),
