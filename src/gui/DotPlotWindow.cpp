@@ -13,6 +13,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -114,7 +115,10 @@ TfrmDotPlot::TfrmDotPlot(QWidget* owner, const UiPorts& ports)
   measureFont();
 }
 
-TfrmDotPlot::~TfrmDotPlot() = default;
+TfrmDotPlot::~TfrmDotPlot() {
+  // A search for hits reads the strands, which go before the child objects do.
+  stopHitSearch();
+}
 
 void TfrmDotPlot::buildLayout() {
   auto* outer = new QHBoxLayout(this);
@@ -161,7 +165,12 @@ void TfrmDotPlot::buildLayout() {
   m_floorPanel->hide();
   strip->addWidget(m_floorPanel);
   left->addWidget(m_stripPanel);
-  outer->addWidget(m_plotPanel, 1);
+  // The Hits pane opens beside the chart, in a splitter the user can drag.
+  auto* splitter = new QSplitter(Qt::Horizontal, this);
+  splitter->setObjectName(QStringLiteral("hitsSplitter"));
+  splitter->setChildrenCollapsible(false);
+  splitter->addWidget(m_plotPanel);
+  outer->addWidget(splitter, 1);
 
   m_controlPanel = new QFrame(this);
   m_controlPanel->setObjectName(QStringLiteral("Panel1"));
@@ -295,6 +304,7 @@ void TfrmDotPlot::buildLayout() {
   connect(m_chart, &ColourGridChart::afterDraw, this, &TfrmDotPlot::chartDotPlotAfterDraw);
   connect(m_chart, &ColourGridChart::mouseMoved, this, &TfrmDotPlot::chartDotPlotMouseMove);
   connect(m_chart, &ColourGridChart::mousePressed, this, &TfrmDotPlot::chartDotPlotMouseDown);
+  buildHitControls(splitter);
   // After the window's own handlers, so that a feature's description wins the information line.
   m_tracks = new DotPlotTracks(m_chart, m_infoLine, m_tracksBox, this);
 }
@@ -588,6 +598,7 @@ SequenceStripPicture TfrmDotPlot::stripPicture(int horizIndex, int vertiIndex) c
 void TfrmDotPlot::DecideWhichSequenceDisplayToShow(int horizIndex, int vertiIndex) {
   SequenceStripPicture picture = stripPicture(horizIndex, vertiIndex);
   if (!picture.drawn) return;
+  m_shownCell = QPoint(horizIndex, vertiIndex);
   m_infoLine->setText(picture.infoLine);
   m_stripBox->showPicture(std::move(picture));
 }
@@ -595,12 +606,20 @@ void TfrmDotPlot::DecideWhichSequenceDisplayToShow(int horizIndex, int vertiInde
 void TfrmDotPlot::imgSequenceDisplayPaint() {
   SequenceStripPicture picture = stripPicture(0, 0);
   if (!picture.drawn) return;
+  m_shownCell = QPoint(0, 0);
+  m_markerShown = false;
+  placeCellMarker();
   m_infoLine->setText(picture.infoLine);
   // Painted by the box's current paint pass.
   m_stripBox->adoptPicture(std::move(picture));
 }
 
 QPoint TfrmDotPlot::cellAtChartPixel(int x, int y) const {
+  // Where cells take at least a pixel, the cell at the pixel's coordinate; where a pixel covers
+  // several, the one the pixel is drawn from: the highest count under it.
+  if (!cellAtPixelIsExact(x, y)) {
+    if (const auto best = bestCellAtChartPixel(x, y)) return *best;
+  }
   return {truncatedIndex(m_chart->pixelToValue(ChartAxis::Top, x)),
           truncatedIndex(m_chart->pixelToValue(ChartAxis::Left, y))};
 }
@@ -673,6 +692,8 @@ void TfrmDotPlot::FormClose() {
   // The recomputation holds its own copy of the strands; its result is of no use any more.
   m_floorComputation.cancel();
   m_floorJob = 0;
+  // Searches for hits read the strands too.
+  stopHitSearch();
   m_chart->removeAllSeries();
   m_tracks->setFeatures(nullptr, nullptr);
   for (tSequence* record :

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -12,13 +13,19 @@
 #include "core/DotPlotPreparation.h"
 #include "core/SequenceList.h"
 #include "engine/DotPlotEngine.h"
+#include "engine/DotPlotGrid.h"
 #include "engine/DotPlotTypes.h"
+#include "engine/HitSegments.h"
 #include "gui/Ports.h"
 #include "gui/SequenceStrip.h"
 #include "widgets/UpDownControl.h"
 
 class QCheckBox;
 class QFrame;
+class QKeyEvent;
+class QMenu;
+class QSplitter;
+class QTimer;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -31,6 +38,10 @@ class UserPrompts;
 namespace duvanet::chart {
 class ColourGridChart;
 }
+namespace duvanet::gui {
+class CellMarker;
+class HitsPanel;
+}  // namespace duvanet::gui
 
 /// The paint box of the sequence strip. A repaint that the window did not ask for (first
 /// showing, resizing) draws the cell at positions 1 and 1.
@@ -106,8 +117,34 @@ class TfrmDotPlot : public QWidget {
   void DecideWhichSequenceDisplayToShow(int horizIndex, int vertiIndex);
   /// The strip's picture of a cell, for the current paint box size.
   duvanet::gui::SequenceStripPicture stripPicture(int horizIndex, int vertiIndex) const;
-  /// The cell (0-based start indexes) under a chart pixel.
+  /// The cell (0-based start indexes) under a chart pixel: where a pixel covers several cells,
+  /// the one with the highest count (ties: the nearest to the pixel's centre).
   QPoint cellAtChartPixel(int x, int y) const;
+
+  // Walking the plot, hits and copying.
+  /// The cell the strip shows (0-based start indexes).
+  QPoint shownCell() const { return m_shownCell; }
+  /// Shows a cell (clamped to the plot) in the strip and the information line and marks it on
+  /// the chart, scrolling a zoomed view to it; with zoomIn, zooms in where cells are smaller
+  /// than a pixel.
+  void showCell(qint64 horizIndex, qint64 vertiIndex, bool zoomIn);
+  /// Copies the stretches the shown cell compares as FASTA records.
+  void copyComparedStretches();
+  /// Writes the segments of the whole plot or of the region shown at the Hits pane's threshold;
+  /// the name's extension (.tsv, .paf, .bedpe) chooses the format. A write error is shown.
+  bool exportHits(const QString& fileName, bool wholePlot);
+  /// The Hits pane lists at most this many segments.
+  void setHitRowCap(int rows) { m_hitRowCap = rows; }
+  /// Test hooks standing in for the dialogs: the position to go to (1-based; nothing cancels),
+  /// the export's scope (true: the whole plot), the context menu's choice. The export's file
+  /// comes from the window's file dialogs.
+  void setGoToAnswer(std::function<std::optional<QPoint>(QPoint current)> answer) {
+    m_goToAnswer = std::move(answer);
+  }
+  void setExportScopeAnswer(std::function<std::optional<bool>()> answer) {
+    m_exportScopeAnswer = std::move(answer);
+  }
+  void setMenuAnswer(std::function<QAction*(QMenu&)> answer) { m_menuAnswer = std::move(answer); }
 
   /// The prepared request: both sequences as compared, the opposite strands, WindowSize,
   /// PlotType, Evaluation and MaxScore. Emptied when the window closes.
@@ -132,8 +169,16 @@ class TfrmDotPlot : public QWidget {
   void chartDotPlotMouseMove(Qt::KeyboardModifiers shift, int x, int y);
   void chartDotPlotMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
   void imgSequenceDisplayPaint();
+  void btHitsClick();
+  void btGoToPositionClick();
+  void btExportHitsClick();
+
+ signals:
+  /// The Hits pane shows the result of a search.
+  void hitsShown();
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -200,7 +245,44 @@ class TfrmDotPlot : public QWidget {
   int m_charWidth = 0;
   int m_lineHeight = 0;
   duvanet::core::DotPlotComputation m_computation;
+  void buildHitControls(QSplitter* splitter);
+  QSize plotCells() const;
+  void placeCellMarker();
+  bool cellAtPixelIsExact(int x, int y) const;
+  std::optional<QPoint> bestCellAtChartPixel(int x, int y) const;
+  bool chartKeyPressed(QKeyEvent* event);
+  void showChartMenu(const QPoint& globalPosition);
+  std::optional<duvanet::engine::CellRect> regionShown() const;
+  std::optional<duvanet::engine::HitSegmentRequest> hitRequest(
+      std::optional<duvanet::engine::CellRect> region) const;
+  void scheduleHitSearch(bool always);
+  void startHitSearch();
+  void hitSearchFinished(quint64 job, const QVariant& result);
+  void stopHitSearch();
+  void stepHit(int direction);
+
   UserPrompts* m_prompts = nullptr;
+  // Walking, hits and copying.
+  QSplitter* m_hitsSplitter = nullptr;
+  duvanet::gui::HitsPanel* m_hitsPanel = nullptr;
+  QPushButton* m_hitsButton = nullptr;        // "btHits"
+  QPushButton* m_goToButton = nullptr;        // "btGoToPosition"
+  QPushButton* m_exportHitsButton = nullptr;  // "btExportHits"
+  duvanet::gui::CellMarker* m_cellMarker = nullptr;
+  /// Hit searches have a computation object of their own, so that they and the chart's zoomed
+  /// regions do not supersede each other.
+  duvanet::core::DotPlotComputation* m_hitComputation = nullptr;
+  quint64 m_hitJob = 0;
+  QTimer* m_hitTimer = nullptr;
+  QPoint m_shownCell;
+  bool m_markerShown = false;
+  QPoint m_rightPress;
+  std::optional<duvanet::engine::CellRect> m_searchedRegion;
+  int m_hitRowCap = 10000;
+  int m_pendingHitStep = 0;
+  std::function<std::optional<QPoint>(QPoint)> m_goToAnswer;
+  std::function<std::optional<bool>()> m_exportScopeAnswer;
+  std::function<QAction*(QMenu&)> m_menuAnswer;
   QtFileDialogs m_ownFileDialogs;
   QtFontDialogs m_ownFontDialogs;
   FileDialogs* m_fileDialogs = nullptr;

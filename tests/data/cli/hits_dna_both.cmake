@@ -1,0 +1,1 @@
+include(${DATA_DIR}/hits_expect.cmake)

@@ -1,0 +1,13 @@
+hits
+hits_pair.fas
+hits_pair.fas
+--vindex
+1
+--type
+dna-both
+--window
+6
+--min-count
+5
+--output
+@WORK@/out.BEDPE

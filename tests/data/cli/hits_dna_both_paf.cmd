@@ -1,0 +1,12 @@
+hits
+hits_pair.fas
+hits_pair.fas
+--vindex=1
+--type
+dna-both
+--window
+6
+--min-count
+5
+-o
+@WORK@/out.paf

@@ -1,0 +1,7 @@
+hits
+hits_pair.fas
+hits_pair.fas
+--eval
+highest
+-o
+@WORK@/out.tsv

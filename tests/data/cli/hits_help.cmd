@@ -1,0 +1,2 @@
+hits
+--help

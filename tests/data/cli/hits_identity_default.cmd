@@ -1,0 +1,13 @@
+hits
+hits_pair.fas
+hits_pair.fas
+--vindex
+1
+--type
+identity
+--window
+6
+--threads
+1
+-o
+@WORK@/out.tsv

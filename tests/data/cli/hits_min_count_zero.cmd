@@ -1,0 +1,9 @@
+hits
+hits_pair.fas
+hits_pair.fas
+--window
+6
+--min-count
+0
+-o
+@WORK@/out.tsv

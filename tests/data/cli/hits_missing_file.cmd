@@ -1,0 +1,5 @@
+hits
+missing.fas
+hits_pair.fas
+-o
+@WORK@/out.tsv

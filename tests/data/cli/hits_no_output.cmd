@@ -1,0 +1,3 @@
+hits
+hits_pair.fas
+hits_pair.fas

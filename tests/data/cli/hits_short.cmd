@@ -1,0 +1,7 @@
+hits
+hits_pair.fas
+hits_pair.fas
+--window
+40
+-o
+@WORK@/out.tsv
