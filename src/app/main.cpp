@@ -36,8 +36,9 @@ int main(int argc, char** argv) {
 
   MessageBoxPrompts prompts;
   QtFileDialogs fileDialogs;
+  QtFontDialogs fontDialogs;
   DesktopBrowserLauncher browser;
-  const UiPorts ports{&prompts, &fileDialogs, &browser};
+  const UiPorts ports{&prompts, &fileDialogs, &browser, &fontDialogs};
 
   // The main window shows the information screen while it is being created; the wizards follow
   // once it has been closed.

@@ -1,6 +1,5 @@
 #include "chart/ChartExport.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
@@ -122,14 +121,13 @@ bool exportChart(const ChartRenderer& renderer, QSize size, const QString& path,
 }
 
 bool showChartExportDialog(QWidget* owner, const ChartRenderer& renderer, QSize size,
-                           const SaveFileAsker& asker) {
-  QString selectedFilter = QString::fromLatin1(kFormats[0].filter);
-  const QString caption = QStringLiteral("Export chart");
-  QString path = asker ? asker(owner, caption, chartExportFilters(), &selectedFilter)
-                       : QFileDialog::getSaveFileName(owner, caption, QString(),
-                                                      chartExportFilters(), &selectedFilter);
-  if (path.isEmpty()) return false;
-  const std::optional<ChartImageFormat> format = chartFormatFor(path, selectedFilter);
+                           FileDialogs& dialogs) {
+  const std::optional<FileDialogs::SaveChoice> choice =
+      dialogs.saveFileAs(owner, QStringLiteral("Export chart"), chartExportFilters(),
+                         QString::fromLatin1(kFormats[0].filter));
+  if (!choice || choice->path.isEmpty()) return false;
+  QString path = choice->path;
+  const std::optional<ChartImageFormat> format = chartFormatFor(path, choice->filter);
   if (!format) return false;
   if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + chartFormatExtension(*format);
   return exportChart(renderer, size, path, *format);

@@ -6,6 +6,8 @@
 #include <functional>
 #include <optional>
 
+#include "chart/FileDialogs.h"
+
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -17,11 +19,6 @@ enum class ChartImageFormat { Png, Jpeg, Bmp, Svg, Pdf };
 /// Draws a chart into a painter's rectangle.
 using ChartRenderer = std::function<void(QPainter& painter, const QRect& target)>;
 
-/// Asks the user for a file to save: returns the path (empty when cancelled) and sets the
-/// chosen filter. The default shows QFileDialog::getSaveFileName.
-using SaveFileAsker = std::function<QString(QWidget* owner, const QString& caption,
-                                            const QString& filters, QString* selectedFilter)>;
-
 /// The file filters of the export dialog, one per format, PNG first.
 QString chartExportFilters();
 /// The format for a chosen file: by the selected filter, else by the extension.
@@ -32,10 +29,10 @@ QString chartFormatExtension(ChartImageFormat format);
 bool exportChart(const ChartRenderer& renderer, QSize size, const QString& path,
                  ChartImageFormat format);
 
-/// The export dialog: the user picks a format and a file, and the chart is written there.
-/// Returns false when cancelled or when the file could not be written.
+/// The export dialog: the user picks a format and a file through dialogs, and the chart is
+/// written there. Returns false when cancelled or when the file could not be written.
 bool showChartExportDialog(QWidget* owner, const ChartRenderer& renderer, QSize size,
-                           const SaveFileAsker& asker = {});
+                           FileDialogs& dialogs);
 
 /// Draws the chart on the printer's page, scaled to fit and keeping its proportions.
 void printChart(QPrinter& printer, const ChartRenderer& renderer, QSize size);

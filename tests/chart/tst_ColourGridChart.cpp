@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "ChartTestSupport.h"
+#include "FakeDialogs.h"
 #include "TestRegistry.h"
 #include "chart/ChartEditor.h"
 #include "chart/ColourGridChart.h"
@@ -480,28 +481,21 @@ class TestColourGridChart : public QObject {
     QTemporaryDir dir;
     ColourGridChart chart;
     chart.resize(300, 200);
-    QString offered;
-    const SaveFileAsker svgAnswer = [&](QWidget*, const QString&, const QString& filters,
-                                        QString* selected) {
-      offered = filters;
-      *selected = QStringLiteral("SVG drawing (*.svg)");
-      return dir.filePath("picture");
-    };
-    QVERIFY(chart.showExportDialog(nullptr, svgAnswer));
+    FakeFileDialogs dialogs;
+    dialogs.saveAsAnswers.push_back(
+        FileDialogs::SaveChoice{dir.filePath("picture"), QStringLiteral("SVG drawing (*.svg)")});
+    QVERIFY(chart.showExportDialog(nullptr, dialogs));
+    QCOMPARE(dialogs.saveAsCaptions, QStringList{QStringLiteral("Export chart")});
+    const QString offered = dialogs.offeredFilters.value(0);
     for (const char* format : {"PNG", "JPEG", "Bitmap", "SVG", "PDF"})
       QVERIFY(offered.contains(format));
+    QVERIFY(dialogs.offeredSelections.value(0).contains(QStringLiteral("PNG")));
     QVERIFY(QFile::exists(dir.filePath("picture.svg")));
-    const SaveFileAsker byExtension = [&](QWidget*, const QString&, const QString&,
-                                          QString* selected) {
-      selected->clear();
-      return dir.filePath("other.BMP");
-    };
-    QVERIFY(chart.showExportDialog(nullptr, byExtension));
+    dialogs.saveAsAnswers.push_back(FileDialogs::SaveChoice{dir.filePath("other.BMP"), QString()});
+    QVERIFY(chart.showExportDialog(nullptr, dialogs));
     QVERIFY(!QImage(dir.filePath("other.BMP"), "BMP").isNull());
-    const SaveFileAsker cancel = [](QWidget*, const QString&, const QString&, QString*) {
-      return QString();
-    };
-    QVERIFY(!chart.showExportDialog(nullptr, cancel));
+    // Cancelled: no answer left.
+    QVERIFY(!chart.showExportDialog(nullptr, dialogs));
   }
 
   void printsOntoThePage() {
@@ -540,7 +534,8 @@ class TestColourGridChart : public QObject {
     closeWhenShown();
     chart.showPrintPreview(nullptr, QStringLiteral("Duvanet print preview"));
     closeWhenShown();
-    ChartEditorDialog::edit(&chart, nullptr, QStringLiteral("Duvanet dot-plot editor"));
+    FakeFontDialogs fonts;
+    ChartEditorDialog::edit(&chart, nullptr, QStringLiteral("Duvanet dot-plot editor"), fonts);
     QCOMPARE(titles, (QStringList{"Duvanet print preview", "Duvanet dot-plot editor"}));
     QCOMPARE(kinds.at(0), QStringLiteral("QPrintPreviewDialog"));
     QCOMPARE(kinds.at(1), QStringLiteral("duvanet::chart::ChartEditorDialog"));
@@ -602,7 +597,8 @@ class TestColourGridChart : public QObject {
     chart.resize(600, 500);
     chart.setGrid(exactGrid(30, 20, cellCount));
     distinctPalette(chart, 12);
-    ChartEditorDialog editor(&chart, nullptr, QStringLiteral("Duvanet dot-plot editor"));
+    FakeFontDialogs fonts;
+    ChartEditorDialog editor(&chart, nullptr, QStringLiteral("Duvanet dot-plot editor"), fonts);
     QCOMPARE(editor.windowTitle(), QStringLiteral("Duvanet dot-plot editor"));
     QVERIFY(editor.isModal());
     QStringList pages;
@@ -626,8 +622,14 @@ class TestColourGridChart : public QObject {
     QCOMPARE(chart.axis(ChartAxis::Left).increment, 2.0);
     QFont chosen("Serif");
     chosen.setPixelSize(17);
-    editor.setFontChooser([&](QWidget*, const QFont&) { return std::optional<QFont>(chosen); });
+    const QFont before = chart.axis(ChartAxis::Left).labelFont;
+    fonts.answers.push_back(std::nullopt);  // cancelled: nothing changes
     editor.findChild<QPushButton*>("btLabelFont")->click();
+    QCOMPARE(chart.axis(ChartAxis::Left).labelFont, before);
+    fonts.answers.push_back(chosen);
+    editor.findChild<QPushButton*>("btLabelFont")->click();
+    QCOMPARE(fonts.initialFonts.size(), 2);
+    QCOMPARE(fonts.initialFonts.at(1), before);
     QCOMPARE(chart.axis(ChartAxis::Left).labelFont.pixelSize(), 17);
     QCOMPARE(chart.axis(ChartAxis::Top).labelFont.pixelSize(), 13);
     axisChoice->setCurrentIndex(0);

@@ -5,7 +5,7 @@
 
 #include "TestFiles.h"
 #include "TestRegistry.h"
-#include "gui/FileDialogs.h"
+#include "chart/FileDialogs.h"
 
 class TestFileDialogs : public QObject {
   Q_OBJECT

@@ -1,4 +1,4 @@
-#include "gui/FileDialogs.h"
+#include "chart/FileDialogs.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -65,4 +65,14 @@ std::optional<QString> QtFileDialogs::saveFile(QWidget* parent, const QString& c
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return std::nullopt;
   return files.first();
+}
+
+std::optional<FileDialogs::SaveChoice> QtFileDialogs::saveFileAs(QWidget* parent,
+                                                                 const QString& caption,
+                                                                 const QString& filters,
+                                                                 const QString& selectedFilter) {
+  QString filter = selectedFilter;
+  const QString path = QFileDialog::getSaveFileName(parent, caption, QString(), filters, &filter);
+  if (path.isEmpty()) return std::nullopt;
+  return SaveChoice{path, filter};
 }

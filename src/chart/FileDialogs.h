@@ -7,7 +7,7 @@
 class QFileDialog;
 class QWidget;
 
-/// The file dialogs the windows show. Windows never open a QFileDialog themselves.
+/// The file dialogs the windows and the charts show; none of them opens a QFileDialog itself.
 class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
@@ -17,6 +17,16 @@ class FileDialogs {
   /// a bare name); nothing when the user cancels. Asks nothing about existing files.
   virtual std::optional<QString> saveFile(QWidget* parent, const QString& caption,
                                           const QString& proposedName) = 0;
+  struct SaveChoice {
+    QString path;
+    QString filter;
+  };
+  /// Lets the user choose a file to save to and one of the filters (";;"-separated, as
+  /// QFileDialog takes them), starting from selectedFilter; nothing when the user cancels. The
+  /// dialog asks before an existing file is replaced.
+  virtual std::optional<SaveChoice> saveFileAs(QWidget* parent, const QString& caption,
+                                               const QString& filters,
+                                               const QString& selectedFilter) = 0;
 };
 
 /// The real dialogs: QFileDialog without a default extension. The open dialog offers groups of
@@ -32,6 +42,9 @@ class QtFileDialogs : public FileDialogs {
   QStringList openFiles(QWidget* parent, const QString& caption) override;
   std::optional<QString> saveFile(QWidget* parent, const QString& caption,
                                   const QString& proposedName) override;
+  std::optional<SaveChoice> saveFileAs(QWidget* parent, const QString& caption,
+                                       const QString& filters,
+                                       const QString& selectedFilter) override;
 
  private:
   QString m_openDirectory;
