@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QStringList>
 
+#include "core/FileNames.h"
 #include "gui/ApplicationTitle.h"
 #include "gui/MainWindow.h"
 #include "gui/MainWindowHooks.h"
@@ -47,10 +48,12 @@ int main(int argc, char** argv) {
 
   // Files named on the command line load as "Load sequences" loads them.
   QStringList files;
-  for (const QString& argument : QApplication::arguments().mid(1)) {
+  // Each name keeps the bytes it was given, UTF-8 or not (Qt's own decoding would lose them).
+  for (int i = 1; i < argc; ++i) {
+    const QString argument = duvanet::core::fileNameFromBytes(argv[i]);
     files << QFileInfo(argument).absoluteFilePath();
   }
   frmMain.show();
-  frmMain.LoadFiles(files);
+  frmMain.LoadFilesWhenShown(files);
   return QApplication::exec();
 }

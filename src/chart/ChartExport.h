@@ -25,14 +25,21 @@ QString chartExportFilters();
 std::optional<ChartImageFormat> chartFormatFor(const QString& path, const QString& selectedFilter);
 QString chartFormatExtension(ChartImageFormat format);
 
-/// Writes the chart, drawn at the given size, to a file; false when it cannot be written.
+/// Shows why an export failed (the file's name and the system's reason). The default is a
+/// warning box over the owner.
+using ExportFailureReporter = std::function<void(QWidget* owner, const QString& message)>;
+
+/// Writes the chart, drawn at the given size, to a file; false when it cannot be written, with
+/// the message (Cannot write file "…": reason) in failure. An existing file is replaced only by a
+/// complete new one.
 bool exportChart(const ChartRenderer& renderer, QSize size, const QString& path,
-                 ChartImageFormat format);
+                 ChartImageFormat format, QString* failure = nullptr);
 
 /// The export dialog: the user picks a format and a file through dialogs, and the chart is
-/// written there. Returns false when cancelled or when the file could not be written.
+/// written there. Returns false when cancelled or when the file could not be written (then
+/// reported, by default in a warning box).
 bool showChartExportDialog(QWidget* owner, const ChartRenderer& renderer, QSize size,
-                           FileDialogs& dialogs);
+                           FileDialogs& dialogs, const ExportFailureReporter& reporter = {});
 
 /// Draws the chart on the printer's page, scaled to fit and keeping its proportions.
 void printChart(QPrinter& printer, const ChartRenderer& renderer, QSize size);

@@ -13,10 +13,13 @@
 #include <QMimeData>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
+#include <new>
 
 #include "core/FileError.h"
 #include "gui/ApplicationTitle.h"
@@ -178,7 +181,10 @@ void TfrmMain::createActions() {
     action->setStatusTip(hint);
     action->setToolTip(hint);
     action->setIconVisibleInMenu(true);
-    connect(action, &QAction::triggered, this, entry.handler);
+    connect(action, &QAction::triggered, this,
+            [this, handler = entry.handler, caption = action->text()] {
+              runAction(caption, [this, handler] { (this->*handler)(); });
+            });
     this->*entry.member = action;
   }
 }
@@ -368,6 +374,23 @@ bool TfrmMain::hasCurrentSequence() const {
   return m_sequenceListBox->count() > 0 && CurrentRow() >= 0;
 }
 
+void TfrmMain::runAction(const QString& caption, const std::function<void()>& body) {
+  try {
+    body();
+  } catch (const std::bad_alloc&) {
+    // What the action changed before it ran out stays; the list must show it to keep rows and
+    // workspace indexes in step.
+    try {
+      UpdateDisplayElements();
+    } catch (const std::bad_alloc&) {
+      m_sequenceListBox->clear();
+    }
+    m_ports.prompts->error(
+        this, QStringLiteral("There is not enough memory for \"%1\"; the action was stopped.")
+                  .arg(caption));
+  }
+}
+
 void TfrmMain::clearPreview() {
   m_previewLengthEdit->setText(QStringLiteral("0"));
   m_previewNameEdit->clear();
@@ -426,6 +449,48 @@ void TfrmMain::LoadFiles(const QStringList& fileNames) {
     return;
   }
   UpdateDisplayElements();
+}
+
+namespace {
+
+// Waits for the window's first exposure, then runs a job once from the event loop.
+class RunWhenExposed : public QObject {
+ public:
+  RunWhenExposed(QWindow* window, std::function<void()> job)
+      : QObject(window), m_window(window), m_job(std::move(job)) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == m_window && event->type() == QEvent::Expose && m_window->isExposed()) {
+      m_window->removeEventFilter(this);
+      QTimer::singleShot(0, m_window, std::move(m_job));
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  QWindow* m_window;
+  std::function<void()> m_job;
+};
+
+}  // namespace
+
+void TfrmMain::LoadFilesWhenShown(const QStringList& fileNames) {
+  if (fileNames.isEmpty()) return;
+  // Loaded before the window is placed, an error box would have no window to centre on.
+  QWindow* window = windowHandle();
+  if (window != nullptr && window->isExposed()) {
+    LoadFiles(fileNames);
+    return;
+  }
+  if (window == nullptr) {
+    winId();  // creates the window's handle, to wait on
+    window = windowHandle();
+  }
+  new RunWhenExposed(window, [this, fileNames] { LoadFiles(fileNames); });
 }
 
 void TfrmMain::acLoadSequencesExecute() {
@@ -510,7 +575,10 @@ void TfrmMain::saveSingleSequence(bool asFAS) {
   tSequence sequence;
   m_sequenceList->GetSequence(row, sequence);
   const qsizetype slash = m_saveFileName.lastIndexOf(QLatin1Char('/'));
-  m_saveFileName = m_saveFileName.left(slash + 1) + sequence.Name;
+  // A "/" in the name would propose another folder ("../../x", "HIV-1/HXB2 env").
+  QString proposed = sequence.Name;
+  proposed.replace(QLatin1Char('/'), QLatin1Char('_'));
+  m_saveFileName = m_saveFileName.left(slash + 1) + proposed;
   runSave(
       [this, row, asFAS](const QString& name, const duvanet::core::OverwriteQuestion& overwrite) {
         return asFAS ? m_sequenceList->SaveSequenceAsFASFile(name, row, overwrite)

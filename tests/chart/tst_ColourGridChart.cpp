@@ -1,8 +1,10 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -17,8 +19,11 @@
 
 #include "ChartTestSupport.h"
 #include "FakeDialogs.h"
+#include "FileSizeLimit.h"
+#include "TestFiles.h"
 #include "TestRegistry.h"
 #include "chart/ChartEditor.h"
+#include "chart/ChartExport.h"
 #include "chart/ColourGridChart.h"
 
 namespace duvanet::chart {
@@ -475,6 +480,47 @@ class TestColourGridChart : public QObject {
       }
     }
     QVERIFY(!chart.exportToFile(dir.filePath("missing/dir/x.png"), ChartImageFormat::Png));
+  }
+
+  // An export that cannot be written whole (the file size limit stands in for a full disk)
+  // leaves the old file as it was, no scratch file behind, and says why; so does one into a
+  // folder that does not exist.
+  void failedExportSaysWhyAndKeepsOldFile_data() {
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("png") << int(ChartImageFormat::Png) << "chart.png";
+    QTest::newRow("bmp") << int(ChartImageFormat::Bmp) << "chart.bmp";
+    QTest::newRow("svg") << int(ChartImageFormat::Svg) << "chart.svg";
+    QTest::newRow("pdf") << int(ChartImageFormat::Pdf) << "chart.pdf";
+  }
+  void failedExportSaysWhyAndKeepsOldFile() {
+    QFETCH(int, format);
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QVERIFY(duvanet::testing::writeBytes(path, "old"));
+    // Many small cells of changing colour: no format compresses them to a few kilobytes.
+    const ChartRenderer noisy = [](QPainter& painter, const QRect& target) {
+      for (int y = 0; y < target.height(); y += 4)
+        for (int x = 0; x < target.width(); x += 4)
+          painter.fillRect(x, y, 4, 4, QColor::fromRgb(QRgb(x * 2654435761u ^ y * 40503u)));
+    };
+    QString failure;
+    bool written = true;
+    {
+      duvanet::testing::FileSizeLimit limit(16 * 1024);
+      QVERIFY(limit.active());
+      written = exportChart(noisy, QSize(400, 300), path, ChartImageFormat(format), &failure);
+    }
+    QVERIFY(!written);
+    QCOMPARE(failure, QStringLiteral("Cannot write file \"%1\": File too large").arg(path));
+    QCOMPARE(duvanet::testing::readBytes(path), QByteArray("old"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+
+    const QString missing = dir.filePath(QStringLiteral("missing/") + name);
+    QVERIFY(!exportChart(noisy, QSize(40, 30), missing, ChartImageFormat(format), &failure));
+    QCOMPARE(failure,
+             QStringLiteral("Cannot write file \"%1\": No such file or directory").arg(missing));
   }
 
   void exportDialogLetsTheUserPick() {
