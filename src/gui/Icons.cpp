@@ -4,7 +4,7 @@
 
 static void initOwnIcons() { Q_INIT_RESOURCE(icons); }
 
-namespace DuvanetIcons {
+namespace duvanet::gui::icons {
 
 QIcon themed(const QString& name, QStyle::StandardPixmap fallback) {
   const QIcon themeIcon = QIcon::fromTheme(name);
@@ -24,4 +24,4 @@ QIcon own(const QString& name) {
   return QIcon(QStringLiteral(":/duvanet/icons/%1.svg").arg(name));
 }
 
-}  // namespace DuvanetIcons
+}  // namespace duvanet::gui::icons

@@ -56,7 +56,7 @@ TfrmMain::TfrmMain(const UiPorts& ports, MainWindowHooks hooks, QWidget* parent)
   // FormCreate: the workspace first, then the caption, then the information screen.
   m_sequenceList = std::make_unique<tSequenceList>();
   setWindowTitle(ApplicationTitle() + QLatin1Char(' '));
-  setWindowIcon(DuvanetIcons::own(QStringLiteral("dotplot")));
+  setWindowIcon(duvanet::gui::icons::own(QStringLiteral("dotplot")));
   duvanet::gui::setWindowFont(*this);
 
   createActions();
@@ -171,10 +171,10 @@ void TfrmMain::createActions() {
        theme("edit-paste", QStyle::SP_DialogApplyButton), &TfrmMain::PasteTXTfromclipboard1Click},
   };
   for (const ActionEntry& entry : actions) {
-    const QIcon icon =
-        entry.icon.ownName
-            ? DuvanetIcons::own(QString::fromLatin1(entry.icon.ownName))
-            : DuvanetIcons::themed(QString::fromLatin1(entry.icon.themeName), entry.icon.fallback);
+    const QIcon icon = entry.icon.ownName
+                           ? duvanet::gui::icons::own(QString::fromLatin1(entry.icon.ownName))
+                           : duvanet::gui::icons::themed(QString::fromLatin1(entry.icon.themeName),
+                                                         entry.icon.fallback);
     auto* action = new QAction(icon, QString::fromUtf8(entry.caption), this);
     action->setObjectName(QString::fromLatin1(entry.objectName));
     const QString hint = QString::fromUtf8(entry.hint);
