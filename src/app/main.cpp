@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   setUpIconTheme();
 
   MessageBoxPrompts prompts;
-  QtFileDialogs fileDialogs;
+  QtFileDialogs fileDialogs(prompts);
   DesktopBrowserLauncher browser;
   const UiPorts ports{&prompts, &fileDialogs, &browser};
 

@@ -17,9 +17,13 @@ class FakePrompts : public UserPrompts {
     QString text;
     Kind kind = Kind::Warning;
     bool defaultYes = false;
+    QString details;
   };
 
   void warning(QWidget*, const QString& text) override { shown.push_back({"warning", text}); }
+  void warningWithDetails(QWidget*, const QString& text, const QString& details) override {
+    shown.push_back({"warning", text, Kind::Warning, false, details});
+  }
   bool question(QWidget*, Kind kind, const QString& text, bool defaultYes) override {
     shown.push_back({"question", text, kind, defaultYes});
     if (answers.empty()) return true;
