@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -17,6 +18,17 @@
 #include "gui/UserPrompts.h"
 
 namespace {
+
+// The control a window names so (its object name); a missing one ends the run.
+template <typename T>
+T* benchPart(const QObject* window, const char* name) {
+  T* found = window->findChild<T*>(QString::fromLatin1(name));
+  if (found == nullptr) {
+    std::fprintf(stderr, "no control named %s\n", name);
+    std::exit(1);
+  }
+  return found;
+}
 
 class SilentPrompts : public UserPrompts {
  public:
@@ -59,17 +71,18 @@ int main(int argc, char** argv) {
   std::vector<double> times;
   for (int r = 0; r < repeats; ++r) {
     wizard.show();
-    wizard.pcDotPlotSelection->setCurrentIndex(0);
-    wizard.rbDotPlotDNARevCompBoth->setChecked(true);
+    benchPart<QTabWidget>(&wizard, "pcDotPlotSelection")->setCurrentIndex(0);
+    benchPart<QRadioButton>(&wizard, "rbDotPlotDNARevCompBoth")->setChecked(true);
     QApplication::processEvents();
     TfrmDotPlot* shown = nullptr;
     auto connection = QObject::connect(&wizard, &TfrmDotPlotWizard::dotPlotShown,
                                        [&](TfrmDotPlot* window) { shown = window; });
     QElapsedTimer timer;
     timer.start();
-    wizard.btDotPlotWizCreate->click();
+    benchPart<QPushButton>(&wizard, "btDotPlotWizCreate")->click();
     // Until the window has been drawn once.
-    while (!shown || shown->chartDotPlot->drawCount() == 0) {
+    while (!shown ||
+           benchPart<duvanet::chart::ColourGridChart>(shown, "chartDotPlot")->drawCount() == 0) {
       QApplication::processEvents(QEventLoop::AllEvents, 5);
     }
     times.push_back(timer.nsecsElapsed() / 1e6);

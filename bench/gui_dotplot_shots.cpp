@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "chart/ColourGridChart.h"
 #include "gui/DotPlotWizard.h"
@@ -18,6 +19,17 @@
 #include "widgets/DoubleSlider.h"
 
 namespace {
+
+// The control a window names so (its object name); a missing one ends the run.
+template <typename T>
+T* benchPart(const QObject* window, const char* name) {
+  T* found = window->findChild<T*>(QString::fromLatin1(name));
+  if (found == nullptr) {
+    std::fprintf(stderr, "no control named %s\n", name);
+    std::exit(1);
+  }
+  return found;
+}
 
 class PrintedPrompts : public UserPrompts {
  public:
@@ -59,23 +71,23 @@ int main(int argc, char** argv) {
   PrintedPrompts prompts;
   TfrmDotPlotWizard wizard(list, duvanet::gui::MainListAccess::of(&mainList), &prompts);
   wizard.show();
-  wizard.rbDotPlotDNARevCompBoth->setChecked(true);
+  benchPart<QRadioButton>(&wizard, "rbDotPlotDNARevCompBoth")->setChecked(true);
   save(&wizard, out + QStringLiteral("/dotplot_wizard.png"));
 
   TfrmDotPlot* plot = nullptr;
   QObject::connect(&wizard, &TfrmDotPlotWizard::dotPlotShown,
                    [&](TfrmDotPlot* window) { plot = window; });
-  wizard.btDotPlotWizCreate->click();
+  benchPart<QPushButton>(&wizard, "btDotPlotWizCreate")->click();
   if (!plot) return 1;
   settle();
 
   // The cell with the best count: there the strip shows a match.
   int bestH = 0, bestV = 0, best = -1;
-  const QString& hs = plot->SeqHoriz.Data;
-  const QString& vs = plot->SeqVerti.Data;
-  const QString& hr = plot->SeqHorizRev.Data;
-  const QString& vr = plot->SeqVertiRev.Data;
-  const int w = plot->WindowSize, lh = int(hs.size()), lv = int(vs.size());
+  const QString& hs = plot->plotState().SeqHoriz.Data;
+  const QString& vs = plot->plotState().SeqVerti.Data;
+  const QString& hr = plot->plotState().SeqHorizRev.Data;
+  const QString& vr = plot->plotState().SeqVertiRev.Data;
+  const int w = plot->plotState().WindowSize, lh = int(hs.size()), lv = int(vs.size());
   for (int h = 0; h + w <= lh; ++h) {
     for (int v = 0; v + w <= lv; ++v) {
       int c1 = 0, c2 = 0, c3 = 0;
@@ -91,28 +103,31 @@ int main(int argc, char** argv) {
   }
   auto point = [&] {
     using duvanet::chart::ChartAxis;
-    return QPoint(int(std::lround(plot->chartDotPlot->valueToPixel(ChartAxis::Top, bestH + 1.5))),
-                  int(std::lround(plot->chartDotPlot->valueToPixel(ChartAxis::Left, bestV + 1.5))));
+    return QPoint(int(std::lround(benchPart<duvanet::chart::ColourGridChart>(plot, "chartDotPlot")
+                                      ->valueToPixel(ChartAxis::Top, bestH + 1.5))),
+                  int(std::lround(benchPart<duvanet::chart::ColourGridChart>(plot, "chartDotPlot")
+                                      ->valueToPixel(ChartAxis::Left, bestV + 1.5))));
   };
   const QPoint whole = point();
   plot->chartDotPlotMouseMove(Qt::NoModifier, whole.x(), whole.y());
   save(plot, out + QStringLiteral("/dotplot_dna_both.png"));
 
-  plot->chartDotPlot->zoomTo(bestH - 20, bestH + 40, bestV - 20, bestV + 40);
+  benchPart<duvanet::chart::ColourGridChart>(plot, "chartDotPlot")
+      ->zoomTo(bestH - 20, bestH + 40, bestV - 20, bestV + 40);
   settle();
   const QPoint zoomed = point();
   plot->chartDotPlotMouseMove(Qt::NoModifier, zoomed.x(), zoomed.y());
   save(plot, out + QStringLiteral("/dotplot_dna_both_zoomed.png"));
 
-  plot->chartDotPlot->unzoom();
-  plot->rbGreenChart->click();
-  plot->dblslColor->setPosition1(5);
-  plot->dblslColor->setPosition2(9);
+  benchPart<duvanet::chart::ColourGridChart>(plot, "chartDotPlot")->unzoom();
+  benchPart<QRadioButton>(plot, "rbGreenChart")->click();
+  benchPart<TDblSlider>(plot, "dblslColor")->setPosition1(5);
+  benchPart<TDblSlider>(plot, "dblslColor")->setPosition2(9);
   plot->chartDotPlotMouseMove(Qt::NoModifier, whole.x(), whole.y());
   save(plot, out + QStringLiteral("/dotplot_green_narrow.png"));
 
-  plot->udHighlightColour->setValue(7);
-  plot->btHighlightColour->click();
+  benchPart<UpDownControl>(plot, "udHighlightColour")->setValue(7);
+  benchPart<QPushButton>(plot, "btHighlightColour")->click();
   save(plot, out + QStringLiteral("/dotplot_highlight.png"));
   return 0;
 }

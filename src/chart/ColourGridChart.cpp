@@ -3,13 +3,11 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QThread>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
-#include <thread>
 
 namespace duvanet::chart {
 
@@ -42,12 +40,6 @@ QFont boldLabelFont(QFont font) {
 }
 
 }  // namespace
-
-struct ColourGridChart::DetailJob {
-  engine::CellRect region;
-  std::atomic<bool> cancel{false};
-  engine::DotPlotGrid result;
-};
 
 RegionProvider engineRegionProvider(engine::DotPlotComputeRequest request) {
   // The provider keeps copies of the strands: a computation may still be running on its worker
@@ -85,18 +77,19 @@ ColourGridChart::ColourGridChart(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   for (AxisSettings& settings : m_axes) settings.labelFont = boldLabelFont(font());
   m_axes[index(ChartAxis::Left)].inverted = true;
+  m_regionLoader.setWorkerPriority(QThread::LowPriority);
+  connect(&m_regionLoader, &core::DotPlotComputation::taskFinished, this,
+          [this](quint64, const QVariant& result) {
+            detailFinished(result.value<std::shared_ptr<engine::DotPlotGrid>>());
+          });
 }
 
-ColourGridChart::~ColourGridChart() {
-  for (auto& job : m_jobs) job->cancel = true;
-  for (QThread* thread : m_threads) thread->wait();
-}
+ColourGridChart::~ColourGridChart() = default;
 
 // ---------------------------------------------------------------------------------- cells
 
 void ColourGridChart::setGrid(engine::DotPlotGrid grid) {
-  cancelDetailJobs();
-  for (QThread* thread : m_threads) thread->wait();
+  stopDetail();
   m_pendingCells.clear();
   m_detail.reset();
   m_grid = std::make_shared<engine::DotPlotGrid>(std::move(grid));
@@ -160,8 +153,7 @@ void ColourGridChart::materializeCells() const {
 }
 
 void ColourGridChart::removeAllSeries() {
-  cancelDetailJobs();
-  for (QThread* thread : m_threads) thread->wait();
+  stopDetail();
   m_grid.reset();
   m_detail.reset();
   m_pendingCells.clear();
@@ -199,7 +191,7 @@ void ColourGridChart::setRegionProvider(RegionProvider provider) {
   maybeRequestDetail();
 }
 
-bool ColourGridChart::detailPending() const { return !m_jobs.empty(); }
+bool ColourGridChart::detailPending() const { return m_regionLoader.isBusy(); }
 
 const engine::DotPlotGrid* ColourGridChart::detailGrid() const { return m_detail.get(); }
 
@@ -298,7 +290,7 @@ void ColourGridChart::setCrossHair(bool enabled) {
 }
 
 void ColourGridChart::viewChanged() {
-  m_countsValid = false;
+  m_rasteriser.invalidate();
   requestUpdate();
   maybeRequestDetail();
 }
@@ -403,11 +395,11 @@ AxisGeometry ColourGridChart::axisGeometry(ChartAxis which) const {
 }
 
 double ColourGridChart::pixelToValue(ChartAxis which, int pixel) const {
-  return chart::pixelToValue(axisGeometry(which), pixel);
+  return render::pixelToValue(axisGeometry(which), pixel);
 }
 
 double ColourGridChart::valueToPixel(ChartAxis which, double value) const {
-  return chart::valueToPixel(axisGeometry(which), value);
+  return render::valueToPixel(axisGeometry(which), value);
 }
 
 // -------------------------------------------------------------------- zoom and scrolling
@@ -436,8 +428,8 @@ void ColourGridChart::scrollByPixels(int dx, int dy) {
     const int i = index(which);
     if (deltas[i] == 0) continue;
     const AxisGeometry geometry = geometryFor(which, plot);
-    double shift = chart::pixelToValue(geometry, geometry.start) -
-                   chart::pixelToValue(geometry, geometry.start + deltas[i]);
+    double shift = render::pixelToValue(geometry, geometry.start) -
+                   render::pixelToValue(geometry, geometry.start + deltas[i]);
     const auto [lo, hi] = automaticRange(which);
     auto& [min, max] = ranges[i];
     if (max - min >= hi - lo) continue;  // the whole extent is in view already
@@ -478,188 +470,44 @@ void ColourGridChart::maybeRequestDetail() {
     return r.x <= x0 && r.y <= y0 && r.x + r.width >= x1 && r.y + r.height >= y1;
   };
   if (m_detail && covers(m_detail->cells())) return;
-  for (const auto& job : m_jobs)
-    if (!job->cancel && covers(job->region)) return;
+  if (m_regionLoader.isBusy() && covers(m_pendingRegion)) return;
   // Ask for a margin around the view so that small scroll steps need no new computation.
   const std::int64_t padX = width / 2, padY = height / 2;
   const std::int64_t rx0 = std::max(all.x, x0 - padX), ry0 = std::max(all.y, y0 - padY);
   const std::int64_t rx1 = std::min(all.x + all.width, x1 + padX);
   const std::int64_t ry1 = std::min(all.y + all.height, y1 + padY);
-  cancelDetailJobs();
-  auto job = std::make_shared<DetailJob>();
-  job->region = {rx0, ry0, rx1 - rx0, ry1 - ry0};
-  RegionProvider provider = m_regionProvider;
-  QThread* thread = QThread::create([this, job, provider] {
-    job->result = provider(job->region, [job] { return !job->cancel.load(); });
-    QMetaObject::invokeMethod(
-        this, [this, job] { detailFinished(job); }, Qt::QueuedConnection);
-  });
-  thread->setParent(this);
-  connect(thread, &QThread::finished, this, [this, thread] {
-    m_threads.erase(std::remove(m_threads.begin(), m_threads.end(), thread), m_threads.end());
-    thread->deleteLater();
-  });
-  m_jobs.push_back(job);
-  m_threads.push_back(thread);
-  thread->start(QThread::LowPriority);
+  // A new region supersedes the one being computed.
+  m_pendingRegion = {rx0, ry0, rx1 - rx0, ry1 - ry0};
+  m_regionLoader.startTask(
+      [provider = m_regionProvider, region = m_pendingRegion](core::ComputationControl& control) {
+        auto grid = std::make_shared<engine::DotPlotGrid>(
+            provider(region, [&control] { return control.keepGoing(); }));
+        return QVariant::fromValue(std::move(grid));
+      });
 }
 
-void ColourGridChart::cancelDetailJobs() {
-  for (auto& job : m_jobs) job->cancel = true;
+void ColourGridChart::stopDetail() {
+  // Returns once the worker has let go of the region it was computing.
+  m_regionLoader.cancel();
+  m_regionLoader.waitUntilIdle();
 }
 
-void ColourGridChart::detailFinished(const std::shared_ptr<DetailJob>& job) {
-  m_jobs.erase(std::remove(m_jobs.begin(), m_jobs.end(), job), m_jobs.end());
-  if (job->cancel || job->result.isEmpty() || !job->result.isExact() || !baseGrid()) return;
-  m_detail = std::make_shared<engine::DotPlotGrid>(std::move(job->result));
-  m_countsValid = false;
+void ColourGridChart::detailFinished(std::shared_ptr<engine::DotPlotGrid> grid) {
+  if (!grid || grid->isEmpty() || !grid->isExact() || !baseGrid()) return;
+  m_detail = std::move(grid);
+  m_rasteriser.invalidate();
   requestUpdate();
   emit detailArrived();
 }
 
 // -------------------------------------------------------------------------------- drawing
 
-void ColourGridChart::computePixelCounts(const QRect& plot, std::vector<std::uint16_t>& out) const {
-  const int width = plot.width(), height = plot.height();
-  out.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
-  const engine::DotPlotGrid* grid = baseGrid();
-  if (!grid || width <= 0 || height <= 0) return;
-
-  const AxisGeometry gx = geometryFor(ChartAxis::Top, plot);
-  const AxisGeometry gy = geometryFor(ChartAxis::Left, plot);
-  // The cells under a pixel: where cells are wider than pixels, the cell at the pixel's own
-  // coordinate (as a mouse conversion gives it); otherwise every cell the pixel touches.
-  const auto cellsOf = [](const AxisGeometry& g, int pixel) {
-    const double a = chart::pixelToValue(g, pixel), b = chart::pixelToValue(g, pixel + 1);
-    CellSpan span;
-    if (std::abs(b - a) < 1) {
-      span.first = static_cast<std::int64_t>(std::floor(a));
-      span.last = span.first + 1;
-    } else {
-      span = cellsBetween(a, b);
-    }
-    return CellSpan{span.first - 1, span.last - 1};  // axis value v is cell v − 1
-  };
-  std::vector<CellSpan> columns(static_cast<std::size_t>(width));
-  std::vector<CellSpan> rows(static_cast<std::size_t>(height));
-  for (int px = 0; px < width; ++px) columns[px] = cellsOf(gx, plot.left() + px);
-  for (int py = 0; py < height; ++py) rows[py] = cellsOf(gy, plot.top() + py);
-
-  // Use the exact region grid when it covers every cell in view.
-  const engine::DotPlotGrid* source = grid;
-  if (m_detail) {
-    std::int64_t cx0 = std::numeric_limits<std::int64_t>::max(),
-                 cx1 = std::numeric_limits<std::int64_t>::min();
-    std::int64_t cy0 = cx0, cy1 = cx1;
-    const engine::CellRect& all = grid->cells();
-    for (const CellSpan& s : columns) {
-      cx0 = std::min(cx0, std::max(s.first, all.x));
-      cx1 = std::max(cx1, std::min(s.last, all.x + all.width));
-    }
-    for (const CellSpan& s : rows) {
-      cy0 = std::min(cy0, std::max(s.first, all.y));
-      cy1 = std::max(cy1, std::min(s.last, all.y + all.height));
-    }
-    const engine::CellRect& d = m_detail->cells();
-    if (d.x <= cx0 && d.y <= cy0 && d.x + d.width >= cx1 && d.y + d.height >= cy1)
-      source = m_detail.get();
-  }
-  const engine::CellRect& cells = source->cells();
-  // Bin ranges per pixel column and row; first >= last marks a pixel outside the cells.
-  const auto toBins = [](const CellSpan& s, std::int64_t start, std::int64_t size, auto binOf) {
-    const std::int64_t first = std::max(s.first, start), last = std::min(s.last, start + size);
-    if (first >= last) return CellSpan{0, 0};
-    return CellSpan{binOf(first), binOf(last - 1) + 1};
-  };
-  for (CellSpan& s : columns)
-    s = toBins(s, cells.x, cells.width, [source](std::int64_t c) { return source->binOfCellX(c); });
-  for (CellSpan& s : rows)
-    s = toBins(s, cells.y, cells.height,
-               [source](std::int64_t c) { return source->binOfCellY(c); });
-
-  // Rows of pixels in bands, each band on a thread of its own for large views. Per pixel row:
-  // the highest value of each bin column over the pixel's bin rows (a vectorisable pass over
-  // contiguous memory), then the highest over each pixel's bin columns.
-  std::int64_t binLo = std::numeric_limits<std::int64_t>::max(), binHi = 0;
-  for (const CellSpan& c : columns) {
-    if (c.first >= c.last) continue;
-    binLo = std::min(binLo, c.first);
-    binHi = std::max(binHi, c.last);
-  }
-  if (binHi <= binLo) return;
-  const std::size_t span = static_cast<std::size_t>(binHi - binLo);
-  std::int64_t work = 0;
-  for (const CellSpan& r : rows) work += r.last - r.first;
-  work *= static_cast<std::int64_t>(span);
-  const auto band = [&](int rowFrom, int rowTo) {
-    std::vector<std::uint16_t> columnMax(span);
-    const CellSpan* previous = nullptr;
-    for (int py = rowFrom; py < rowTo; ++py) {
-      const CellSpan& rowSpan = rows[py];
-      std::uint16_t* dst = out.data() + static_cast<std::size_t>(py) * width;
-      if (rowSpan.first >= rowSpan.last) continue;
-      if (previous && previous->first == rowSpan.first && previous->last == rowSpan.last) {
-        std::copy_n(dst - width, width, dst);
-        continue;
-      }
-      previous = &rowSpan;
-      std::uint16_t* columnMaxData = columnMax.data();
-      {
-        const std::uint16_t* src = source->row(static_cast<int>(rowSpan.first)) + binLo;
-        for (std::size_t b = 0; b < span; ++b)
-          columnMaxData[b] = static_cast<std::uint16_t>(src[b] + 1);
-      }
-      for (std::int64_t r = rowSpan.first + 1; r < rowSpan.last; ++r) {
-        const std::uint16_t* src = source->row(static_cast<int>(r)) + binLo;
-        for (std::size_t b = 0; b < span; ++b) {
-          const auto value = static_cast<std::uint16_t>(src[b] + 1);
-          columnMaxData[b] = value > columnMaxData[b] ? value : columnMaxData[b];
-        }
-      }
-      for (int px = 0; px < width; ++px) {
-        const CellSpan& c = columns[px];
-        std::uint16_t highest = 0;
-        for (std::int64_t b = c.first; b < c.last; ++b)
-          highest = std::max(highest, columnMaxData[b - binLo]);
-        dst[px] = highest;
-      }
-    }
-  };
-  if (work < 2'000'000 || height < 4) {
-    band(0, height);
-  } else {
-    // Split at a change of bin rows, so that the copy of an equal row stays inside a band.
-    int split = height / 2;
-    while (split < height - 1 && rows[split].first == rows[split - 1].first &&
-           rows[split].last == rows[split - 1].last)
-      ++split;
-    std::thread helper(band, split, height);
-    band(0, split);
-    helper.join();
-  }
+render::GridView ColourGridChart::gridView(const QRect& plot) const {
+  return {plot, geometryFor(ChartAxis::Top, plot), geometryFor(ChartAxis::Left, plot)};
 }
 
 const QImage& ColourGridChart::plotImage(const QRect& plot) {
-  if (!m_countsValid || m_countsPlot.size() != plot.size()) {
-    computePixelCounts(plot, m_pixelCounts);
-    m_countsPlot = plot;
-    m_countsValid = true;
-    m_imageValid = false;
-  }
-  std::vector<QRgb> lut = buildLut();
-  if (!m_imageValid || lut != m_imageLut || m_image.size() != plot.size()) {
-    if (m_image.size() != plot.size()) m_image = QImage(plot.size(), QImage::Format_RGB32);
-    const std::size_t last = lut.size() - 1;
-    const std::uint16_t* counts = m_pixelCounts.data();
-    for (int y = 0; y < plot.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-      const std::uint16_t* row = counts + static_cast<std::size_t>(y) * plot.width();
-      for (int x = 0; x < plot.width(); ++x) line[x] = lut[std::min<std::size_t>(row[x], last)];
-    }
-    m_imageLut = std::move(lut);
-    m_imageValid = true;
-  }
-  return m_image;
+  return m_rasteriser.image(baseGrid(), m_detail.get(), gridView(plot), buildLut());
 }
 
 void ColourGridChart::drawAxes(QPainter& painter, const Layout& layout) const {
@@ -678,7 +526,7 @@ void ColourGridChart::drawAxes(QPainter& painter, const Layout& layout) const {
     const int tickBase = plot.top() - kFrame;
     painter.setFont(settings.labelFont);
     for (const double value : tickValues(g.min, g.max, step)) {
-      const int x = static_cast<int>(std::lround(chart::valueToPixel(g, value)));
+      const int x = static_cast<int>(std::lround(render::valueToPixel(g, value)));
       painter.drawLine(x, tickBase - kMajorTick, x, tickBase - 1);
       const QString text = numberText(value);
       const int w = metrics.horizontalAdvance(text);
@@ -690,7 +538,7 @@ void ColourGridChart::drawAxes(QPainter& painter, const Layout& layout) const {
       for (const double value : tickValues(g.min - step / 2, g.max, step)) {
         const double minor = value + step / 2;
         if (minor < g.min || minor > g.max) continue;
-        const int x = static_cast<int>(std::lround(chart::valueToPixel(g, minor)));
+        const int x = static_cast<int>(std::lround(render::valueToPixel(g, minor)));
         painter.drawLine(x, tickBase - kMinorTick, x, tickBase - 1);
       }
     }
@@ -713,7 +561,7 @@ void ColourGridChart::drawAxes(QPainter& painter, const Layout& layout) const {
     painter.setFont(settings.labelFont);
     int widest = 0;
     for (const double value : tickValues(g.min, g.max, step)) {
-      const int y = static_cast<int>(std::lround(chart::valueToPixel(g, value)));
+      const int y = static_cast<int>(std::lround(render::valueToPixel(g, value)));
       painter.drawLine(tickBase - kMajorTick, y, tickBase - 1, y);
       const QString text = numberText(value);
       widest = std::max(widest, metrics.horizontalAdvance(text));
@@ -725,7 +573,7 @@ void ColourGridChart::drawAxes(QPainter& painter, const Layout& layout) const {
       for (const double value : tickValues(g.min - step / 2, g.max, step)) {
         const double minor = value + step / 2;
         if (minor < g.min || minor > g.max) continue;
-        const int y = static_cast<int>(std::lround(chart::valueToPixel(g, minor)));
+        const int y = static_cast<int>(std::lround(render::valueToPixel(g, minor)));
         painter.drawLine(tickBase - kMinorTick, y, tickBase - 1, y);
       }
     }
@@ -869,7 +717,7 @@ void ColourGridChart::paintEvent(QPaintEvent*) {
       painter.drawLine(m_mouse.x(), plot.top(), m_mouse.x(), plot.bottom());
     }
   }
-  m_drawnLut = m_imageLut;
+  m_drawnLut = m_rasteriser.colours();
   emit afterDraw();
   m_drawing = false;
   // Colours changed inside afterDraw take effect with one more pass, started from the event

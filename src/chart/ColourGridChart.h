@@ -6,7 +6,6 @@
 #include <QRgb>
 #include <QString>
 #include <QWidget>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -15,10 +14,10 @@
 #include "chart/AxisMath.h"
 #include "chart/ChartExport.h"
 #include "chart/ChartPalette.h"
+#include "core/DotPlotComputation.h"
 #include "engine/DotPlotEngine.h"
 #include "engine/DotPlotGrid.h"
-
-class QThread;
+#include "render/GridRasteriser.h"
 
 namespace duvanet::chart {
 
@@ -37,7 +36,7 @@ struct AxisSettings {
 };
 
 /// Computes the exact counts of a rectangle of cells; keepGoing() turns false to cancel. Runs on
-/// a worker thread.
+/// the chart's region loader, off the GUI thread.
 using RegionProvider = std::function<engine::DotPlotGrid(engine::CellRect region,
                                                          const std::function<bool()>& keepGoing)>;
 
@@ -169,8 +168,6 @@ class ColourGridChart : public QWidget {
     QRect legend;
     QRect title;
   };
-  struct DetailJob;
-
   static int index(ChartAxis which) { return which == ChartAxis::Top ? 0 : 1; }
   Layout computeLayout(const QRect& target) const;
   AxisGeometry geometryFor(ChartAxis which, const QRect& plot) const;
@@ -178,15 +175,15 @@ class ColourGridChart : public QWidget {
   const engine::DotPlotGrid* baseGrid() const;
   void scanMaxCount();
   std::vector<QRgb> buildLut() const;
-  void computePixelCounts(const QRect& plot, std::vector<std::uint16_t>& out) const;
+  render::GridView gridView(const QRect& plot) const;
   const QImage& plotImage(const QRect& plot);
   void drawAxes(QPainter& painter, const Layout& layout) const;
   void drawLegend(QPainter& painter, const QRect& box) const;
   void viewChanged();
   void requestUpdate();
   void maybeRequestDetail();
-  void cancelDetailJobs();
-  void detailFinished(const std::shared_ptr<DetailJob>& job);
+  void stopDetail();
+  void detailFinished(std::shared_ptr<engine::DotPlotGrid> grid);
 
   // cells
   mutable std::shared_ptr<engine::DotPlotGrid> m_grid;
@@ -198,8 +195,9 @@ class ColourGridChart : public QWidget {
   std::shared_ptr<engine::DotPlotGrid> m_detail;
   int m_maxCount = 0;
   RegionProvider m_regionProvider;
-  std::vector<std::shared_ptr<DetailJob>> m_jobs;
-  std::vector<QThread*> m_threads;
+  /// Computes zoomed regions in the background; the region asked for last.
+  core::DotPlotComputation m_regionLoader;
+  engine::CellRect m_pendingRegion;
 
   ChartPalette m_palette;
   AxisSettings m_axes[2];
@@ -214,13 +212,7 @@ class ColourGridChart : public QWidget {
   bool m_zoomed = false;
   std::pair<double, double> m_zoomRange[2];
 
-  // drawing caches: counts per plot pixel (count + 1, 0 where no cell) and the coloured image
-  std::vector<std::uint16_t> m_pixelCounts;
-  QRect m_countsPlot;
-  bool m_countsValid = false;
-  QImage m_image;
-  std::vector<QRgb> m_imageLut;
-  bool m_imageValid = false;
+  render::GridRasteriser m_rasteriser;
 
   bool m_drawing = false;
   int m_drawCount = 0;

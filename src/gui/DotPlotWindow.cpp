@@ -2,7 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -13,11 +13,9 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -48,10 +46,6 @@ QFont stripFont() {
   QFont font(kStripFontFamily, kStripFontPoints, QFont::Bold);
   font.setStyleHint(QFont::TypeWriter);
   return font;
-}
-
-std::u16string_view viewOf(const QString& text) {
-  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
 int truncatedIndex(double value) {
@@ -119,272 +113,289 @@ void TfrmDotPlot::buildLayout() {
   outer->setContentsMargins(0, 0, 0, 0);
   outer->setSpacing(0);
 
-  Panel2 = new QFrame(this);
-  Panel2->setObjectName(QStringLiteral("Panel2"));
-  auto* left = new QVBoxLayout(Panel2);
+  m_plotPanel = new QFrame(this);
+  m_plotPanel->setObjectName(QStringLiteral("Panel2"));
+  auto* left = new QVBoxLayout(m_plotPanel);
   left->setContentsMargins(0, 0, 0, 0);
   left->setSpacing(0);
-  chartDotPlot = new ColourGridChart(Panel2);
-  chartDotPlot->setObjectName(QStringLiteral("chartDotPlot"));
-  left->addWidget(chartDotPlot, 1);
-  Panel4 = new QFrame(Panel2);
-  Panel4->setObjectName(QStringLiteral("Panel4"));
-  Panel4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Panel4->setFixedHeight(161);
-  auto* strip = new QVBoxLayout(Panel4);
+  m_chart = new ColourGridChart(m_plotPanel);
+  m_chart->setObjectName(QStringLiteral("chartDotPlot"));
+  left->addWidget(m_chart, 1);
+  m_stripPanel = new QFrame(m_plotPanel);
+  m_stripPanel->setObjectName(QStringLiteral("Panel4"));
+  m_stripPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  m_stripPanel->setFixedHeight(161);
+  auto* strip = new QVBoxLayout(m_stripPanel);
   strip->setContentsMargins(2, 2, 2, 2);
   strip->setSpacing(0);
-  imgSequenceDisplay = new SequenceDisplayBox(this, Panel4);
-  imgSequenceDisplay->setObjectName(QStringLiteral("imgSequenceDisplay"));
-  strip->addWidget(imgSequenceDisplay, 1);
-  panInfoDot = new QLabel(QStringLiteral("panInfoDot"), Panel4);
-  panInfoDot->setObjectName(QStringLiteral("panInfoDot"));
-  panInfoDot->setFixedHeight(16);
-  panInfoDot->setAlignment(Qt::AlignCenter);
-  panInfoDot->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  strip->addWidget(panInfoDot);
-  left->addWidget(Panel4);
-  outer->addWidget(Panel2, 1);
+  m_stripBox = new SequenceDisplayBox(this, m_stripPanel);
+  m_stripBox->setObjectName(QStringLiteral("imgSequenceDisplay"));
+  strip->addWidget(m_stripBox, 1);
+  m_infoLine = new QLabel(QStringLiteral("panInfoDot"), m_stripPanel);
+  m_infoLine->setObjectName(QStringLiteral("panInfoDot"));
+  m_infoLine->setFixedHeight(16);
+  m_infoLine->setAlignment(Qt::AlignCenter);
+  m_infoLine->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  strip->addWidget(m_infoLine);
+  left->addWidget(m_stripPanel);
+  outer->addWidget(m_plotPanel, 1);
 
-  Panel1 = new QFrame(this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-  Panel1->setLineWidth(2);
-  Panel1->setFixedWidth(159);
-  outer->addWidget(Panel1);
+  m_controlPanel = new QFrame(this);
+  m_controlPanel->setObjectName(QStringLiteral("Panel1"));
+  m_controlPanel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  m_controlPanel->setLineWidth(2);
+  m_controlPanel->setFixedWidth(159);
+  outer->addWidget(m_controlPanel);
 
-  GroupBox3 = new QGroupBox(QStringLiteral("Chart"), Panel1);
-  GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
-  GroupBox3->setGeometry(9, 8, 141, 201);
+  m_chartGroup = new QGroupBox(QStringLiteral("Chart"), m_controlPanel);
+  m_chartGroup->setObjectName(QStringLiteral("GroupBox3"));
+  m_chartGroup->setGeometry(9, 8, 141, 201);
   auto button = [this](const QString& name, const QString& caption, int top) {
-    auto* b = new QPushButton(caption, GroupBox3);
+    auto* b = new QPushButton(caption, m_chartGroup);
     b->setObjectName(name);
     b->setGeometry(6, top, 129, 25);
     return b;
   };
-  btPlotSave = button(QStringLiteral("btPlotSave"), QStringLiteral("Save"), 17);
-  btPlotPrint = button(QStringLiteral("btPlotPrint"), QStringLiteral("Print"), 44);
-  btPlotLegend =
+  m_saveButton = button(QStringLiteral("btPlotSave"), QStringLiteral("Save"), 17);
+  m_printButton = button(QStringLiteral("btPlotPrint"), QStringLiteral("Print"), 44);
+  m_legendButton =
       button(QStringLiteral("btPlotLegend"), QStringLiteral("Toggle legend visibility"), 75);
-  btPlotInvAxisVert =
+  m_invertVerticalButton =
       button(QStringLiteral("btPlotInvAxisVert"), QStringLiteral("Invert vertically"), 106);
-  btPlotInvAxisHoriz =
+  m_invertHorizontalButton =
       button(QStringLiteral("btPlotInvAxisHoriz"), QStringLiteral("Invert horizontally"), 133);
-  btCustomise = button(QStringLiteral("btCustomise"), QStringLiteral("Customise"), 164);
+  m_customiseButton = button(QStringLiteral("btCustomise"), QStringLiteral("Customise"), 164);
 
-  GroupBox1 = new QGroupBox(QStringLiteral("Colours"), Panel1);
-  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-  GroupBox1->setGeometry(6, 215, 141, 172);
+  m_coloursGroup = new QGroupBox(QStringLiteral("Colours"), m_controlPanel);
+  m_coloursGroup->setObjectName(QStringLiteral("GroupBox1"));
+  m_coloursGroup->setGeometry(6, 215, 141, 172);
   auto colourButton = [this](const QString& name, const QString& caption, int x, int y) {
-    auto* b = new QRadioButton(caption, GroupBox1);
+    auto* b = new QRadioButton(caption, m_coloursGroup);
     b->setObjectName(name);
     b->setGeometry(x, y, 62, 17);
     return b;
   };
-  rbRedChart = colourButton(QStringLiteral("rbRedChart"), QStringLiteral("Red"), 8, 16);
-  rbGreenChart = colourButton(QStringLiteral("rbGreenChart"), QStringLiteral("Green"), 72, 16);
-  rbBlueChart = colourButton(QStringLiteral("rbBlueChart"), QStringLiteral("Blue"), 8, 33);
-  rbGreyChart = colourButton(QStringLiteral("rbGreyChart"), QStringLiteral("Grey"), 72, 33);
-  rbGreyChart->setChecked(true);
-  pbColorBar = new duvanet::chart::ColourBarBox(GroupBox1);
-  pbColorBar->setObjectName(QStringLiteral("pbColorBar"));
-  pbColorBar->setGeometry(3, 52, 134, 40);
-  dblslColor = new TDblSlider(GroupBox1);
-  dblslColor->setObjectName(QStringLiteral("dblslColor"));
-  dblslColor->setGeometry(6, 94, 129, 38);
-  dblslColor->setBevel(dblLowered);
-  dblslColor->setMin(0);
-  dblslColor->setMax(1);
-  dblslColor->setFrequency(5);
-  dblslColor->setIndicator(dblPos1Pos2);
-  dblslColor->setScale(false);
-  dblslColor->setPositionDsp(false);
-  dblslColor->setPosition1(0);
-  dblslColor->setPosition2(1);
-  btHighlightColour = new QPushButton(QStringLiteral("Highlight level:"), GroupBox1);
-  btHighlightColour->setObjectName(QStringLiteral("btHighlightColour"));
-  btHighlightColour->setCheckable(true);
-  btHighlightColour->setGeometry(6, 138, 84, 25);
-  udHighlightColour = new UpDownControl(GroupBox1);
-  udHighlightColour->setRange(0, 0);
-  udHighlightColour->setObjectName(QStringLiteral("udHighlightColour"));
-  udHighlightColour->setGeometry(92, 139, 44, 23);
-  Edit1 = udHighlightColour->edit();
-  Edit1->setObjectName(QStringLiteral("Edit1"));
-  Edit1->setText(QStringLiteral("0"));
+  m_redButton = colourButton(QStringLiteral("rbRedChart"), QStringLiteral("Red"), 8, 16);
+  m_greenButton = colourButton(QStringLiteral("rbGreenChart"), QStringLiteral("Green"), 72, 16);
+  m_blueButton = colourButton(QStringLiteral("rbBlueChart"), QStringLiteral("Blue"), 8, 33);
+  m_greyButton = colourButton(QStringLiteral("rbGreyChart"), QStringLiteral("Grey"), 72, 33);
+  m_greyButton->setChecked(true);
+  m_colourBar = new duvanet::chart::ColourBarBox(m_coloursGroup);
+  m_colourBar->setObjectName(QStringLiteral("pbColorBar"));
+  m_colourBar->setGeometry(3, 52, 134, 40);
+  m_colourRangeSlider = new TDblSlider(m_coloursGroup);
+  m_colourRangeSlider->setObjectName(QStringLiteral("dblslColor"));
+  m_colourRangeSlider->setGeometry(6, 94, 129, 38);
+  m_colourRangeSlider->setBevel(dblLowered);
+  m_colourRangeSlider->setMin(0);
+  m_colourRangeSlider->setMax(1);
+  m_colourRangeSlider->setFrequency(5);
+  m_colourRangeSlider->setIndicator(dblPos1Pos2);
+  m_colourRangeSlider->setScale(false);
+  m_colourRangeSlider->setPositionDsp(false);
+  m_colourRangeSlider->setPosition1(0);
+  m_colourRangeSlider->setPosition2(1);
+  m_highlightButton = new QPushButton(QStringLiteral("Highlight level:"), m_coloursGroup);
+  m_highlightButton->setObjectName(QStringLiteral("btHighlightColour"));
+  m_highlightButton->setCheckable(true);
+  m_highlightButton->setGeometry(6, 138, 84, 25);
+  m_highlightLevel = new UpDownControl(m_coloursGroup);
+  m_highlightLevel->setRange(0, 0);
+  m_highlightLevel->setObjectName(QStringLiteral("udHighlightColour"));
+  m_highlightLevel->setGeometry(92, 139, 44, 23);
+  m_highlightLevelEdit = m_highlightLevel->edit();
+  m_highlightLevelEdit->setObjectName(QStringLiteral("Edit1"));
+  m_highlightLevelEdit->setText(QStringLiteral("0"));
 
-  cbMouseSequenceTracking = new QCheckBox(QStringLiteral("Sequence tracking"), Panel1);
-  cbMouseSequenceTracking->setObjectName(QStringLiteral("cbMouseSequenceTracking"));
-  cbMouseSequenceTracking->setGeometry(20, 393, 121, 17);
-  cbMouseSequenceTracking->setChecked(true);
+  m_sequenceTrackingBox = new QCheckBox(QStringLiteral("Sequence tracking"), m_controlPanel);
+  m_sequenceTrackingBox->setObjectName(QStringLiteral("cbMouseSequenceTracking"));
+  m_sequenceTrackingBox->setGeometry(20, 393, 121, 17);
+  m_sequenceTrackingBox->setChecked(true);
 
   // Chart design settings: no title, bold axis labels, rows growing downwards.
-  chartDotPlot->setTitle(QStringLiteral("Dot plot"));
-  chartDotPlot->setTitleVisible(false);
-  chartDotPlot->setLegendVisible(true);
+  m_chart->setTitle(QStringLiteral("Dot plot"));
+  m_chart->setTitleVisible(false);
+  m_chart->setLegendVisible(true);
   for (const ChartAxis axis : {ChartAxis::Top, ChartAxis::Left}) {
-    auto settings = chartDotPlot->axis(axis);
+    auto settings = m_chart->axis(axis);
     settings.increment = 1;
     QFont labels = settings.labelFont;
     labels.setBold(true);
     labels.setPixelSize(13);
     settings.labelFont = labels;
     settings.inverted = axis == ChartAxis::Left;
-    chartDotPlot->setAxis(axis, settings);
+    m_chart->setAxis(axis, settings);
   }
 
-  m_colourScale = std::make_unique<duvanet::chart::ColourScale>(chartDotPlot, pbColorBar);
+  m_colourScale = std::make_unique<duvanet::chart::ColourScale>(m_chart, m_colourBar);
   m_colourScale->setControlSource([this] { return colourControls(); });
 
-  connect(btPlotSave, &QPushButton::clicked, this, &TfrmDotPlot::btPlotSaveClick);
-  connect(btPlotPrint, &QPushButton::clicked, this, &TfrmDotPlot::btPlotPrintClick);
-  connect(btPlotLegend, &QPushButton::clicked, this, &TfrmDotPlot::btPlotLegendClick);
-  connect(btPlotInvAxisVert, &QPushButton::clicked, this, &TfrmDotPlot::btPlotInvAxisVertClick);
-  connect(btPlotInvAxisHoriz, &QPushButton::clicked, this, &TfrmDotPlot::btPlotInvAxisHorizClick);
-  connect(btCustomise, &QPushButton::clicked, this, &TfrmDotPlot::btCustomiseClick);
-  for (QRadioButton* rb : {rbRedChart, rbGreenChart, rbBlueChart, rbGreyChart}) {
+  connect(m_saveButton, &QPushButton::clicked, this, &TfrmDotPlot::btPlotSaveClick);
+  connect(m_printButton, &QPushButton::clicked, this, &TfrmDotPlot::btPlotPrintClick);
+  connect(m_legendButton, &QPushButton::clicked, this, &TfrmDotPlot::btPlotLegendClick);
+  connect(m_invertVerticalButton, &QPushButton::clicked, this,
+          &TfrmDotPlot::btPlotInvAxisVertClick);
+  connect(m_invertHorizontalButton, &QPushButton::clicked, this,
+          &TfrmDotPlot::btPlotInvAxisHorizClick);
+  connect(m_customiseButton, &QPushButton::clicked, this, &TfrmDotPlot::btCustomiseClick);
+  for (QRadioButton* rb : {m_redButton, m_greenButton, m_blueButton, m_greyButton}) {
     connect(rb, &QRadioButton::clicked, this, &TfrmDotPlot::rbGreyChartClick);
   }
-  connect(btHighlightColour, &QPushButton::clicked, this, &TfrmDotPlot::btHighlightColourClick);
-  connect(udHighlightColour, &UpDownControl::arrowClicked, this,
+  connect(m_highlightButton, &QPushButton::clicked, this, &TfrmDotPlot::btHighlightColourClick);
+  connect(m_highlightLevel, &UpDownControl::arrowClicked, this,
           &TfrmDotPlot::udHighlightColourClick);
-  connect(dblslColor, &TDblSlider::posChange, this, &TfrmDotPlot::dblslColorPosChange);
-  connect(chartDotPlot, &ColourGridChart::afterDraw, this, &TfrmDotPlot::chartDotPlotAfterDraw);
-  connect(chartDotPlot, &ColourGridChart::mouseMoved, this, &TfrmDotPlot::chartDotPlotMouseMove);
-  connect(chartDotPlot, &ColourGridChart::mousePressed, this, &TfrmDotPlot::chartDotPlotMouseDown);
+  connect(m_colourRangeSlider, &TDblSlider::posChange, this, &TfrmDotPlot::dblslColorPosChange);
+  connect(m_chart, &ColourGridChart::afterDraw, this, &TfrmDotPlot::chartDotPlotAfterDraw);
+  connect(m_chart, &ColourGridChart::mouseMoved, this, &TfrmDotPlot::chartDotPlotMouseMove);
+  connect(m_chart, &ColourGridChart::mousePressed, this, &TfrmDotPlot::chartDotPlotMouseDown);
 }
 
 void TfrmDotPlot::measureFont() {
   const QFont font = stripFont();
-  const QFontMetrics metrics(font, imgSequenceDisplay);
+  const QFontMetrics metrics(font, m_stripBox);
   int widest = 0;
   for (char16_t c = 0x20; c <= 0xFF; ++c) {
     widest = std::max(widest, metrics.horizontalAdvance(QString(QChar(c))));
   }
-  CharWidth = widest + 1;
-  LineHeight = std::abs(QFontInfo(font).pixelSize()) + 2;
+  m_charWidth = widest + 1;
+  m_lineHeight = std::abs(QFontInfo(font).pixelSize()) + 2;
 }
 
 QString TfrmDotPlot::requestCaption() const {
-  return ApplicationTitle() + duvanet::core::dotPlotCaptionSuffix(PlotType);
+  return ApplicationTitle() + duvanet::core::dotPlotCaptionSuffix(m_plot.PlotType);
 }
 
 TfrmDotPlot::PrepareOutcome TfrmDotPlot::PrepareDotPlot(tDotPlotType plotType, tSequence HorizSeq,
                                                         tSequence VertiSeq, bool CaseInsensitive,
                                                         int windowSize,
                                                         tMatchEvaluation evaluation) {
-  const duvanet::core::PreparedDotPlot prepared = duvanet::core::prepareDotPlot(
-      plotType, std::move(HorizSeq), std::move(VertiSeq), CaseInsensitive, windowSize, evaluation);
-  WindowSize = prepared.WindowSize;
-  PlotType = prepared.PlotType;
-  Evaluation = prepared.Evaluation;
-  SeqHoriz = prepared.SeqHoriz;
-  SeqVerti = prepared.SeqVerti;
-  chartDotPlot->setAxisTitle(ChartAxis::Top, SeqHoriz.Name);
-  chartDotPlot->setAxisTitle(ChartAxis::Left, SeqVerti.Name);
-  SeqHorizRev = prepared.SeqHorizRev;
-  SeqVertiRev = prepared.SeqVertiRev;
-  MaxScore = prepared.MaxScore;
+  m_plot = duvanet::core::prepareDotPlot(plotType, std::move(HorizSeq), std::move(VertiSeq),
+                                         CaseInsensitive, windowSize, evaluation);
+  m_chart->setAxisTitle(ChartAxis::Top, m_plot.SeqHoriz.Name);
+  m_chart->setAxisTitle(ChartAxis::Left, m_plot.SeqVerti.Name);
   m_prepared = true;
   setWindowTitle(requestCaption());
 
-  for (const QString& warning : prepared.warnings) {
+  for (const QString& warning : m_plot.warnings) {
     if (m_prompts) m_prompts->warning(this, warning);
   }
 
-  duvanet::engine::DotPlotComputeRequest request;
-  request.strands = {viewOf(SeqHoriz.Data), viewOf(SeqVerti.Data), viewOf(SeqHorizRev.Data),
-                     viewOf(SeqVertiRev.Data)};
-  request.windowSize = WindowSize;
-  request.type = PlotType;
-  request.evaluation = Evaluation;
+  // The computation reads a copy that shares the window's texts, so that closing the window
+  // while it runs frees nothing under it.
+  const auto owner = std::make_shared<const duvanet::core::PreparedDotPlot>(m_plot);
+  duvanet::engine::DotPlotComputeRequest request = owner->computeRequest();
   request.exactBudgetCells = m_exactBudgetCells;
   request.maxBinsPerSide = m_maxBinsPerSide;
+  Computed computed = computeWithProgress(request, owner);
+  if (computed.end == Computed::End::Failed) std::rethrow_exception(computed.failure);
+  if (computed.end == Computed::End::Cancelled) return PrepareOutcome::Cancelled;
 
-  std::atomic<bool> cancel{false};
-  std::atomic<double> fraction{0.0};
-  duvanet::engine::DotPlotComputeRequest running = request;
-  running.progress = [&cancel, &fraction](double done) {
-    fraction.store(done);
-    return !cancel.load();
-  };
-  duvanet::engine::DotPlotComputeResult result;
-  std::exception_ptr failure;
-  QThread* worker = QThread::create([&] {
-    try {
-      result = duvanet::engine::computeDotPlot(running);
-    } catch (...) {
-      failure = std::current_exception();
-    }
-  });
-  worker->start();
-  if (!worker->wait(QDeadlineTimer(m_progressDelayMs))) {
-    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
-    QProgressDialog progress(QStringLiteral("Computing the dot plot ..."), QStringLiteral("Cancel"),
-                             0, 1000, owner);
-    progress.setWindowTitle(ApplicationTitle());
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &progress, [&] {
-      if (worker->isFinished()) {
-        progress.done(QDialog::Accepted);
-        return;
-      }
-      progress.setValue(static_cast<int>(fraction.load() * 1000));
-    });
-    connect(&progress, &QProgressDialog::canceled, &progress, [&] { cancel.store(true); });
-    poll.start(40);
-    if (!worker->isFinished()) progress.exec();
-    poll.stop();
-    if (progress.wasCanceled()) cancel.store(true);
-    worker->wait();
-  }
-  delete worker;
-  if (failure) std::rethrow_exception(failure);
-  if (cancel.load() || result.status == duvanet::engine::DotPlotStatus::Cancelled) {
-    return PrepareOutcome::Cancelled;
-  }
-
+  duvanet::engine::DotPlotComputeResult& result = computed.result;
   if (result.isFilled()) {
     const bool exact = result.grid.isExact();
-    chartDotPlot->setGrid(std::move(result.grid));
+    m_chart->setGrid(std::move(result.grid));
     if (!exact) {
       // Zoomed regions are at most as many cells as the chart has pixels: always exact.
       duvanet::engine::DotPlotComputeRequest regions = request;
       regions.exactBudgetCells = duvanet::engine::DotPlotComputeRequest{}.exactBudgetCells;
-      chartDotPlot->setRegionProvider(duvanet::chart::engineRegionProvider(regions));
+      m_chart->setRegionProvider(duvanet::chart::engineRegionProvider(regions));
     }
   }
-  for (const QString& message : duvanet::core::dotPlotErrorMessages(PlotType, result)) {
+  for (const QString& message : duvanet::core::dotPlotErrorMessages(m_plot.PlotType, result)) {
     if (m_prompts) m_prompts->warning(this, message);
   }
 
-  dblslColor->setMin(0);
-  dblslColor->setMax(MaxScore);
-  dblslColor->setPosition1(0);
-  dblslColor->setPosition2(MaxScore);
-  udHighlightColour->setRange(0, MaxScore);
+  m_colourRangeSlider->setMin(0);
+  m_colourRangeSlider->setMax(m_plot.MaxScore);
+  m_colourRangeSlider->setPosition1(0);
+  m_colourRangeSlider->setPosition2(m_plot.MaxScore);
+  m_highlightLevel->setRange(0, m_plot.MaxScore);
   UpdateColors();
   return PrepareOutcome::Completed;
+}
+
+TfrmDotPlot::Computed TfrmDotPlot::computeWithProgress(
+    const duvanet::engine::DotPlotComputeRequest& request, std::shared_ptr<const void> owner) {
+  using duvanet::core::DotPlotComputation;
+  Computed computed;
+  bool running = true;
+  QEventLoop waiting;
+  QProgressDialog* dialog = nullptr;
+  const auto end = [&] {
+    running = false;
+    waiting.quit();
+    if (dialog) dialog->done(QDialog::Accepted);
+  };
+  // The connections of this one computation.
+  QObject listener;
+  quint64 job = 0;
+  connect(&m_computation, &DotPlotComputation::finished, &listener,
+          [&](quint64 id, const duvanet::engine::DotPlotComputeResult& result) {
+            if (id != job) return;
+            computed.end = Computed::End::Finished;
+            computed.result = result;
+            end();
+          });
+  connect(&m_computation, &DotPlotComputation::cancelled, &listener, [&](quint64 id) {
+    if (id != job) return;
+    computed.end = Computed::End::Cancelled;
+    end();
+  });
+  connect(&m_computation, &DotPlotComputation::failed, &listener,
+          [&](quint64 id, const QString&, std::exception_ptr error) {
+            if (id != job) return;
+            computed.end = Computed::End::Failed;
+            computed.failure = error;
+            end();
+          });
+  job = m_computation.start(request, std::move(owner));
+
+  if (m_progressDelayMs > 0) {
+    // Short computations end before anything shows; the user's input waits meanwhile.
+    QTimer::singleShot(m_progressDelayMs, &listener, [&] { waiting.quit(); });
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
+  }
+  if (!running) return computed;
+
+  QWidget* progressOwner = parentWidget() ? parentWidget()->window() : nullptr;
+  QProgressDialog progress(QStringLiteral("Computing the dot plot ..."), QStringLiteral("Cancel"),
+                           0, 1000, progressOwner);
+  progress.setWindowTitle(ApplicationTitle());
+  progress.setWindowModality(Qt::ApplicationModal);
+  progress.setMinimumDuration(0);
+  progress.setAutoReset(false);
+  progress.setAutoClose(false);
+  connect(&m_computation, &DotPlotComputation::progressed, &progress,
+          [&](quint64 id, double fraction) {
+            if (id == job) progress.setValue(static_cast<int>(fraction * 1000));
+          });
+  connect(&progress, &QProgressDialog::canceled, &listener, [&] { m_computation.cancel(); });
+  dialog = &progress;
+  progress.exec();
+  dialog = nullptr;
+  if (progress.wasCanceled() || running) {
+    // The user's choice wins over a result that arrived meanwhile.
+    m_computation.cancel();
+    m_computation.waitUntilIdle();
+    computed = Computed{};
+  }
+  return computed;
 }
 
 // --- colour scale ----------------------------------------------------------------------------
 
 void TfrmDotPlot::UpdateColors() {
-  m_colourScale->setMaxScore(MaxScore);
+  m_colourScale->setMaxScore(m_plot.MaxScore);
   m_colourScale->UpdateColors();
 }
 
 void TfrmDotPlot::SmoothGreyScale(int Lo, int Hi) {
-  m_colourScale->setMaxScore(MaxScore);
+  m_colourScale->setMaxScore(m_plot.MaxScore);
   m_colourScale->SmoothGreyScale(Lo, Hi, colourControls().family);
 }
 
 void TfrmDotPlot::DrawColorBar() {
-  m_colourScale->setMaxScore(MaxScore);
+  m_colourScale->setMaxScore(m_plot.MaxScore);
   const auto controls = colourControls();
   m_colourScale->DrawColorBar(controls.highlightDown, controls.highlightLevel);
 }
@@ -392,14 +403,14 @@ void TfrmDotPlot::DrawColorBar() {
 duvanet::chart::ColourControls TfrmDotPlot::colourControls() const {
   using duvanet::engine::ColourFamily;
   duvanet::chart::ColourControls controls;
-  controls.lo = dblslColor->Position1();
-  controls.hi = dblslColor->Position2();
-  controls.family = rbRedChart->isChecked()     ? ColourFamily::Red
-                    : rbGreenChart->isChecked() ? ColourFamily::Green
-                    : rbBlueChart->isChecked()  ? ColourFamily::Blue
-                                                : ColourFamily::Grey;
-  controls.highlightDown = btHighlightColour->isChecked();
-  controls.highlightLevel = udHighlightColour->value();
+  controls.lo = m_colourRangeSlider->Position1();
+  controls.hi = m_colourRangeSlider->Position2();
+  controls.family = m_redButton->isChecked()     ? ColourFamily::Red
+                    : m_greenButton->isChecked() ? ColourFamily::Green
+                    : m_blueButton->isChecked()  ? ColourFamily::Blue
+                                                 : ColourFamily::Grey;
+  controls.highlightDown = m_highlightButton->isChecked();
+  controls.highlightLevel = m_highlightLevel->value();
   return controls;
 }
 
@@ -413,18 +424,18 @@ void TfrmDotPlot::chartDotPlotAfterDraw() { UpdateColors(); }
 
 SequenceStripInput TfrmDotPlot::stripInput() const {
   SequenceStripInput in;
-  in.seqHoriz = SeqHoriz.Data;
-  in.seqVerti = SeqVerti.Data;
-  in.seqHorizRev = SeqHorizRev.Data;
-  in.seqVertiRev = SeqVertiRev.Data;
-  in.windowSize = WindowSize;
-  in.plotType = PlotType;
-  in.evaluation = Evaluation;
-  in.maxScore = MaxScore;
-  in.charWidth = CharWidth;
-  in.lineHeight = LineHeight;
-  in.width = imgSequenceDisplay->width();
-  in.height = imgSequenceDisplay->height();
+  in.seqHoriz = m_plot.SeqHoriz.Data;
+  in.seqVerti = m_plot.SeqVerti.Data;
+  in.seqHorizRev = m_plot.SeqHorizRev.Data;
+  in.seqVertiRev = m_plot.SeqVertiRev.Data;
+  in.windowSize = m_plot.WindowSize;
+  in.plotType = m_plot.PlotType;
+  in.evaluation = m_plot.Evaluation;
+  in.maxScore = m_plot.MaxScore;
+  in.charWidth = m_charWidth;
+  in.lineHeight = m_lineHeight;
+  in.width = m_stripBox->width();
+  in.height = m_stripBox->height();
   return in;
 }
 
@@ -435,32 +446,32 @@ SequenceStripPicture TfrmDotPlot::stripPicture(int horizIndex, int vertiIndex) c
 void TfrmDotPlot::DecideWhichSequenceDisplayToShow(int horizIndex, int vertiIndex) {
   SequenceStripPicture picture = stripPicture(horizIndex, vertiIndex);
   if (!picture.drawn) return;
-  panInfoDot->setText(picture.infoLine);
-  imgSequenceDisplay->showPicture(std::move(picture));
+  m_infoLine->setText(picture.infoLine);
+  m_stripBox->showPicture(std::move(picture));
 }
 
 void TfrmDotPlot::imgSequenceDisplayPaint() {
   SequenceStripPicture picture = stripPicture(0, 0);
   if (!picture.drawn) return;
-  panInfoDot->setText(picture.infoLine);
+  m_infoLine->setText(picture.infoLine);
   // Painted by the box's current paint pass.
-  imgSequenceDisplay->adoptPicture(std::move(picture));
+  m_stripBox->adoptPicture(std::move(picture));
 }
 
 QPoint TfrmDotPlot::cellAtChartPixel(int x, int y) const {
-  return {truncatedIndex(chartDotPlot->pixelToValue(ChartAxis::Top, x)),
-          truncatedIndex(chartDotPlot->pixelToValue(ChartAxis::Left, y))};
+  return {truncatedIndex(m_chart->pixelToValue(ChartAxis::Top, x)),
+          truncatedIndex(m_chart->pixelToValue(ChartAxis::Left, y))};
 }
 
 void TfrmDotPlot::chartDotPlotMouseMove(Qt::KeyboardModifiers, int x, int y) {
-  if (!cbMouseSequenceTracking->isChecked()) return;
+  if (!m_sequenceTrackingBox->isChecked()) return;
   const QPoint cell = cellAtChartPixel(x, y);
   DecideWhichSequenceDisplayToShow(cell.x(), cell.y());
 }
 
 void TfrmDotPlot::chartDotPlotMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x,
                                         int y) {
-  if (button != Qt::LeftButton || cbMouseSequenceTracking->isChecked()) return;
+  if (button != Qt::LeftButton || m_sequenceTrackingBox->isChecked()) return;
   QPoint cell = cellAtChartPixel(x, y);
   DecideWhichSequenceDisplayToShow(cell.x(), cell.y());
   UpdateColors();
@@ -471,34 +482,31 @@ void TfrmDotPlot::chartDotPlotMouseDown(Qt::MouseButton button, Qt::KeyboardModi
 // --- commands --------------------------------------------------------------------------------
 
 duvanet::chart::ChartRenderer TfrmDotPlot::chartRenderer() const {
-  ColourGridChart* chart = chartDotPlot;
+  ColourGridChart* chart = m_chart;
   return [chart](QPainter& painter, const QRect& target) { chart->renderChart(painter, target); };
 }
 
 void TfrmDotPlot::btPlotSaveClick() {
-  duvanet::chart::showChartExportDialog(this, chartRenderer(), chartDotPlot->size());
+  duvanet::chart::showChartExportDialog(this, chartRenderer(), m_chart->size());
 }
 
 void TfrmDotPlot::btPlotPrintClick() {
-  duvanet::chart::showChartPrintPreview(this, chartRenderer(), chartDotPlot->size(),
+  duvanet::chart::showChartPrintPreview(this, chartRenderer(), m_chart->size(),
                                         QStringLiteral("Duvanet print preview"));
 }
 
-void TfrmDotPlot::btPlotLegendClick() {
-  chartDotPlot->setLegendVisible(!chartDotPlot->legendVisible());
-}
+void TfrmDotPlot::btPlotLegendClick() { m_chart->setLegendVisible(!m_chart->legendVisible()); }
 
 void TfrmDotPlot::btPlotInvAxisVertClick() {
-  chartDotPlot->setAxisInverted(ChartAxis::Left, !chartDotPlot->axisInverted(ChartAxis::Left));
+  m_chart->setAxisInverted(ChartAxis::Left, !m_chart->axisInverted(ChartAxis::Left));
 }
 
 void TfrmDotPlot::btPlotInvAxisHorizClick() {
-  chartDotPlot->setAxisInverted(ChartAxis::Top, !chartDotPlot->axisInverted(ChartAxis::Top));
+  m_chart->setAxisInverted(ChartAxis::Top, !m_chart->axisInverted(ChartAxis::Top));
 }
 
 void TfrmDotPlot::btCustomiseClick() {
-  duvanet::chart::ChartEditorDialog::edit(chartDotPlot, this,
-                                          QStringLiteral("Duvanet dot-plot editor"));
+  duvanet::chart::ChartEditorDialog::edit(m_chart, this, QStringLiteral("Duvanet dot-plot editor"));
 }
 
 // --- window ----------------------------------------------------------------------------------
@@ -519,9 +527,9 @@ void TfrmDotPlot::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmDotPlot::FormClose() {
-  // The series goes first: a background computation of a zoomed region reads the strands.
-  chartDotPlot->removeAllSeries();
-  for (tSequence* record : {&SeqHoriz, &SeqVerti, &SeqHorizRev, &SeqVertiRev}) {
+  m_chart->removeAllSeries();
+  for (tSequence* record :
+       {&m_plot.SeqHoriz, &m_plot.SeqVerti, &m_plot.SeqHorizRev, &m_plot.SeqVertiRev}) {
     record->Name.clear();
     record->Data.clear();
   }

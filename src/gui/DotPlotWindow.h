@@ -7,7 +7,10 @@
 
 #include "chart/ChartExport.h"
 #include "chart/ColourScale.h"
+#include "core/DotPlotComputation.h"
+#include "core/DotPlotPreparation.h"
 #include "core/SequenceList.h"
+#include "engine/DotPlotEngine.h"
 #include "engine/DotPlotTypes.h"
 #include "gui/SequenceStrip.h"
 #include "widgets/UpDownControl.h"
@@ -43,7 +46,7 @@ class SequenceDisplayBox : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  TfrmDotPlot* m_owner;
+  TfrmDotPlot* m_owner = nullptr;
   std::optional<duvanet::gui::SequenceStripPicture> m_picture;
   bool m_requested = false;
 };
@@ -89,43 +92,12 @@ class TfrmDotPlot : public QWidget {
   /// The cell (0-based start indexes) under a chart pixel.
   QPoint cellAtChartPixel(int x, int y) const;
 
-  // Controls, named as the window's handlers and tests reach them.
-  QFrame* Panel1 = nullptr;
-  QGroupBox* GroupBox3 = nullptr;
-  QPushButton* btPlotSave = nullptr;
-  QPushButton* btPlotPrint = nullptr;
-  QPushButton* btPlotLegend = nullptr;
-  QPushButton* btPlotInvAxisVert = nullptr;
-  QPushButton* btPlotInvAxisHoriz = nullptr;
-  QPushButton* btCustomise = nullptr;
-  QGroupBox* GroupBox1 = nullptr;
-  QRadioButton* rbRedChart = nullptr;
-  QRadioButton* rbGreenChart = nullptr;
-  QRadioButton* rbBlueChart = nullptr;
-  QRadioButton* rbGreyChart = nullptr;
-  duvanet::chart::ColourBarBox* pbColorBar = nullptr;
-  TDblSlider* dblslColor = nullptr;
-  QPushButton* btHighlightColour = nullptr;
-  UpDownControl* udHighlightColour = nullptr;
-  QLineEdit* Edit1 = nullptr;
-  QCheckBox* cbMouseSequenceTracking = nullptr;
-  QFrame* Panel2 = nullptr;
-  duvanet::chart::ColourGridChart* chartDotPlot = nullptr;
-  QFrame* Panel4 = nullptr;
-  SequenceDisplayBox* imgSequenceDisplay = nullptr;
-  QLabel* panInfoDot = nullptr;
-
-  // Plot state.
-  int CharWidth = 0;
-  int LineHeight = 0;
-  int WindowSize = 0;
-  tDotPlotType PlotType = dptIdentity;
-  tMatchEvaluation Evaluation = meHighest;
-  tSequence SeqHoriz;
-  tSequence SeqVerti;
-  tSequence SeqHorizRev;
-  tSequence SeqVertiRev;
-  int MaxScore = 0;
+  /// The prepared request: both sequences as compared, the opposite strands, WindowSize,
+  /// PlotType, Evaluation and MaxScore. Emptied when the window closes.
+  const duvanet::core::PreparedDotPlot& plotState() const { return m_plot; }
+  /// The strip font's widest character (plus 1) and its line height (plus 2), in pixels.
+  int CharWidth() const { return m_charWidth; }
+  int LineHeight() const { return m_lineHeight; }
 
  public slots:
   void btPlotSaveClick();
@@ -155,8 +127,49 @@ class TfrmDotPlot : public QWidget {
   duvanet::gui::SequenceStripInput stripInput() const;
   duvanet::chart::ColourControls colourControls() const;
   duvanet::chart::ChartRenderer chartRenderer() const;
+  /// Runs the request off the GUI thread; the progress dialog comes up when it takes longer
+  /// than the progress delay.
+  struct Computed {
+    enum class End { Finished, Cancelled, Failed } end = End::Cancelled;
+    duvanet::engine::DotPlotComputeResult result;
+    std::exception_ptr failure;
+  };
+  Computed computeWithProgress(const duvanet::engine::DotPlotComputeRequest& request,
+                               std::shared_ptr<const void> owner);
 
-  UserPrompts* m_prompts;
+  // The chart and the sequence strip on the left.
+  QFrame* m_plotPanel = nullptr;                       // "Panel2"
+  duvanet::chart::ColourGridChart* m_chart = nullptr;  // "chartDotPlot"
+  QFrame* m_stripPanel = nullptr;                      // "Panel4"
+  SequenceDisplayBox* m_stripBox = nullptr;            // "imgSequenceDisplay"
+  QLabel* m_infoLine = nullptr;                        // "panInfoDot"
+  // The chart commands on the right.
+  QFrame* m_controlPanel = nullptr;                 // "Panel1"
+  QGroupBox* m_chartGroup = nullptr;                // "GroupBox3"
+  QPushButton* m_saveButton = nullptr;              // "btPlotSave"
+  QPushButton* m_printButton = nullptr;             // "btPlotPrint"
+  QPushButton* m_legendButton = nullptr;            // "btPlotLegend"
+  QPushButton* m_invertVerticalButton = nullptr;    // "btPlotInvAxisVert"
+  QPushButton* m_invertHorizontalButton = nullptr;  // "btPlotInvAxisHoriz"
+  QPushButton* m_customiseButton = nullptr;         // "btCustomise"
+  // The colour controls.
+  QGroupBox* m_coloursGroup = nullptr;                  // "GroupBox1"
+  QRadioButton* m_redButton = nullptr;                  // "rbRedChart"
+  QRadioButton* m_greenButton = nullptr;                // "rbGreenChart"
+  QRadioButton* m_blueButton = nullptr;                 // "rbBlueChart"
+  QRadioButton* m_greyButton = nullptr;                 // "rbGreyChart"
+  duvanet::chart::ColourBarBox* m_colourBar = nullptr;  // "pbColorBar"
+  TDblSlider* m_colourRangeSlider = nullptr;            // "dblslColor"
+  QPushButton* m_highlightButton = nullptr;             // "btHighlightColour"
+  UpDownControl* m_highlightLevel = nullptr;            // "udHighlightColour"
+  QLineEdit* m_highlightLevelEdit = nullptr;            // "Edit1"
+  QCheckBox* m_sequenceTrackingBox = nullptr;           // "cbMouseSequenceTracking"
+
+  duvanet::core::PreparedDotPlot m_plot;
+  int m_charWidth = 0;
+  int m_lineHeight = 0;
+  duvanet::core::DotPlotComputation m_computation;
+  UserPrompts* m_prompts = nullptr;
   std::unique_ptr<duvanet::chart::ColourScale> m_colourScale;
   bool m_prepared = false;
   qint64 m_exactBudgetCells = qint64{64} << 20;

@@ -100,130 +100,129 @@ TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainList
 
   auto* outer = new QVBoxLayout(this);
 
-  GroupBox1 = new QGroupBox(QStringLiteral("General dot plot preferences"), this);
-  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-  auto* general = new QVBoxLayout(GroupBox1);
-  general->addWidget(new QLabel(QStringLiteral("Sequence for horizontal axis:"), GroupBox1));
-  cobPlotSeq1 = new QComboBox(GroupBox1);
-  cobPlotSeq1->setObjectName(QStringLiteral("cobPlotSeq1"));
-  general->addWidget(cobPlotSeq1);
-  general->addWidget(new QLabel(QStringLiteral("Sequence for vertical axis:"), GroupBox1));
-  cobPlotSeq2 = new QComboBox(GroupBox1);
-  cobPlotSeq2->setObjectName(QStringLiteral("cobPlotSeq2"));
-  general->addWidget(cobPlotSeq2);
+  m_generalGroup = new QGroupBox(QStringLiteral("General dot plot preferences"), this);
+  m_generalGroup->setObjectName(QStringLiteral("GroupBox1"));
+  auto* general = new QVBoxLayout(m_generalGroup);
+  general->addWidget(new QLabel(QStringLiteral("Sequence for horizontal axis:"), m_generalGroup));
+  m_horizontalList = new QComboBox(m_generalGroup);
+  m_horizontalList->setObjectName(QStringLiteral("cobPlotSeq1"));
+  general->addWidget(m_horizontalList);
+  general->addWidget(new QLabel(QStringLiteral("Sequence for vertical axis:"), m_generalGroup));
+  m_verticalList = new QComboBox(m_generalGroup);
+  m_verticalList->setObjectName(QStringLiteral("cobPlotSeq2"));
+  general->addWidget(m_verticalList);
   auto* caseAndWindow = new QHBoxLayout;
-  cbPlotCaseInsensitive =
-      new QCheckBox(QStringLiteral("Perform case insensitive analysis"), GroupBox1);
-  cbPlotCaseInsensitive->setObjectName(QStringLiteral("cbPlotCaseInsensitive"));
-  cbPlotCaseInsensitive->setChecked(true);
-  caseAndWindow->addWidget(cbPlotCaseInsensitive);
+  m_caseInsensitiveBox =
+      new QCheckBox(QStringLiteral("Perform case insensitive analysis"), m_generalGroup);
+  m_caseInsensitiveBox->setObjectName(QStringLiteral("cbPlotCaseInsensitive"));
+  m_caseInsensitiveBox->setChecked(true);
+  caseAndWindow->addWidget(m_caseInsensitiveBox);
   caseAndWindow->addStretch();
-  caseAndWindow->addWidget(new QLabel(QStringLiteral("Window size"), GroupBox1));
-  udDotWindowSize = new UpDownControl(GroupBox1);
-  udDotWindowSize->setObjectName(QStringLiteral("udDotWindowSize"));
-  udDotWindowSize->setRange(1, 1024);
-  udDotWindowSize->setValue(12);
-  udDotWindowSize->setMinimumWidth(70);
-  edWindowSize = udDotWindowSize->edit();
-  edWindowSize->setObjectName(QStringLiteral("edWindowSize"));
-  caseAndWindow->addWidget(udDotWindowSize);
+  caseAndWindow->addWidget(new QLabel(QStringLiteral("Window size"), m_generalGroup));
+  m_windowSizeUpDown = new UpDownControl(m_generalGroup);
+  m_windowSizeUpDown->setObjectName(QStringLiteral("udDotWindowSize"));
+  m_windowSizeUpDown->setRange(1, 1024);
+  m_windowSizeUpDown->setValue(12);
+  m_windowSizeUpDown->setMinimumWidth(70);
+  m_windowSizeEdit = m_windowSizeUpDown->edit();
+  m_windowSizeEdit->setObjectName(QStringLiteral("edWindowSize"));
+  caseAndWindow->addWidget(m_windowSizeUpDown);
   general->addLayout(caseAndWindow);
-  outer->addWidget(GroupBox1);
+  outer->addWidget(m_generalGroup);
 
-  GroupBox2 = new QGroupBox(QStringLiteral("Dot plot type"), this);
-  GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-  auto* typeLayout = new QVBoxLayout(GroupBox2);
-  pcDotPlotSelection = new QTabWidget(GroupBox2);
-  pcDotPlotSelection->setObjectName(QStringLiteral("pcDotPlotSelection"));
-  typeLayout->addWidget(pcDotPlotSelection);
+  m_typeGroup = new QGroupBox(QStringLiteral("Dot plot type"), this);
+  m_typeGroup->setObjectName(QStringLiteral("GroupBox2"));
+  auto* typeLayout = new QVBoxLayout(m_typeGroup);
+  m_typePages = new QTabWidget(m_typeGroup);
+  m_typePages->setObjectName(QStringLiteral("pcDotPlotSelection"));
+  typeLayout->addWidget(m_typePages);
 
   const QString highest = QStringLiteral("Use match count of strand with highest number");
   const QString lowest = QStringLiteral("Use match count of strand with lowest number");
   const QString summed = QStringLiteral("Sum all matches of analysed strands");
 
-  TabSheet2 = new QWidget;
-  TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
-  auto* dna = new QVBoxLayout(TabSheet2);
-  rbDotPlotDNARevCompHoriz = radio(
+  m_dnaPage = new QWidget;
+  m_dnaPage->setObjectName(QStringLiteral("TabSheet2"));
+  auto* dna = new QVBoxLayout(m_dnaPage);
+  m_dnaHorizontalButton = radio(
       QStringLiteral("rbDotPlotDNARevCompHoriz"),
-      QStringLiteral("Include reverse complement of horizontal axis in analysis"), TabSheet2, dna);
-  rbDotPlotDNARevCompVerti = radio(
+      QStringLiteral("Include reverse complement of horizontal axis in analysis"), m_dnaPage, dna);
+  m_dnaVerticalButton = radio(
       QStringLiteral("rbDotPlotDNARevCompVerti"),
-      QStringLiteral("Include reverse complement of vertical axis in analysis"), TabSheet2, dna);
-  rbDotPlotDNARevCompBoth =
+      QStringLiteral("Include reverse complement of vertical axis in analysis"), m_dnaPage, dna);
+  m_dnaBothButton =
       radio(QStringLiteral("rbDotPlotDNARevCompBoth"),
-            QStringLiteral("Include reverse complement of both axes in analysis"), TabSheet2, dna);
-  rbDotPlotDNARevCompHoriz->setChecked(true);
-  GroupBox4 = new QGroupBox(QStringLiteral("Evaluation of matching scores"), TabSheet2);
-  GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
-  auto* dnaEval = new QVBoxLayout(GroupBox4);
-  rbDNAStrandHighestCount =
-      radio(QStringLiteral("rbDNAStrandHighestCount"), highest, GroupBox4, dnaEval);
-  rbDNAStrandLowestCount =
-      radio(QStringLiteral("rbDNAStrandLowestCount"), lowest, GroupBox4, dnaEval);
-  rbDNAStrandSummedCount =
-      radio(QStringLiteral("rbDNAStrandSummedCount"), summed, GroupBox4, dnaEval);
-  rbDNAStrandHighestCount->setChecked(true);
-  dna->addWidget(GroupBox4);
+            QStringLiteral("Include reverse complement of both axes in analysis"), m_dnaPage, dna);
+  m_dnaHorizontalButton->setChecked(true);
+  m_dnaEvaluationGroup = new QGroupBox(QStringLiteral("Evaluation of matching scores"), m_dnaPage);
+  m_dnaEvaluationGroup->setObjectName(QStringLiteral("GroupBox4"));
+  auto* dnaEval = new QVBoxLayout(m_dnaEvaluationGroup);
+  m_dnaHighestButton =
+      radio(QStringLiteral("rbDNAStrandHighestCount"), highest, m_dnaEvaluationGroup, dnaEval);
+  m_dnaLowestButton =
+      radio(QStringLiteral("rbDNAStrandLowestCount"), lowest, m_dnaEvaluationGroup, dnaEval);
+  m_dnaSummedButton =
+      radio(QStringLiteral("rbDNAStrandSummedCount"), summed, m_dnaEvaluationGroup, dnaEval);
+  m_dnaHighestButton->setChecked(true);
+  dna->addWidget(m_dnaEvaluationGroup);
   dna->addStretch();
 
-  TabSheet3 = new QWidget;
-  TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
-  auto* identity = new QVBoxLayout(TabSheet3);
-  RadioButton1 = radio(QStringLiteral("RadioButton1"), QStringLiteral("Identity dot plot"),
-                       TabSheet3, identity);
-  RadioButton1->setChecked(true);
+  m_identityPage = new QWidget;
+  m_identityPage->setObjectName(QStringLiteral("TabSheet3"));
+  auto* identity = new QVBoxLayout(m_identityPage);
+  m_identityButton = radio(QStringLiteral("RadioButton1"), QStringLiteral("Identity dot plot"),
+                           m_identityPage, identity);
+  m_identityButton->setChecked(true);
   identity->addStretch();
 
-  TabSheet1 = new QWidget;
-  TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-  auto* literal = new QVBoxLayout(TabSheet1);
-  rbDotPlotLitRevCompHoriz =
+  m_literalPage = new QWidget;
+  m_literalPage->setObjectName(QStringLiteral("TabSheet1"));
+  auto* literal = new QVBoxLayout(m_literalPage);
+  m_literalHorizontalButton =
       radio(QStringLiteral("rbDotPlotLitRevCompHoriz"),
             QStringLiteral("Include reverted sequence of the horizontal axis in analysis"),
-            TabSheet1, literal);
-  rbDotPlotLitRevCompVerti =
+            m_literalPage, literal);
+  m_literalVerticalButton =
       radio(QStringLiteral("rbDotPlotLitRevCompVerti"),
-            QStringLiteral("Include reverted sequence of the vertical axis in analysis"), TabSheet1,
-            literal);
-  rbDotPlotLitRevCompBoth = radio(
-      QStringLiteral("rbDotPlotLitRevCompBoth"),
-      QStringLiteral("Include reverted sequence of both axes in analysis "), TabSheet1, literal);
-  rbDotPlotLitRevCompHoriz->setChecked(true);
-  GroupBox3 = new QGroupBox(QStringLiteral("Evaluation of matching scores"), TabSheet1);
-  GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
-  auto* litEval = new QVBoxLayout(GroupBox3);
-  rbLitStrandHighestCount =
-      radio(QStringLiteral("rbLitStrandHighestCount"), highest, GroupBox3, litEval);
-  rbLitStrandLowestCount =
-      radio(QStringLiteral("rbLitStrandLowestCount"), lowest, GroupBox3, litEval);
-  rbLitStrandSummedCount =
-      radio(QStringLiteral("rbLitStrandSummedCount"), summed, GroupBox3, litEval);
-  rbLitStrandHighestCount->setChecked(true);
-  literal->addWidget(GroupBox3);
+            QStringLiteral("Include reverted sequence of the vertical axis in analysis"),
+            m_literalPage, literal);
+  m_literalBothButton = radio(QStringLiteral("rbDotPlotLitRevCompBoth"),
+                              QStringLiteral("Include reverted sequence of both axes in analysis "),
+                              m_literalPage, literal);
+  m_literalHorizontalButton->setChecked(true);
+  m_literalEvaluationGroup =
+      new QGroupBox(QStringLiteral("Evaluation of matching scores"), m_literalPage);
+  m_literalEvaluationGroup->setObjectName(QStringLiteral("GroupBox3"));
+  auto* litEval = new QVBoxLayout(m_literalEvaluationGroup);
+  m_literalHighestButton =
+      radio(QStringLiteral("rbLitStrandHighestCount"), highest, m_literalEvaluationGroup, litEval);
+  m_literalLowestButton =
+      radio(QStringLiteral("rbLitStrandLowestCount"), lowest, m_literalEvaluationGroup, litEval);
+  m_literalSummedButton =
+      radio(QStringLiteral("rbLitStrandSummedCount"), summed, m_literalEvaluationGroup, litEval);
+  m_literalHighestButton->setChecked(true);
+  literal->addWidget(m_literalEvaluationGroup);
   literal->addStretch();
 
-  pcDotPlotSelection->addTab(TabSheet2, QStringLiteral("DNA"));
-  pcDotPlotSelection->addTab(TabSheet3, QStringLiteral("Identity"));
-  pcDotPlotSelection->addTab(TabSheet1, QStringLiteral("Literal"));
-  pcDotPlotSelection->setCurrentWidget(TabSheet2);
-  outer->addWidget(GroupBox2, 1);
+  m_typePages->addTab(m_dnaPage, QStringLiteral("DNA"));
+  m_typePages->addTab(m_identityPage, QStringLiteral("Identity"));
+  m_typePages->addTab(m_literalPage, QStringLiteral("Literal"));
+  m_typePages->setCurrentWidget(m_dnaPage);
+  outer->addWidget(m_typeGroup, 1);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  btDotPlotWizCreate = new QPushButton(QStringLiteral("Create dot plot"), this);
-  btDotPlotWizCreate->setObjectName(QStringLiteral("btDotPlotWizCreate"));
-  btDotPlotWizCreate->setDefault(true);
-  btDotPlotWizCancel = new QPushButton(QStringLiteral("Cancel"), this);
-  btDotPlotWizCancel->setObjectName(QStringLiteral("btDotPlotWizCancel"));
-  buttons->addWidget(btDotPlotWizCreate);
-  buttons->addWidget(btDotPlotWizCancel);
+  m_createButton = new QPushButton(QStringLiteral("Create dot plot"), this);
+  m_createButton->setObjectName(QStringLiteral("btDotPlotWizCreate"));
+  m_createButton->setDefault(true);
+  m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+  m_cancelButton->setObjectName(QStringLiteral("btDotPlotWizCancel"));
+  buttons->addWidget(m_createButton);
+  buttons->addWidget(m_cancelButton);
   outer->addLayout(buttons);
 
-  connect(btDotPlotWizCreate, &QPushButton::clicked, this,
-          &TfrmDotPlotWizard::btDotPlotWizCreateClick);
-  connect(btDotPlotWizCancel, &QPushButton::clicked, this,
-          &TfrmDotPlotWizard::btDotPlotWizCancelClick);
+  connect(m_createButton, &QPushButton::clicked, this, &TfrmDotPlotWizard::btDotPlotWizCreateClick);
+  connect(m_cancelButton, &QPushButton::clicked, this, &TfrmDotPlotWizard::btDotPlotWizCancelClick);
 
   m_prepare = [](TfrmDotPlot& window, tDotPlotType type, const tSequence& horizontal,
                  const tSequence& vertical, bool caseInsensitive, int windowSize,
@@ -234,18 +233,16 @@ TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainList
 }
 
 DotPlotChoice TfrmDotPlotWizard::currentChoice() const {
-  const QString page = pcDotPlotSelection->tabText(pcDotPlotSelection->currentIndex());
+  const QString page = m_typePages->tabText(m_typePages->currentIndex());
   if (page == QLatin1String("DNA")) {
     return duvanet::gui::dotPlotChoiceFor(
-        page,
-        selectedOf(rbDotPlotDNARevCompHoriz, rbDotPlotDNARevCompVerti, rbDotPlotDNARevCompBoth),
-        selectedOf(rbDNAStrandHighestCount, rbDNAStrandLowestCount, rbDNAStrandSummedCount));
+        page, selectedOf(m_dnaHorizontalButton, m_dnaVerticalButton, m_dnaBothButton),
+        selectedOf(m_dnaHighestButton, m_dnaLowestButton, m_dnaSummedButton));
   }
   if (page == QLatin1String("Literal")) {
     return duvanet::gui::dotPlotChoiceFor(
-        page,
-        selectedOf(rbDotPlotLitRevCompHoriz, rbDotPlotLitRevCompVerti, rbDotPlotLitRevCompBoth),
-        selectedOf(rbLitStrandHighestCount, rbLitStrandLowestCount, rbLitStrandSummedCount));
+        page, selectedOf(m_literalHorizontalButton, m_literalVerticalButton, m_literalBothButton),
+        selectedOf(m_literalHighestButton, m_literalLowestButton, m_literalSummedButton));
   }
   return duvanet::gui::dotPlotChoiceFor(page, 0, 0);
 }
@@ -256,13 +253,13 @@ void TfrmDotPlotWizard::showEvent(QShowEvent* event) {
 }
 
 void TfrmDotPlotWizard::FormShow() {
-  FillComboBox(m_list, *cobPlotSeq1);
-  FillComboBox(m_list, *cobPlotSeq2);
+  FillComboBox(m_list, *m_horizontalList);
+  FillComboBox(m_list, *m_verticalList);
   const QList<int> selected = m_mainList.selectedRows ? m_mainList.selectedRows() : QList<int>{};
   const int current = m_mainList.currentRow ? m_mainList.currentRow() : -1;
   if (const auto pick = duvanet::gui::preselectionFor(selected, current)) {
-    cobPlotSeq1->setCurrentIndex(pick->horizontal);
-    cobPlotSeq2->setCurrentIndex(pick->vertical);
+    m_horizontalList->setCurrentIndex(pick->horizontal);
+    m_verticalList->setCurrentIndex(pick->vertical);
   }
   setWindowTitle(ApplicationTitle() + QStringLiteral(" dot plot wizard"));
 }
@@ -270,10 +267,10 @@ void TfrmDotPlotWizard::FormShow() {
 void TfrmDotPlotWizard::btDotPlotWizCreateClick() {
   tSequence horizontal;
   tSequence vertical;
-  if (!m_list.GetSequence(cobPlotSeq1->currentIndex(), horizontal)) horizontal = tSequence{};
-  if (!m_list.GetSequence(cobPlotSeq2->currentIndex(), vertical)) vertical = tSequence{};
-  const bool caseInsensitive = cbPlotCaseInsensitive->isChecked();
-  const int windowSize = udDotWindowSize->value();
+  if (!m_list.GetSequence(m_horizontalList->currentIndex(), horizontal)) horizontal = tSequence{};
+  if (!m_list.GetSequence(m_verticalList->currentIndex(), vertical)) vertical = tSequence{};
+  const bool caseInsensitive = m_caseInsensitiveBox->isChecked();
+  const int windowSize = m_windowSizeUpDown->value();
   const DotPlotChoice choice = currentChoice();
 
   if (duvanet::gui::exceedsDotPlotSizeLimit(horizontal, vertical) && m_prompts &&
@@ -295,7 +292,6 @@ void TfrmDotPlotWizard::btDotPlotWizCreateClick() {
     m_lastDotPlot = window;
     emit dotPlotShown(window);
   } catch (...) {
-    window->chartDotPlot->removeAllSeries();
     delete window;
   }
   close();

@@ -84,35 +84,6 @@ class TfrmDotPlotWizard : public QDialog {
   /// The dot plot window shown last (nullptr before the first).
   TfrmDotPlot* lastDotPlot() const { return m_lastDotPlot; }
 
-  QGroupBox* GroupBox1 = nullptr;
-  QComboBox* cobPlotSeq1 = nullptr;
-  QComboBox* cobPlotSeq2 = nullptr;
-  QCheckBox* cbPlotCaseInsensitive = nullptr;
-  QLineEdit* edWindowSize = nullptr;
-  UpDownControl* udDotWindowSize = nullptr;
-  QGroupBox* GroupBox2 = nullptr;
-  QTabWidget* pcDotPlotSelection = nullptr;
-  QWidget* TabSheet2 = nullptr;  // "DNA"
-  QWidget* TabSheet3 = nullptr;  // "Identity"
-  QWidget* TabSheet1 = nullptr;  // "Literal"
-  QRadioButton* rbDotPlotDNARevCompHoriz = nullptr;
-  QRadioButton* rbDotPlotDNARevCompVerti = nullptr;
-  QRadioButton* rbDotPlotDNARevCompBoth = nullptr;
-  QGroupBox* GroupBox4 = nullptr;
-  QRadioButton* rbDNAStrandHighestCount = nullptr;
-  QRadioButton* rbDNAStrandLowestCount = nullptr;
-  QRadioButton* rbDNAStrandSummedCount = nullptr;
-  QRadioButton* RadioButton1 = nullptr;
-  QRadioButton* rbDotPlotLitRevCompHoriz = nullptr;
-  QRadioButton* rbDotPlotLitRevCompVerti = nullptr;
-  QRadioButton* rbDotPlotLitRevCompBoth = nullptr;
-  QGroupBox* GroupBox3 = nullptr;
-  QRadioButton* rbLitStrandHighestCount = nullptr;
-  QRadioButton* rbLitStrandLowestCount = nullptr;
-  QRadioButton* rbLitStrandSummedCount = nullptr;
-  QPushButton* btDotPlotWizCreate = nullptr;
-  QPushButton* btDotPlotWizCancel = nullptr;
-
  signals:
   /// A new dot plot window has been prepared and shown.
   void dotPlotShown(TfrmDotPlot* window);
@@ -127,9 +98,40 @@ class TfrmDotPlotWizard : public QDialog {
  private:
   void FormShow();
 
+  // The two sequences, the case and the window size.
+  QGroupBox* m_generalGroup = nullptr;          // "GroupBox1"
+  QComboBox* m_horizontalList = nullptr;        // "cobPlotSeq1"
+  QComboBox* m_verticalList = nullptr;          // "cobPlotSeq2"
+  QCheckBox* m_caseInsensitiveBox = nullptr;    // "cbPlotCaseInsensitive"
+  QLineEdit* m_windowSizeEdit = nullptr;        // "edWindowSize"
+  UpDownControl* m_windowSizeUpDown = nullptr;  // "udDotWindowSize"
+  // The plot type pages and their buttons.
+  QGroupBox* m_typeGroup = nullptr;                   // "GroupBox2"
+  QTabWidget* m_typePages = nullptr;                  // "pcDotPlotSelection"
+  QWidget* m_dnaPage = nullptr;                       // "TabSheet2", the "DNA" page
+  QWidget* m_identityPage = nullptr;                  // "TabSheet3", the "Identity" page
+  QWidget* m_literalPage = nullptr;                   // "TabSheet1", the "Literal" page
+  QRadioButton* m_dnaHorizontalButton = nullptr;      // "rbDotPlotDNARevCompHoriz"
+  QRadioButton* m_dnaVerticalButton = nullptr;        // "rbDotPlotDNARevCompVerti"
+  QRadioButton* m_dnaBothButton = nullptr;            // "rbDotPlotDNARevCompBoth"
+  QGroupBox* m_dnaEvaluationGroup = nullptr;          // "GroupBox4"
+  QRadioButton* m_dnaHighestButton = nullptr;         // "rbDNAStrandHighestCount"
+  QRadioButton* m_dnaLowestButton = nullptr;          // "rbDNAStrandLowestCount"
+  QRadioButton* m_dnaSummedButton = nullptr;          // "rbDNAStrandSummedCount"
+  QRadioButton* m_identityButton = nullptr;           // "RadioButton1"
+  QRadioButton* m_literalHorizontalButton = nullptr;  // "rbDotPlotLitRevCompHoriz"
+  QRadioButton* m_literalVerticalButton = nullptr;    // "rbDotPlotLitRevCompVerti"
+  QRadioButton* m_literalBothButton = nullptr;        // "rbDotPlotLitRevCompBoth"
+  QGroupBox* m_literalEvaluationGroup = nullptr;      // "GroupBox3"
+  QRadioButton* m_literalHighestButton = nullptr;     // "rbLitStrandHighestCount"
+  QRadioButton* m_literalLowestButton = nullptr;      // "rbLitStrandLowestCount"
+  QRadioButton* m_literalSummedButton = nullptr;      // "rbLitStrandSummedCount"
+  QPushButton* m_createButton = nullptr;              // "btDotPlotWizCreate"
+  QPushButton* m_cancelButton = nullptr;              // "btDotPlotWizCancel"
+
   tSequenceList& m_list;
   duvanet::gui::MainListAccess m_mainList;
-  UserPrompts* m_prompts;
+  UserPrompts* m_prompts = nullptr;
   PrepareFunction m_prepare;
   QPointer<TfrmDotPlot> m_lastDotPlot;
 };

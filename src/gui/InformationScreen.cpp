@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "DuvanetVersion.h"
+#include "engine/DotPlotEngine.h"
 #include "gui/ApplicationTitle.h"
 #include "gui/BrowserLauncher.h"
 #include "gui/Icons.h"
@@ -166,15 +167,15 @@ QImage TfrmSplashScreen::BackgroundPicture(const QSize& size) {
   constexpr int kWindow = 8;
   const int columns = size.width() / kCell + 1;
   const int rows = size.height() / kCell + 1;
-  const char bases[] = {'A', 'C', 'G', 'T'};
+  const char16_t bases[] = {u'A', u'C', u'G', u'T'};
   quint32 state = 20081;
-  std::string horizontal;
+  std::u16string horizontal;
   for (int i = 0; i < columns + kWindow; ++i) horizontal += bases[nextRandom(state) % 4];
   // The vertical sequence shares stretches with the horizontal one: a shifted copy with point
   // mutations, a repeat and an inverted piece, so diagonals and an anti-diagonal show.
-  std::string vertical = horizontal.substr(20, 60) + horizontal.substr(20, 40);
-  const std::string piece = horizontal.substr(110, 50);
-  vertical += std::string(piece.rbegin(), piece.rend());
+  std::u16string vertical = horizontal.substr(20, 60) + horizontal.substr(20, 40);
+  const std::u16string piece = horizontal.substr(110, 50);
+  vertical += std::u16string(piece.rbegin(), piece.rend());
   while (vertical.size() < static_cast<size_t>(rows + kWindow)) {
     vertical += bases[nextRandom(state) % 4];
   }
@@ -182,13 +183,23 @@ QImage TfrmSplashScreen::BackgroundPicture(const QSize& size) {
     if (nextRandom(state) % 5 == 0) vertical[i] = bases[nextRandom(state) % 4];
   }
 
+  // The identity plot of the two, one cell per window pair.
+  duvanet::engine::DotPlotComputeRequest request;
+  request.strands = {horizontal, vertical, {}, {}};
+  request.windowSize = kWindow;
+  request.type = dptIdentity;
+  request.threads = 1;
+  request.region = duvanet::engine::CellRect{0, 0, columns, rows};
+  const duvanet::engine::DotPlotComputeResult plot = duvanet::engine::computeDotPlot(request);
+
   QImage image(size, QImage::Format_RGB32);
   image.fill(Qt::black);
+  if (!plot.isFilled()) return image;
+  const duvanet::engine::DotPlotGrid& grid = plot.grid;
   QPainter painter(&image);
-  for (int y = 0; y < rows; ++y) {
-    for (int x = 0; x < columns; ++x) {
-      int matches = 0;
-      for (int k = 0; k < kWindow; ++k) matches += horizontal[x + k] == vertical[y + k] ? 1 : 0;
+  for (int y = 0; y < grid.binsY(); ++y) {
+    for (int x = 0; x < grid.binsX(); ++x) {
+      const int matches = grid.at(x, y);
       const double level = std::pow(static_cast<double>(matches) / kWindow, 3.0);
       // Deep blue background, matches towards teal; kept dark so white text stays readable.
       const QColor colour(static_cast<int>(8 + 30 * level), static_cast<int>(14 + 110 * level),

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "FakePorts.h"
+#include "FindControl.h"
 #include "ModalHelper.h"
 #include "TestRegistry.h"
 #include "chart/ColourGridChart.h"
@@ -18,6 +19,8 @@
 #include "widgets/DoubleSlider.h"
 
 using duvanet::chart::ChartAxis;
+using duvanet::chart::ColourBarBox;
+using duvanet::chart::ColourGridChart;
 
 namespace {
 
@@ -43,8 +46,10 @@ struct Fixture {
 // The chart pixel at the middle of the cell of start positions (x, y).
 QPoint cellPixel(const TfrmDotPlot& window, int x, int y) {
   return {
-      static_cast<int>(std::lround(window.chartDotPlot->valueToPixel(ChartAxis::Top, x + 0.5))),
-      static_cast<int>(std::lround(window.chartDotPlot->valueToPixel(ChartAxis::Left, y + 0.5)))};
+      static_cast<int>(std::lround(
+          control<ColourGridChart>(window, "chartDotPlot")->valueToPixel(ChartAxis::Top, x + 0.5))),
+      static_cast<int>(std::lround(control<ColourGridChart>(window, "chartDotPlot")
+                                       ->valueToPixel(ChartAxis::Left, y + 0.5)))};
 }
 
 void showAndWait(QWidget* window) {
@@ -61,21 +66,22 @@ class TestDotPlotWindow : public QObject {
  private slots:
   void constructorMeasuresTheStripFontOnly() {
     Fixture f;
-    QVERIFY(f.window->CharWidth > 1);
-    QVERIFY(f.window->LineHeight > 2);
+    QVERIFY(f.window->CharWidth() > 1);
+    QVERIFY(f.window->LineHeight() > 2);
     // 9 points at the screen's resolution, plus 2.
-    QCOMPARE(f.window->LineHeight,
+    QCOMPARE(f.window->LineHeight(),
              QFontInfo(QFont(QStringLiteral("Courier New"), 9, QFont::Bold)).pixelSize() + 2);
-    QCOMPARE(f.window->WindowSize, 0);
-    QCOMPARE(f.window->MaxScore, 0);
-    QVERIFY(f.window->SeqHoriz.Name.isEmpty() && f.window->SeqHorizRev.Data.isEmpty());
+    QCOMPARE(f.window->plotState().WindowSize, 0);
+    QCOMPARE(f.window->plotState().MaxScore, 0);
+    QVERIFY(f.window->plotState().SeqHoriz.Name.isEmpty() &&
+            f.window->plotState().SeqHorizRev.Data.isEmpty());
     QCOMPARE(f.window->windowTitle(), QStringLiteral("Dot plot"));
-    QCOMPARE(f.window->panInfoDot->text(), QStringLiteral("panInfoDot"));
-    QVERIFY(f.window->cbMouseSequenceTracking->isChecked());
-    QVERIFY(f.window->rbGreyChart->isChecked());
-    QCOMPARE(f.window->Edit1->text(), QStringLiteral("0"));
-    QVERIFY(f.window->chartDotPlot->axisInverted(ChartAxis::Left));
-    QVERIFY(!f.window->chartDotPlot->axisInverted(ChartAxis::Top));
+    QCOMPARE(control<QLabel>(f.window, "panInfoDot")->text(), QStringLiteral("panInfoDot"));
+    QVERIFY(control<QCheckBox>(f.window, "cbMouseSequenceTracking")->isChecked());
+    QVERIFY(control<QRadioButton>(f.window, "rbGreyChart")->isChecked());
+    QCOMPARE(control<QLineEdit>(f.window, "Edit1")->text(), QStringLiteral("0"));
+    QVERIFY(control<ColourGridChart>(f.window, "chartDotPlot")->axisInverted(ChartAxis::Left));
+    QVERIFY(!control<ColourGridChart>(f.window, "chartDotPlot")->axisInverted(ChartAxis::Top));
   }
 
   void prepareBuildsStrandsAndShowsMessagesInOrder_data() {
@@ -143,26 +149,28 @@ class TestDotPlotWindow : public QObject {
         caseInsensitive, window, static_cast<tMatchEvaluation>(evaluation));
     QCOMPARE(outcome, TfrmDotPlot::PrepareOutcome::Completed);
     QCOMPARE(f.prompts.texts(), messages);
-    QCOMPARE(f.window->SeqHoriz.Data, caseInsensitive ? horiz.toUpper() : horiz);
-    QCOMPARE(f.window->SeqHorizRev.Data, horizRev);
-    QCOMPARE(f.window->SeqVertiRev.Data, vertiRev);
+    QCOMPARE(f.window->plotState().SeqHoriz.Data, caseInsensitive ? horiz.toUpper() : horiz);
+    QCOMPARE(f.window->plotState().SeqHorizRev.Data, horizRev);
+    QCOMPARE(f.window->plotState().SeqVertiRev.Data, vertiRev);
     // The opposite records always carry the names, whatever the type.
-    QCOMPARE(f.window->SeqHorizRev.Name, QStringLiteral("Horizontal"));
-    QCOMPARE(f.window->SeqVertiRev.Name, QStringLiteral("Vertical"));
-    QCOMPARE(f.window->MaxScore, maxScore);
-    QCOMPARE(f.window->WindowSize, window);
-    QCOMPARE(int(f.window->PlotType), type);
-    QCOMPARE(int(f.window->Evaluation), evaluation);
-    QCOMPARE(f.window->chartDotPlot->hasSeries(), cells);
-    QCOMPARE(f.window->chartDotPlot->axis(ChartAxis::Top).title, QStringLiteral("Horizontal"));
-    QCOMPARE(f.window->chartDotPlot->axis(ChartAxis::Left).title, QStringLiteral("Vertical"));
+    QCOMPARE(f.window->plotState().SeqHorizRev.Name, QStringLiteral("Horizontal"));
+    QCOMPARE(f.window->plotState().SeqVertiRev.Name, QStringLiteral("Vertical"));
+    QCOMPARE(f.window->plotState().MaxScore, maxScore);
+    QCOMPARE(f.window->plotState().WindowSize, window);
+    QCOMPARE(int(f.window->plotState().PlotType), type);
+    QCOMPARE(int(f.window->plotState().Evaluation), evaluation);
+    QCOMPARE(control<ColourGridChart>(f.window, "chartDotPlot")->hasSeries(), cells);
+    QCOMPARE(control<ColourGridChart>(f.window, "chartDotPlot")->axis(ChartAxis::Top).title,
+             QStringLiteral("Horizontal"));
+    QCOMPARE(control<ColourGridChart>(f.window, "chartDotPlot")->axis(ChartAxis::Left).title,
+             QStringLiteral("Vertical"));
     // The slider and the highlight level run over 0 .. MaxScore; one palette entry per level.
-    QCOMPARE(f.window->dblslColor->Min(), 0);
-    QCOMPARE(f.window->dblslColor->Max(), maxScore);
-    QCOMPARE(f.window->dblslColor->Position1(), 0);
-    QCOMPARE(f.window->dblslColor->Position2(), maxScore);
-    QCOMPARE(f.window->udHighlightColour->maximum(), maxScore);
-    QCOMPARE(f.window->chartDotPlot->paletteCount(), maxScore + 1);
+    QCOMPARE(control<TDblSlider>(f.window, "dblslColor")->Min(), 0);
+    QCOMPARE(control<TDblSlider>(f.window, "dblslColor")->Max(), maxScore);
+    QCOMPARE(control<TDblSlider>(f.window, "dblslColor")->Position1(), 0);
+    QCOMPARE(control<TDblSlider>(f.window, "dblslColor")->Position2(), maxScore);
+    QCOMPARE(control<UpDownControl>(f.window, "udHighlightColour")->maximum(), maxScore);
+    QCOMPARE(control<ColourGridChart>(f.window, "chartDotPlot")->paletteCount(), maxScore + 1);
     QVERIFY(!f.window->isVisible());
   }
 
@@ -172,13 +180,14 @@ class TestDotPlotWindow : public QObject {
       Fixture f;
       f.window->PrepareDotPlot(dptIdentity, seq("a", "acgt"), seq("b", "ACGT"), caseInsensitive, 4,
                                meHighest);
-      QCOMPARE(f.window->chartDotPlot->plotCells(), (duvanet::engine::CellRect{0, 0, 1, 1}));
+      QCOMPARE(control<ColourGridChart>(f.window, "chartDotPlot")->plotCells(),
+               (duvanet::engine::CellRect{0, 0, 1, 1}));
       showAndWait(f.window);
       QCOMPARE(f.window->stripPicture(0, 0).combinedCount, caseInsensitive ? 4 : 0);
-      const QImage image = f.window->chartDotPlot->grab().toImage();
+      const QImage image = control<ColourGridChart>(f.window, "chartDotPlot")->grab().toImage();
       const QPoint p = cellPixel(*f.window, 1, 1);
-      QCOMPARE(QColor(image.pixel(p)),
-               QColor(f.window->chartDotPlot->countColour(caseInsensitive ? 4 : 0)));
+      QCOMPARE(QColor(image.pixel(p)), QColor(control<ColourGridChart>(f.window, "chartDotPlot")
+                                                  ->countColour(caseInsensitive ? 4 : 0)));
     }
   }
 
@@ -213,23 +222,26 @@ class TestDotPlotWindow : public QObject {
                              seq("Test Seq2a", "GUMMIBAUM"), false, 2, meHighest);
     showAndWait(f.window);
     // The first paint shows positions 1 and 1.
-    QCOMPARE(f.window->panInfoDot->text(),
+    QCOMPARE(control<QLabel>(f.window, "panInfoDot")->text(),
              QStringLiteral("Highest matches at position (1/1) = 2 of 2 possible matches; "
                             "Window size :2"));
     // x = 2, y = 8: UM against UM.
-    QTest::mouseMove(f.window->chartDotPlot, cellPixel(*f.window, 2, 8));
-    QCOMPARE(f.window->panInfoDot->text(),
+    QTest::mouseMove(control<ColourGridChart>(f.window, "chartDotPlot"),
+                     cellPixel(*f.window, 2, 8));
+    QCOMPARE(control<QLabel>(f.window, "panInfoDot")->text(),
              QStringLiteral("Highest matches at position (2/8) = 2 of 2 possible matches; "
                             "Window size :2"));
     // x = 1, y = 7: GU against AU, one forward match; the reverted pairs UG/AU and UA/GU none.
-    QTest::mouseMove(f.window->chartDotPlot, cellPixel(*f.window, 1, 7));
-    QCOMPARE(f.window->panInfoDot->text(),
+    QTest::mouseMove(control<ColourGridChart>(f.window, "chartDotPlot"),
+                     cellPixel(*f.window, 1, 7));
+    QCOMPARE(control<QLabel>(f.window, "panInfoDot")->text(),
              QStringLiteral("Highest matches at position (1/7) = 1 of 2 possible matches; "
                             "Window size :2"));
-    QCOMPARE(f.window->imgSequenceDisplay->picture()->positionVerti, 7);
+    QCOMPARE(control<SequenceDisplayBox>(f.window, "imgSequenceDisplay")->picture()->positionVerti,
+             7);
     // Outside the plotted cells nothing changes.
-    QTest::mouseMove(f.window->chartDotPlot, QPoint(1, 1));
-    QCOMPARE(f.window->panInfoDot->text().left(34),
+    QTest::mouseMove(control<ColourGridChart>(f.window, "chartDotPlot"), QPoint(1, 1));
+    QCOMPARE(control<QLabel>(f.window, "panInfoDot")->text().left(34),
              QStringLiteral("Highest matches at position (1/7) "));
   }
 
@@ -239,21 +251,22 @@ class TestDotPlotWindow : public QObject {
                              false, 3, meHighest);
     showAndWait(f.window);
     const QPoint before = cellPixel(*f.window, 2, 9);
-    QTest::mouseClick(f.window->btPlotInvAxisHoriz, Qt::LeftButton);
-    QTest::mouseClick(f.window->btPlotInvAxisVert, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.window, "btPlotInvAxisHoriz"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.window, "btPlotInvAxisVert"), Qt::LeftButton);
     QApplication::processEvents();
-    QVERIFY(f.window->chartDotPlot->axisInverted(ChartAxis::Top));
-    QVERIFY(!f.window->chartDotPlot->axisInverted(ChartAxis::Left));
+    QVERIFY(control<ColourGridChart>(f.window, "chartDotPlot")->axisInverted(ChartAxis::Top));
+    QVERIFY(!control<ColourGridChart>(f.window, "chartDotPlot")->axisInverted(ChartAxis::Left));
     const QPoint after = cellPixel(*f.window, 2, 9);
     QVERIFY(after != before);
-    QTest::mouseMove(f.window->chartDotPlot, after);
-    QVERIFY(f.window->panInfoDot->text().startsWith(
-        QStringLiteral("Highest matches at position (2/9) = 0 of 3")));
+    QTest::mouseMove(control<ColourGridChart>(f.window, "chartDotPlot"), after);
+    QVERIFY(control<QLabel>(f.window, "panInfoDot")
+                ->text()
+                .startsWith(QStringLiteral("Highest matches at position (2/9) = 0 of 3")));
     // Twice restores the former axes.
-    QTest::mouseClick(f.window->btPlotInvAxisHoriz, Qt::LeftButton);
-    QTest::mouseClick(f.window->btPlotInvAxisVert, Qt::LeftButton);
-    QVERIFY(!f.window->chartDotPlot->axisInverted(ChartAxis::Top));
-    QVERIFY(f.window->chartDotPlot->axisInverted(ChartAxis::Left));
+    QTest::mouseClick(control<QPushButton>(f.window, "btPlotInvAxisHoriz"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.window, "btPlotInvAxisVert"), Qt::LeftButton);
+    QVERIFY(!control<ColourGridChart>(f.window, "chartDotPlot")->axisInverted(ChartAxis::Top));
+    QVERIFY(control<ColourGridChart>(f.window, "chartDotPlot")->axisInverted(ChartAxis::Left));
     QCOMPARE(cellPixel(*f.window, 2, 9), before);
   }
 
@@ -262,23 +275,27 @@ class TestDotPlotWindow : public QObject {
     f.window->PrepareDotPlot(dptDNABoth, seq("h", "ACGTACGTAC"), seq("v", "TTGCAACGTA"), true, 4,
                              meSummed);
     showAndWait(f.window);
-    QTest::mouseClick(f.window->cbMouseSequenceTracking, Qt::LeftButton);
-    QVERIFY(!f.window->cbMouseSequenceTracking->isChecked());
-    const QString start = f.window->panInfoDot->text();
+    QTest::mouseClick(control<QCheckBox>(f.window, "cbMouseSequenceTracking"), Qt::LeftButton);
+    QVERIFY(!control<QCheckBox>(f.window, "cbMouseSequenceTracking")->isChecked());
+    const QString start = control<QLabel>(f.window, "panInfoDot")->text();
     QVERIFY(start.startsWith(QStringLiteral("Summed matches at position (1/1) = ")));
-    QTest::mouseMove(f.window->chartDotPlot, cellPixel(*f.window, 3, 5));
-    QCOMPARE(f.window->panInfoDot->text(), start);
-    QTest::mouseClick(f.window->chartDotPlot, Qt::RightButton, {}, cellPixel(*f.window, 3, 5));
-    QCOMPARE(f.window->panInfoDot->text(), start);
-    QTest::mouseClick(f.window->chartDotPlot, Qt::LeftButton, {}, cellPixel(*f.window, 3, 5));
+    QTest::mouseMove(control<ColourGridChart>(f.window, "chartDotPlot"),
+                     cellPixel(*f.window, 3, 5));
+    QCOMPARE(control<QLabel>(f.window, "panInfoDot")->text(), start);
+    QTest::mouseClick(control<ColourGridChart>(f.window, "chartDotPlot"), Qt::RightButton, {},
+                      cellPixel(*f.window, 3, 5));
+    QCOMPARE(control<QLabel>(f.window, "panInfoDot")->text(), start);
+    QTest::mouseClick(control<ColourGridChart>(f.window, "chartDotPlot"), Qt::LeftButton, {},
+                      cellPixel(*f.window, 3, 5));
     const auto expected = f.window->stripPicture(2, 4);
-    QCOMPARE(f.window->panInfoDot->text(), expected.infoLine);
+    QCOMPARE(control<QLabel>(f.window, "panInfoDot")->text(), expected.infoLine);
     QVERIFY(expected.infoLine.startsWith(QStringLiteral("Summed matches at position (3/5) = ")));
     QVERIFY(expected.infoLine.endsWith(QStringLiteral(" of 12 possible matches; Window size :4")));
     // With tracking on, a click changes nothing by itself and a move follows the mouse.
-    QTest::mouseClick(f.window->cbMouseSequenceTracking, Qt::LeftButton);
-    QTest::mouseClick(f.window->chartDotPlot, Qt::LeftButton, {}, cellPixel(*f.window, 1, 1));
-    QCOMPARE(f.window->panInfoDot->text(), expected.infoLine);
+    QTest::mouseClick(control<QCheckBox>(f.window, "cbMouseSequenceTracking"), Qt::LeftButton);
+    QTest::mouseClick(control<ColourGridChart>(f.window, "chartDotPlot"), Qt::LeftButton, {},
+                      cellPixel(*f.window, 1, 1));
+    QCOMPARE(control<QLabel>(f.window, "panInfoDot")->text(), expected.infoLine);
   }
 
   void repaintingResetsTheStripToTheFirstCell() {
@@ -286,10 +303,11 @@ class TestDotPlotWindow : public QObject {
     f.window->PrepareDotPlot(dptIdentity, seq("h", "ACGTACGTAC"), seq("v", "ACGTACGTAC"), false, 2,
                              meHighest);
     showAndWait(f.window);
-    QTest::mouseMove(f.window->chartDotPlot, cellPixel(*f.window, 4, 6));
-    QVERIFY(f.window->panInfoDot->text().contains(QStringLiteral("(4/6)")));
+    QTest::mouseMove(control<ColourGridChart>(f.window, "chartDotPlot"),
+                     cellPixel(*f.window, 4, 6));
+    QVERIFY(control<QLabel>(f.window, "panInfoDot")->text().contains(QStringLiteral("(4/6)")));
     f.window->resize(f.window->width() + 40, f.window->height() + 30);
-    QTRY_VERIFY(f.window->panInfoDot->text().contains(QStringLiteral("(1/1)")));
+    QTRY_VERIFY(control<QLabel>(f.window, "panInfoDot")->text().contains(QStringLiteral("(1/1)")));
   }
 
   void colourUpdatesAfterDrawingSettle() {
@@ -298,44 +316,45 @@ class TestDotPlotWindow : public QObject {
     f.window->PrepareDotPlot(dptDNAHoriz, seq("h", "ACGTTGCAACGT"), seq("v", "TTGCAACGTACG"), false,
                              3, meHighest);
     showAndWait(f.window);
-    f.window->udHighlightColour->setValue(2);
-    QTest::mouseClick(f.window->btHighlightColour, Qt::LeftButton);
+    control<UpDownControl>(f.window, "udHighlightColour")->setValue(2);
+    QTest::mouseClick(control<QPushButton>(f.window, "btHighlightColour"), Qt::LeftButton);
     QTest::qWait(100);
-    const int settled = f.window->chartDotPlot->drawCount();
+    const int settled = control<ColourGridChart>(f.window, "chartDotPlot")->drawCount();
     QTest::qWait(300);
-    QCOMPARE(f.window->chartDotPlot->drawCount(), settled);
-    QCOMPARE(f.window->chartDotPlot->paletteColour(2), QColor(255, 0, 0));
+    QCOMPARE(control<ColourGridChart>(f.window, "chartDotPlot")->drawCount(), settled);
+    QCOMPARE(control<ColourGridChart>(f.window, "chartDotPlot")->paletteColour(2),
+             QColor(255, 0, 0));
   }
 
   void legendToggleTwiceRestores() {
     Fixture f;
     f.window->PrepareDotPlot(dptIdentity, seq("h", "ACGT"), seq("v", "ACGT"), false, 2, meHighest);
-    QVERIFY(f.window->chartDotPlot->legendVisible());
-    QTest::mouseClick(f.window->btPlotLegend, Qt::LeftButton);
-    QVERIFY(!f.window->chartDotPlot->legendVisible());
-    QTest::mouseClick(f.window->btPlotLegend, Qt::LeftButton);
-    QVERIFY(f.window->chartDotPlot->legendVisible());
+    QVERIFY(control<ColourGridChart>(f.window, "chartDotPlot")->legendVisible());
+    QTest::mouseClick(control<QPushButton>(f.window, "btPlotLegend"), Qt::LeftButton);
+    QVERIFY(!control<ColourGridChart>(f.window, "chartDotPlot")->legendVisible());
+    QTest::mouseClick(control<QPushButton>(f.window, "btPlotLegend"), Qt::LeftButton);
+    QVERIFY(control<ColourGridChart>(f.window, "chartDotPlot")->legendVisible());
   }
 
   void colourControlsReshapeThePalette() {
     Fixture f;
     f.window->PrepareDotPlot(dptIdentity, seq("h", "ACGTACGTACGTACGT"),
                              seq("v", "ACGTACGTACGTACGT"), false, 12, meHighest);
-    auto* chart = f.window->chartDotPlot;
+    auto* chart = control<ColourGridChart>(f.window, "chartDotPlot");
     QCOMPARE(chart->paletteColour(12), QColor(255, 255, 255));
     QCOMPARE(chart->paletteColour(1), QColor(38, 38, 38));
-    QTest::mouseClick(f.window->rbGreenChart, Qt::LeftButton);
+    QTest::mouseClick(control<QRadioButton>(f.window, "rbGreenChart"), Qt::LeftButton);
     QCOMPARE(chart->paletteColour(12), QColor(0, 255, 0));
-    f.window->dblslColor->setPosition1(4);
-    f.window->dblslColor->setPosition2(8);
+    control<TDblSlider>(f.window, "dblslColor")->setPosition1(4);
+    control<TDblSlider>(f.window, "dblslColor")->setPosition2(8);
     QCOMPARE(chart->paletteColour(4), QColor(0, 0, 0));
     QCOMPARE(chart->paletteColour(5), QColor(0, 102, 0));
     QCOMPARE(chart->paletteColour(7), QColor(0, 204, 0));
     // The highlighted level turns red while the button is down, until the next update after.
-    f.window->udHighlightColour->setValue(6);
-    QTest::mouseClick(f.window->btHighlightColour, Qt::LeftButton);
+    control<UpDownControl>(f.window, "udHighlightColour")->setValue(6);
+    QTest::mouseClick(control<QPushButton>(f.window, "btHighlightColour"), Qt::LeftButton);
     QCOMPARE(chart->paletteColour(6), QColor(255, 0, 0));
-    QTest::mouseClick(f.window->btHighlightColour, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.window, "btHighlightColour"), Qt::LeftButton);
     QCOMPARE(chart->paletteColour(6), QColor(0, 153, 0));
   }
 
@@ -344,12 +363,13 @@ class TestDotPlotWindow : public QObject {
     f.window->PrepareDotPlot(dptDNABoth, seq("h", "ACGTAC"), seq("v", "ACGTAC"), false, 2,
                              meHighest);
     showAndWait(f.window);
-    QVERIFY(f.window->chartDotPlot->hasSeries());
+    QVERIFY(control<ColourGridChart>(f.window, "chartDotPlot")->hasSeries());
     QVERIFY(f.window->close());
     QVERIFY(!f.window->isVisible());
-    QVERIFY(!f.window->chartDotPlot->hasSeries());
-    for (const tSequence* record : {&f.window->SeqHoriz, &f.window->SeqVerti,
-                                    &f.window->SeqHorizRev, &f.window->SeqVertiRev}) {
+    QVERIFY(!control<ColourGridChart>(f.window, "chartDotPlot")->hasSeries());
+    for (const tSequence* record :
+         {&f.window->plotState().SeqHoriz, &f.window->plotState().SeqVerti,
+          &f.window->plotState().SeqHorizRev, &f.window->plotState().SeqVertiRev}) {
       QVERIFY(record->Name.isEmpty());
       QVERIFY(record->Data.isEmpty());
     }
@@ -367,11 +387,12 @@ class TestDotPlotWindow : public QObject {
       b += QChar(u"ACGT"[(i * 5 + i / 7) % 4]);
     }
     f.window->PrepareDotPlot(dptDNAHoriz, seq("h", a), seq("v", b), false, 4, meHighest);
-    QCOMPARE(f.window->chartDotPlot->plotCells(), (duvanet::engine::CellRect{0, 0, 297, 297}));
+    QCOMPARE(control<ColourGridChart>(f.window, "chartDotPlot")->plotCells(),
+             (duvanet::engine::CellRect{0, 0, 297, 297}));
     showAndWait(f.window);
-    f.window->chartDotPlot->zoomTo(10, 30, 20, 40);
-    QTRY_VERIFY(f.window->chartDotPlot->detailGrid() != nullptr);
-    QVERIFY(f.window->chartDotPlot->detailGrid()->isExact());
+    control<ColourGridChart>(f.window, "chartDotPlot")->zoomTo(10, 30, 20, 40);
+    QTRY_VERIFY(control<ColourGridChart>(f.window, "chartDotPlot")->detailGrid() != nullptr);
+    QVERIFY(control<ColourGridChart>(f.window, "chartDotPlot")->detailGrid()->isExact());
   }
 
   void cancellingTheProgressDialogDiscardsThePlot() {
@@ -391,7 +412,7 @@ class TestDotPlotWindow : public QObject {
         f.window->PrepareDotPlot(dptDNABoth, seq("h", a), seq("v", a), false, 12, meSummed);
     QVERIFY(sawProgress);
     QCOMPARE(outcome, TfrmDotPlot::PrepareOutcome::Cancelled);
-    QVERIFY(!f.window->chartDotPlot->hasSeries());
+    QVERIFY(!control<ColourGridChart>(f.window, "chartDotPlot")->hasSeries());
     QVERIFY(f.prompts.shown.isEmpty());
   }
 
@@ -404,14 +425,14 @@ class TestDotPlotWindow : public QObject {
       title = modal->windowTitle();
       modal->close();
     });
-    QTest::mouseClick(f.window->btCustomise, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.window, "btCustomise"), Qt::LeftButton);
     QCOMPARE(title, QStringLiteral("Duvanet dot-plot editor"));
     title.clear();
     onNextModal([&](QWidget* modal) {
       title = modal->windowTitle();
       modal->close();
     });
-    QTest::mouseClick(f.window->btPlotPrint, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.window, "btPlotPrint"), Qt::LeftButton);
     QCOMPARE(title, QStringLiteral("Duvanet print preview"));
   }
 };

@@ -20,6 +20,7 @@
 #include "gui/MainWindow.h"
 #include "gui/SequenceListBox.h"
 
+using duvanet::chart::ColourGridChart;
 using duvanet::gui::DotPlotChoice;
 using duvanet::gui::MainListAccess;
 using duvanet::gui::Preselection;
@@ -65,25 +66,30 @@ class TestDotPlotWizard : public QObject {
   void startsWithItsDesignSettings() {
     Fixture f({10});
     auto& w = *f.wizard;
-    QVERIFY(w.cbPlotCaseInsensitive->isChecked());
-    QCOMPARE(w.edWindowSize->text(), QStringLiteral("12"));
-    QCOMPARE(w.udDotWindowSize->value(), 12);
-    QCOMPARE(w.udDotWindowSize->minimum(), 1);
-    QCOMPARE(w.udDotWindowSize->maximum(), 1024);
-    QCOMPARE(w.pcDotPlotSelection->count(), 3);
-    QCOMPARE(w.pcDotPlotSelection->tabText(0), QStringLiteral("DNA"));
-    QCOMPARE(w.pcDotPlotSelection->tabText(1), QStringLiteral("Identity"));
-    QCOMPARE(w.pcDotPlotSelection->tabText(2), QStringLiteral("Literal"));
-    QCOMPARE(w.pcDotPlotSelection->currentWidget(), w.TabSheet2);
-    for (QRadioButton* b : {w.rbDotPlotDNARevCompHoriz, w.rbDNAStrandHighestCount, w.RadioButton1,
-                            w.rbDotPlotLitRevCompHoriz, w.rbLitStrandHighestCount}) {
+    QVERIFY(control<QCheckBox>(w, "cbPlotCaseInsensitive")->isChecked());
+    QCOMPARE(control<QLineEdit>(w, "edWindowSize")->text(), QStringLiteral("12"));
+    QCOMPARE(control<UpDownControl>(w, "udDotWindowSize")->value(), 12);
+    QCOMPARE(control<UpDownControl>(w, "udDotWindowSize")->minimum(), 1);
+    QCOMPARE(control<UpDownControl>(w, "udDotWindowSize")->maximum(), 1024);
+    QCOMPARE(control<QTabWidget>(w, "pcDotPlotSelection")->count(), 3);
+    QCOMPARE(control<QTabWidget>(w, "pcDotPlotSelection")->tabText(0), QStringLiteral("DNA"));
+    QCOMPARE(control<QTabWidget>(w, "pcDotPlotSelection")->tabText(1), QStringLiteral("Identity"));
+    QCOMPARE(control<QTabWidget>(w, "pcDotPlotSelection")->tabText(2), QStringLiteral("Literal"));
+    QCOMPARE(control<QTabWidget>(w, "pcDotPlotSelection")->currentWidget(),
+             control<QWidget>(w, "TabSheet2"));
+    for (QRadioButton* b : {control<QRadioButton>(w, "rbDotPlotDNARevCompHoriz"),
+                            control<QRadioButton>(w, "rbDNAStrandHighestCount"),
+                            control<QRadioButton>(w, "RadioButton1"),
+                            control<QRadioButton>(w, "rbDotPlotLitRevCompHoriz"),
+                            control<QRadioButton>(w, "rbLitStrandHighestCount")}) {
       QVERIFY2(b->isChecked(), qPrintable(b->objectName()));
     }
-    QCOMPARE(w.rbDotPlotLitRevCompBoth->text(),
+    QCOMPARE(control<QRadioButton>(w, "rbDotPlotLitRevCompBoth")->text(),
              QStringLiteral("Include reverted sequence of both axes in analysis "));
-    QCOMPARE(w.btDotPlotWizCreate->text(), QStringLiteral("Create dot plot"));
-    QCOMPARE(w.btDotPlotWizCancel->text(), QStringLiteral("Cancel"));
-    QVERIFY(!w.cobPlotSeq1->isEditable());
+    QCOMPARE(control<QPushButton>(w, "btDotPlotWizCreate")->text(),
+             QStringLiteral("Create dot plot"));
+    QCOMPARE(control<QPushButton>(w, "btDotPlotWizCancel")->text(), QStringLiteral("Cancel"));
+    QVERIFY(!control<QComboBox>(w, "cobPlotSeq1")->isEditable());
     QCOMPARE(w.currentChoice(), (DotPlotChoice{dptDNAHoriz, meHighest}));
   }
 
@@ -111,12 +117,12 @@ class TestDotPlotWizard : public QObject {
     if (any) QCOMPARE(*pick, (Preselection{horizontal, vertical}));
     // And through the wizard reading a real list.
     Fixture f({5, 5, 5, 5, 5, 5, 5});
-    f.wizard->cobPlotSeq1->setCurrentIndex(0);
+    control<QComboBox>(f.wizard, "cobPlotSeq1")->setCurrentIndex(0);
     f.select(selected, current);
     f.wizard->show();
-    QCOMPARE(f.wizard->cobPlotSeq1->count(), 7);
-    QCOMPARE(f.wizard->cobPlotSeq1->currentIndex(), any ? horizontal : 0);
-    QCOMPARE(f.wizard->cobPlotSeq2->currentIndex(), any ? vertical : 0);
+    QCOMPARE(control<QComboBox>(f.wizard, "cobPlotSeq1")->count(), 7);
+    QCOMPARE(control<QComboBox>(f.wizard, "cobPlotSeq1")->currentIndex(), any ? horizontal : 0);
+    QCOMPARE(control<QComboBox>(f.wizard, "cobPlotSeq2")->currentIndex(), any ? vertical : 0);
     QCOMPARE(f.wizard->windowTitle(), ApplicationTitle() + QStringLiteral(" dot plot wizard"));
   }
 
@@ -124,23 +130,23 @@ class TestDotPlotWizard : public QObject {
     Fixture f({5, 5, 5});
     f.select({1, 2}, 2);
     f.wizard->show();
-    QCOMPARE(f.wizard->cobPlotSeq1->currentIndex(), 2);
-    QCOMPARE(f.wizard->cobPlotSeq2->currentIndex(), 1);
+    QCOMPARE(control<QComboBox>(f.wizard, "cobPlotSeq1")->currentIndex(), 2);
+    QCOMPARE(control<QComboBox>(f.wizard, "cobPlotSeq2")->currentIndex(), 1);
   }
 
   void defaultCreateWithOneSelectedSequence() {
     Fixture f({30, 20});
     f.select({1}, 1);
     f.wizard->show();
-    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.wizard, "btDotPlotWizCreate"), Qt::LeftButton);
     QCOMPARE(f.plots().size(), 1);
     TfrmDotPlot* plot = f.plots().first();
-    QCOMPARE(plot->PlotType, dptDNAHoriz);
-    QCOMPARE(plot->Evaluation, meHighest);
-    QCOMPARE(plot->WindowSize, 12);
-    QCOMPARE(plot->SeqHoriz.Name, QStringLiteral("Seq 1"));
-    QCOMPARE(plot->SeqVerti.Name, QStringLiteral("Seq 1"));
-    QCOMPARE(plot->SeqHoriz.Data, QString(20, QLatin1Char('C')));
+    QCOMPARE(plot->plotState().PlotType, dptDNAHoriz);
+    QCOMPARE(plot->plotState().Evaluation, meHighest);
+    QCOMPARE(plot->plotState().WindowSize, 12);
+    QCOMPARE(plot->plotState().SeqHoriz.Name, QStringLiteral("Seq 1"));
+    QCOMPARE(plot->plotState().SeqVerti.Name, QStringLiteral("Seq 1"));
+    QCOMPARE(plot->plotState().SeqHoriz.Data, QString(20, QLatin1Char('C')));
     QVERIFY(plot->isVisible());
     QVERIFY(!f.wizard->isVisible());
     QCOMPARE(f.wizard->lastDotPlot(), plot);
@@ -183,19 +189,19 @@ class TestDotPlotWizard : public QObject {
     f.wizard->show();
     byName(*f.wizard, typeButton)->setChecked(true);
     byName(*f.wizard, evaluationButton)->setChecked(true);
-    f.wizard->pcDotPlotSelection->setCurrentIndex(page);
-    f.wizard->cbPlotCaseInsensitive->setChecked(false);
-    f.wizard->udDotWindowSize->setValue(7);
+    control<QTabWidget>(f.wizard, "pcDotPlotSelection")->setCurrentIndex(page);
+    control<QCheckBox>(f.wizard, "cbPlotCaseInsensitive")->setChecked(false);
+    control<UpDownControl>(f.wizard, "udDotWindowSize")->setValue(7);
     QCOMPARE(f.wizard->currentChoice(),
              (DotPlotChoice{tDotPlotType(type), tMatchEvaluation(evaluation)}));
-    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.wizard, "btDotPlotWizCreate"), Qt::LeftButton);
     QCOMPARE(f.plots().size(), 1);
     TfrmDotPlot* plot = f.plots().first();
-    QCOMPARE(int(plot->PlotType), type);
-    QCOMPARE(int(plot->Evaluation), evaluation);
-    QCOMPARE(plot->WindowSize, 7);
-    QCOMPARE(plot->SeqHoriz.Name, QStringLiteral("Seq 0"));
-    QCOMPARE(plot->SeqVerti.Name, QStringLiteral("Seq 1"));
+    QCOMPARE(int(plot->plotState().PlotType), type);
+    QCOMPARE(int(plot->plotState().Evaluation), evaluation);
+    QCOMPARE(plot->plotState().WindowSize, 7);
+    QCOMPARE(plot->plotState().SeqHoriz.Name, QStringLiteral("Seq 0"));
+    QCOMPARE(plot->plotState().SeqVerti.Name, QStringLiteral("Seq 1"));
     plot->close();
   }
 
@@ -225,12 +231,12 @@ class TestDotPlotWizard : public QObject {
     f.select({0}, 0);
     f.wizard->show();
     // Typing beyond the range is refused by the control: its position stays within 1 .. 1024.
-    f.wizard->edWindowSize->selectAll();
-    QTest::keyClicks(f.wizard->edWindowSize, QStringLiteral("2000"));
-    QVERIFY(f.wizard->udDotWindowSize->value() <= 1024);
-    f.wizard->udDotWindowSize->setValue(3);
-    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
-    QCOMPARE(f.plots().first()->WindowSize, 3);
+    control<QLineEdit>(f.wizard, "edWindowSize")->selectAll();
+    QTest::keyClicks(control<QLineEdit>(f.wizard, "edWindowSize"), QStringLiteral("2000"));
+    QVERIFY(control<UpDownControl>(f.wizard, "udDotWindowSize")->value() <= 1024);
+    control<UpDownControl>(f.wizard, "udDotWindowSize")->setValue(3);
+    QTest::mouseClick(control<QPushButton>(f.wizard, "btDotPlotWizCreate"), Qt::LeftButton);
+    QCOMPARE(f.plots().first()->plotState().WindowSize, 3);
   }
 
   void sizeQuestionAbove4000Symbols_data() {
@@ -251,8 +257,9 @@ class TestDotPlotWizard : public QObject {
     f.select({0, 1}, 0);
     f.prompts.answers.push_back(answer);
     f.wizard->show();
-    f.wizard->pcDotPlotSelection->setCurrentIndex(1);  // identity: no further messages
-    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
+    control<QTabWidget>(f.wizard, "pcDotPlotSelection")
+        ->setCurrentIndex(1);  // identity: no further messages
+    QTest::mouseClick(control<QPushButton>(f.wizard, "btDotPlotWizCreate"), Qt::LeftButton);
     if (!asked) {
       QVERIFY(f.prompts.shown.isEmpty());
     } else {
@@ -271,9 +278,9 @@ class TestDotPlotWizard : public QObject {
     QCOMPARE(f.wizard->isVisible(), !created);
     if (!created) {
       // Settings stay as they were.
-      QCOMPARE(f.wizard->pcDotPlotSelection->currentIndex(), 1);
-      QCOMPARE(f.wizard->cobPlotSeq1->currentIndex(), 0);
-      QCOMPARE(f.wizard->cobPlotSeq2->currentIndex(), 1);
+      QCOMPARE(control<QTabWidget>(f.wizard, "pcDotPlotSelection")->currentIndex(), 1);
+      QCOMPARE(control<QComboBox>(f.wizard, "cobPlotSeq1")->currentIndex(), 0);
+      QCOMPARE(control<QComboBox>(f.wizard, "cobPlotSeq2")->currentIndex(), 1);
     } else {
       f.plots().first()->close();
     }
@@ -286,14 +293,14 @@ class TestDotPlotWizard : public QObject {
     bool openDuringMessages = false;
     QObject::connect(f.wizard.get(), &TfrmDotPlotWizard::dotPlotShown, f.wizard.get(),
                      [&](TfrmDotPlot*) { openDuringMessages = f.wizard->isVisible(); });
-    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.wizard, "btDotPlotWizCreate"), Qt::LeftButton);
     QCOMPARE(f.prompts.texts(),
              QStringList{QStringLiteral(
                  "warning: An error occured while creating the requested dot plot.")});
     QVERIFY(openDuringMessages);
     QVERIFY(!f.wizard->isVisible());
     QCOMPARE(f.plots().size(), 1);
-    QVERIFY(!f.plots().first()->chartDotPlot->hasSeries());
+    QVERIFY(!control<ColourGridChart>(f.plots().first(), "chartDotPlot")->hasSeries());
   }
 
   void failureInsideTheRequestDiscardsTheWindowSilently() {
@@ -302,11 +309,11 @@ class TestDotPlotWizard : public QObject {
     f.wizard->setPrepareFunction([](TfrmDotPlot& window, tDotPlotType, const tSequence&,
                                     const tSequence&, bool, int,
                                     tMatchEvaluation) -> TfrmDotPlot::PrepareOutcome {
-      window.chartDotPlot->addCell(1, 1, 1);
+      control<ColourGridChart>(window, "chartDotPlot")->addCell(1, 1, 1);
       throw std::bad_alloc();
     });
     f.wizard->show();
-    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.wizard, "btDotPlotWizCreate"), Qt::LeftButton);
     QVERIFY(f.plots().isEmpty());
     QVERIFY(f.prompts.shown.isEmpty());
     QVERIFY(!f.wizard->isVisible());
@@ -320,7 +327,7 @@ class TestDotPlotWizard : public QObject {
         [](TfrmDotPlot&, tDotPlotType, const tSequence&, const tSequence&, bool, int,
            tMatchEvaluation) { return TfrmDotPlot::PrepareOutcome::Cancelled; });
     f.wizard->show();
-    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.wizard, "btDotPlotWizCreate"), Qt::LeftButton);
     QVERIFY(f.plots().isEmpty());
     QVERIFY(f.wizard->isVisible());
   }
@@ -329,31 +336,31 @@ class TestDotPlotWizard : public QObject {
     Fixture f({30, 40});
     f.select({0, 1}, 1);
     f.wizard->show();
-    f.wizard->pcDotPlotSelection->setCurrentIndex(2);
-    f.wizard->rbDotPlotLitRevCompBoth->setChecked(true);
-    f.wizard->udDotWindowSize->setValue(5);
-    QTest::mouseClick(f.wizard->btDotPlotWizCancel, Qt::LeftButton);
+    control<QTabWidget>(f.wizard, "pcDotPlotSelection")->setCurrentIndex(2);
+    control<QRadioButton>(f.wizard, "rbDotPlotLitRevCompBoth")->setChecked(true);
+    control<UpDownControl>(f.wizard, "udDotWindowSize")->setValue(5);
+    QTest::mouseClick(control<QPushButton>(f.wizard, "btDotPlotWizCancel"), Qt::LeftButton);
     QVERIFY(!f.wizard->isVisible());
     QVERIFY(f.plots().isEmpty());
     // Opened again without a selection: everything as it was left.
     f.mainList.clearSelection();
     f.wizard->show();
-    QCOMPARE(f.wizard->pcDotPlotSelection->currentIndex(), 2);
-    QVERIFY(f.wizard->rbDotPlotLitRevCompBoth->isChecked());
-    QCOMPARE(f.wizard->udDotWindowSize->value(), 5);
-    QCOMPARE(f.wizard->cobPlotSeq1->currentIndex(), 1);
-    QCOMPARE(f.wizard->cobPlotSeq2->currentIndex(), 0);
+    QCOMPARE(control<QTabWidget>(f.wizard, "pcDotPlotSelection")->currentIndex(), 2);
+    QVERIFY(control<QRadioButton>(f.wizard, "rbDotPlotLitRevCompBoth")->isChecked());
+    QCOMPARE(control<UpDownControl>(f.wizard, "udDotWindowSize")->value(), 5);
+    QCOMPARE(control<QComboBox>(f.wizard, "cobPlotSeq1")->currentIndex(), 1);
+    QCOMPARE(control<QComboBox>(f.wizard, "cobPlotSeq2")->currentIndex(), 0);
   }
 
   void noSelectionInADropDownGivesAnEmptySequence() {
     Fixture f({30});
     f.wizard->show();
-    f.wizard->cobPlotSeq2->setCurrentIndex(-1);
-    f.wizard->pcDotPlotSelection->setCurrentIndex(1);
-    QTest::mouseClick(f.wizard->btDotPlotWizCreate, Qt::LeftButton);
+    control<QComboBox>(f.wizard, "cobPlotSeq2")->setCurrentIndex(-1);
+    control<QTabWidget>(f.wizard, "pcDotPlotSelection")->setCurrentIndex(1);
+    QTest::mouseClick(control<QPushButton>(f.wizard, "btDotPlotWizCreate"), Qt::LeftButton);
     QCOMPARE(f.plots().size(), 1);
-    QVERIFY(f.plots().first()->SeqVerti.Name.isEmpty());
-    QVERIFY(f.plots().first()->SeqVerti.Data.isEmpty());
+    QVERIFY(f.plots().first()->plotState().SeqVerti.Name.isEmpty());
+    QVERIFY(f.plots().first()->plotState().SeqVerti.Data.isEmpty());
     QVERIFY(f.prompts.shown.isEmpty());  // identity: silent
     f.plots().first()->close();
   }
@@ -383,7 +390,7 @@ class TestDotPlotWizard : public QObject {
       }
       QObject::connect(wizard, &TfrmDotPlotWizard::dotPlotShown, wizard,
                        [&](TfrmDotPlot* shown) { plot = shown; });
-      QTest::mouseClick(wizard->btDotPlotWizCreate, Qt::LeftButton);
+      QTest::mouseClick(control<QPushButton>(wizard, "btDotPlotWizCreate"), Qt::LeftButton);
     });
     control<QAction>(main, "acCreateDotPlot")->trigger();
     QVERIFY(plot);
@@ -394,9 +401,9 @@ class TestDotPlotWizard : public QObject {
     tSequence a, b;
     main.SequenceList().GetSequence(0, a);
     main.SequenceList().GetSequence(1, b);
-    QCOMPARE(plot->SeqHoriz.Name, a.Name);
-    QCOMPARE(plot->SeqVerti.Name, b.Name);
-    QCOMPARE(plot->PlotType, dptDNAHoriz);
+    QCOMPARE(plot->plotState().SeqHoriz.Name, a.Name);
+    QCOMPARE(plot->plotState().SeqVerti.Name, b.Name);
+    QCOMPARE(plot->plotState().PlotType, dptDNAHoriz);
     // The counts of the cell x = 40, y = 25, taken here straight from the sequences.
     const int x = 40, y = 25, w = 12;
     const QString h = a.Data.toUpper(), v = b.Data.toUpper();
@@ -408,14 +415,15 @@ class TestDotPlotWizard : public QObject {
       reverse += hRev[h.size() - x - w + 1 + m] == v[y - 1 + m];
     }
     // 589 columns share a few hundred pixels: zoom in so that the cell is several pixels wide.
-    plot->chartDotPlot->zoomTo(30, 50, 15, 35);
+    control<ColourGridChart>(plot, "chartDotPlot")->zoomTo(30, 50, 15, 35);
     QApplication::processEvents();
     const QPoint pixel(
-        int(std::lround(plot->chartDotPlot->valueToPixel(duvanet::chart::ChartAxis::Top, x + 0.5))),
-        int(std::lround(
-            plot->chartDotPlot->valueToPixel(duvanet::chart::ChartAxis::Left, y + 0.5))));
-    QTest::mouseMove(plot->chartDotPlot, pixel);
-    QCOMPARE(plot->panInfoDot->text(),
+        int(std::lround(control<ColourGridChart>(plot, "chartDotPlot")
+                            ->valueToPixel(duvanet::chart::ChartAxis::Top, x + 0.5))),
+        int(std::lround(control<ColourGridChart>(plot, "chartDotPlot")
+                            ->valueToPixel(duvanet::chart::ChartAxis::Left, y + 0.5))));
+    QTest::mouseMove(control<ColourGridChart>(plot, "chartDotPlot"), pixel);
+    QCOMPARE(control<QLabel>(plot, "panInfoDot")->text(),
              QStringLiteral("Highest matches at position (40/25) = %1 of 12 possible matches; "
                             "Window size :12")
                  .arg(std::max(forward, reverse)));
@@ -435,14 +443,15 @@ class TestDotPlotWizard : public QObject {
     TfrmDotPlot* plot = plots.first();
     QVERIFY(QTest::qWaitForWindowExposed(plot));
     QApplication::processEvents();
-    QCOMPARE(plot->PlotType, dptLiteralBoth);
-    QCOMPARE(plot->Evaluation, meHighest);
-    QCOMPARE(plot->WindowSize, 2);
-    QCOMPARE(plot->SeqHoriz.Name, QStringLiteral("Test Seq1a"));
-    QCOMPARE(plot->SeqVerti.Name, QStringLiteral("Test Seq2a"));
-    QCOMPARE(plot->SeqHorizRev.Data, QStringLiteral("MUABIMMUG"));
-    QCOMPARE(plot->chartDotPlot->plotCells(), (duvanet::engine::CellRect{0, 0, 8, 8}));
-    QCOMPARE(plot->panInfoDot->text(),
+    QCOMPARE(plot->plotState().PlotType, dptLiteralBoth);
+    QCOMPARE(plot->plotState().Evaluation, meHighest);
+    QCOMPARE(plot->plotState().WindowSize, 2);
+    QCOMPARE(plot->plotState().SeqHoriz.Name, QStringLiteral("Test Seq1a"));
+    QCOMPARE(plot->plotState().SeqVerti.Name, QStringLiteral("Test Seq2a"));
+    QCOMPARE(plot->plotState().SeqHorizRev.Data, QStringLiteral("MUABIMMUG"));
+    QCOMPARE(control<ColourGridChart>(plot, "chartDotPlot")->plotCells(),
+             (duvanet::engine::CellRect{0, 0, 8, 8}));
+    QCOMPARE(control<QLabel>(plot, "panInfoDot")->text(),
              QStringLiteral("Highest matches at position (1/1) = 2 of 2 possible matches; "
                             "Window size :2"));
     QCOMPARE(main.SequenceList().Count(), 0);

@@ -122,6 +122,19 @@ class InformationScreenTest : public QObject {
     const double mean = double(sum) / ((image.height() / 3 + 1) * (image.width() / 3 + 1));
     QVERIFY2(mean < 60, qPrintable(QString::number(mean)));  // white text must read
     QVERIFY(brightest - darkest > 40);                       // and there is a plot to see
+    // The vertical sequence begins with a copy of the horizontal one from position 21: the
+    // cells (21 + i, 1 + i) of that diagonal match in most windows and are the brightest.
+    int bright = 0;
+    for (int i = 0; i < 50; ++i) {
+      if (qGray(image.pixel((20 + i) * 3 + 1, i * 3 + 1)) >= brightest - 10) ++bright;
+    }
+    QVERIFY2(bright > 25, qPrintable(QString::number(bright)));
+    // Off the diagonal the cells are darker.
+    int offBright = 0;
+    for (int i = 0; i < 50; ++i) {
+      if (qGray(image.pixel((60 + i) * 3 + 1, i * 3 + 1)) >= brightest - 10) ++offBright;
+    }
+    QVERIFY2(offBright < 10, qPrintable(QString::number(offBright)));
   }
 };
 

@@ -1,9 +1,9 @@
-#include "chart/AxisMath.h"
+#include "render/AxisMath.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace duvanet::chart {
+namespace duvanet::render {
 
 double pixelToValue(const AxisGeometry& axis, double pixel) {
   const double span = axis.end - axis.start;
@@ -62,4 +62,4 @@ CellSpan cellsBetween(double a, double b) {
   return {first, last};
 }
 
-}  // namespace duvanet::chart
+}  // namespace duvanet::render
