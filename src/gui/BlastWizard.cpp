@@ -191,7 +191,7 @@ void TfrmBLASTWizard::btSequenceBLASTClick() {
   accept();
   // One warning for the run, with every address that no browser took.
   if (!m_unopened.isEmpty())
-    m_prompts.warningWithDetails(parentWidget(), kNoBrowser, m_unopened.join(QLatin1Char('\n')));
+    m_prompts.warningWithDetails(parentWidget(), kNoBrowser, m_unopened.join(QStringLiteral("\n\n")));
   m_unopened.clear();
 }
 

@@ -32,8 +32,10 @@ QString saveChoiceProblem(const QString& file) {
   if (!folder.exists() || !folder.isDir())
     return QStringLiteral("The folder \"%1\" does not exist.")
         .arg(QDir::toNativeSeparators(folder.filePath()));
-  constexpr QFileDevice::Permissions kWrite = QFileDevice::WriteOwner | QFileDevice::WriteUser |
-                                              QFileDevice::WriteGroup | QFileDevice::WriteOther;
+  // The file's own write bits, not whether this user may write it: a read-only file stays
+  // read-only for an administrator too.
+  constexpr QFileDevice::Permissions kWrite =
+      QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
   if (info.exists() && !info.isDir() && !(info.permissions() & kWrite))
     return QStringLiteral("The file \"%1\" is read-only.").arg(QDir::toNativeSeparators(file));
   return QString();

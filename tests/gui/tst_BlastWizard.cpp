@@ -260,7 +260,7 @@ class TestBlastWizard : public QObject {
                  "warning: No web browser could be started. Open the query address below in a "
                  "web browser to run the BLAST search.")});
     QCOMPARE(m_prompts.shown.first().details,
-             startValuesUrl("ACGT") + QStringLiteral("\n") + startValuesUrl("GGGCCC"));
+             startValuesUrl("ACGT") + QStringLiteral("\n\n") + startValuesUrl("GGGCCC"));
 
     // With a browser again, the next run warns about nothing.
     m_browser.answer = true;

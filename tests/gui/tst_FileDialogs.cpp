@@ -23,9 +23,14 @@ class TestFileDialogs : public QObject {
   bool typeAndAccept(CheckedFileDialog& dialog, const QString& typed) {
     dialog.setDirectory(m_folder.path());
     dialog.show();
+    dialog.activateWindow();
+    if (!QTest::qWaitForWindowActive(&dialog)) return false;
     auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     if (edit == nullptr) return false;
+    // Typed, as a user does: the field has the focus while the list follows the names.
+    edit->setFocus();
     edit->setText(typed);
+    QTest::qWait(50);
     dialog.accept();
     return true;
   }
