@@ -20,7 +20,7 @@
     }                                                                                        \
   } while (false)
 
-namespace fuzz {
+namespace duvanet::fuzz {
 
 // Lines cut one character at a time: CR LF, CR and LF end a line; no empty line after a break at
 // the very end.
@@ -101,4 +101,4 @@ class Input {
   std::size_t m_pos = 0;
 };
 
-}  // namespace fuzz
+}  // namespace duvanet::fuzz

@@ -12,8 +12,10 @@
 
 using namespace duvanet::engine;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::Input input(data, size);
+namespace duvanet::fuzz {
+
+int runOneInput(const std::uint8_t* data, std::size_t size) {
+  Input input(data, size);
   const int window = 1 + input.byte() % 9;
   const std::uint8_t kind = input.byte();
   const auto type = static_cast<tDotPlotType>(kind % 7);
@@ -86,4 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   return 0;
+}
+
+}  // namespace duvanet::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  return duvanet::fuzz::runOneInput(data, size);
 }

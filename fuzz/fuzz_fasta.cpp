@@ -9,11 +9,13 @@
 
 using namespace duvanet::core;
 
+namespace duvanet::fuzz {
+
 namespace {
 
 std::vector<tSequence> referenceRecords(QStringView text) {
   std::vector<tSequence> records;
-  for (const QString& line : fuzz::referenceLines(text)) {
+  for (const QString& line : referenceLines(text)) {
     if (line.startsWith(u'>')) {
       records.push_back({line.sliced(1), QString(), {}});
     } else if (!records.empty() && !line.isEmpty() && !line.startsWith(u';')) {
@@ -32,8 +34,8 @@ bool sameRecords(const std::vector<tSequence>& a, const std::vector<tSequence>& 
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::Input input(data, size);
+int runOneInput(const std::uint8_t* data, std::size_t size) {
+  Input input(data, size);
   const std::uint8_t pieceSeed = input.byte();
   const QString text = decodeText(input.rest());
   const std::vector<tSequence> expected = referenceRecords(text);
@@ -57,4 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   reader.finish();
   FUZZ_CHECK(sameRecords(pieces, expected), "records of the text in pieces");
   return 0;
+}
+
+}  // namespace duvanet::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  return duvanet::fuzz::runOneInput(data, size);
 }

@@ -6,6 +6,8 @@
 
 using namespace duvanet::core;
 
+namespace duvanet::fuzz {
+
 namespace {
 
 class Collector : public TextLineSink {
@@ -26,13 +28,13 @@ class Collector : public TextLineSink {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzz::Input input(data, size);
+int runOneInput(const std::uint8_t* data, std::size_t size) {
+  Input input(data, size);
   const std::uint8_t pieceSeed = input.byte();
   const QByteArrayView bytes = input.rest();
 
   const bool valid = isValidUtf8(bytes);
-  FUZZ_CHECK(valid == fuzz::referenceValidUtf8(bytes), "UTF-8 validity");
+  FUZZ_CHECK(valid == referenceValidUtf8(bytes), "UTF-8 validity");
 
   const EncodingDetection detection = detectEncoding(bytes);
   const QString text = decodeText(bytes);
@@ -58,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
   }
 
-  const QStringList expected = fuzz::referenceLines(text);
+  const QStringList expected = referenceLines(text);
   FUZZ_CHECK(splitLines(text) == expected, "whole text");
 
   // The same text in pieces whose sizes follow the seed.
@@ -76,4 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   splitter.finish();
   FUZZ_CHECK(collector.lines == expected, "text in pieces");
   return 0;
+}
+
+}  // namespace duvanet::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  return duvanet::fuzz::runOneInput(data, size);
 }

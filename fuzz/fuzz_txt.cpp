@@ -15,6 +15,8 @@
 
 using namespace duvanet::core;
 
+namespace duvanet::fuzz {
+
 namespace {
 
 QString scratchDir() {
@@ -24,7 +26,7 @@ QString scratchDir() {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+int runOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArrayView bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   const QString fileName = scratchDir() + QStringLiteral("/input.txt");
   {
@@ -35,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const QString text = decodeText(bytes);
   QString expected;
-  for (const QString& line : fuzz::referenceLines(text)) expected += line + QStringLiteral("\r\n");
+  for (const QString& line : referenceLines(text)) expected += line + QStringLiteral("\r\n");
 
   const tSequence sequence = readTxtFile(fileName);
   FUZZ_CHECK(sequence.Name == QStringLiteral("input.txt"), "named after the file");
@@ -62,4 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (QString::fromUtf8(sequence.Data.toUtf8()) == sequence.Data)
     FUZZ_CHECK(again.Data == sequence.Data, "saved and read again");
   return 0;
+}
+
+}  // namespace duvanet::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  return duvanet::fuzz::runOneInput(data, size);
 }

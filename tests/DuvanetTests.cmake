@@ -5,9 +5,9 @@ function(duvanet_add_layer_tests layer)
   file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   set(target tests_${layer})
   add_executable(${target} ${test_sources} ${CMAKE_SOURCE_DIR}/tests/common/TestMain.cpp
-    ${CMAKE_SOURCE_DIR}/tests/common/TestRegistry.h)
+    ${CMAKE_SOURCE_DIR}/tests/common/TestRegistry.h ${CMAKE_SOURCE_DIR}/tests/common/TestFiles.cpp)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests/common ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(${target} PRIVATE Qt6::Test Qt6::Widgets ${ARGN})
+  target_link_libraries(${target} PRIVATE Qt6::Test Qt6::Widgets ZLIB::ZLIB ${ARGN})
   target_compile_definitions(${target} PRIVATE
     DUVANET_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
     DUVANET_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

@@ -26,8 +26,8 @@ const char* const kHelpHead =
     "Usage: duvanet-cli dotplot HFILE VFILE [options] -o OUT\n"
     "\n"
     "Computes the dot plot of record --hindex of HFILE (horizontal) against record --vindex of\n"
-    "VFILE (vertical). Files are read as \"Load sequences\" reads them: .fas and .fasta as FASTA,\n"
-    "every other file as one plain-text sequence.\n"
+    "VFILE (vertical). Files are read as \"Load sequences\" reads them: FASTA, GenBank, EMBL or\n"
+    "plain text by their names, gzip-compressed too (see 'duvanet-cli --help').\n"
     "\n"
     "Options:\n";
 const char* const kHelpTail =
@@ -44,7 +44,7 @@ const char* const kHelpTail =
 
 void writeFailed(const QString& fileName, const QString& reason) {
   printError(QStringLiteral("duvanet-cli: ") +
-             FileError(FileError::Operation::Write, fileName, reason).message());
+             core::FileError(core::FileError::Operation::Write, fileName, reason).message());
 }
 
 std::optional<engine::ColourFamily> parseColour(const QString& text) {

@@ -88,7 +88,7 @@ bool loadSequenceFiles(const QStringList& files, tSequenceList& list) {
   try {
     list.LoadSequenceFiles(files);
     return true;
-  } catch (const FileError& error) {
+  } catch (const core::FileError& error) {
     writeErr(QStringLiteral("%1: %2\n").arg(QLatin1StringView(kToolName), error.message()));
     return false;
   }

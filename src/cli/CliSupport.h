@@ -54,8 +54,8 @@ void writeErr(const QString& text);
 /// the data as one line, each ended by LF.
 void writeFastaRecord(const QString& name, const QString& data);
 
-/// Reads the files as the program's "Load sequences" does (FASTA by ".fas"/".fasta", any other
-/// file as one text sequence). On a file error prints one line naming the file and the reason
+/// Reads the files as the program's "Load sequences" does (the format by the file name, see
+/// core/SequenceFileFormat.h). On a file error prints one line naming the file and the reason
 /// and returns false.
 bool loadSequenceFiles(const QStringList& files, tSequenceList& list);
 

@@ -15,7 +15,7 @@ namespace {
 
 QString tableIds() {
   QStringList ids;
-  for (int id : GeneticCodeStandardIds) ids.append(QString::number(id));
+  for (int id : core::kGeneticCodeStandardIds) ids.append(QString::number(id));
   return ids.join(QStringLiteral(", "));
 }
 
@@ -31,9 +31,9 @@ QString help() {
       "\n"
       "Options:\n"
       "  --table ID       genetic code by its NCBI transl_table number (default 1):\n");
-  for (int i = 0; i < GeneticCodeCount; ++i)
+  for (int i = 0; i < core::kGeneticCodeCount; ++i)
     text += QStringLiteral("                     %1  %2\n")
-                .arg(GeneticCodeStandardIds[i], 2)
+                .arg(core::kGeneticCodeStandardIds[i], 2)
                 .arg(QString::fromUtf8(GeneticCodeNames[i]));
   text += QStringLiteral(
       "  --frame F        reading frame offset 0, 1, 2, or all three (default 0)\n"

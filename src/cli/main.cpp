@@ -24,9 +24,12 @@ QString usage() {
   QString text = QStringLiteral(
       "Usage: duvanet-cli <command> [options] FILE...\n"
       "\n"
-      "Reads sequence files as Duvanet's \"Load sequences\" does: files ending in .fas or .fasta\n"
-      "(any case) as FASTA, every other file as one text sequence. Writes the results to\n"
-      "standard output.\n"
+      "Reads sequence files as Duvanet's \"Load sequences\" does, by their names (any case):\n"
+      "  FASTA    .fas .fasta .fa .fna .ffn .faa .frn .fsa .mpfa\n"
+      "  GenBank  .gb .gbk .gbff .genbank .gp .gpff\n"
+      "  EMBL     .embl .emb\n"
+      "every other file as one text sequence; a final .gz is decompressed while reading.\n"
+      "Writes the results to standard output.\n"
       "\n"
       "Commands:\n");
   for (const CliCommand& command : sortedCommands())

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+namespace duvanet::core {
+
 namespace {
 
 // Escapes a value for an HTML attribute; line breaks are written as character references so
@@ -86,3 +88,5 @@ QByteArray blastFormPage(const BlastQueryOptions& options, const QString& sequen
       "</form>\n</body></html>\n");
   return page.toUtf8();
 }
+
+}  // namespace duvanet::core

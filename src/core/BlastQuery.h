@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+namespace duvanet::core {
+
 /// The search options of an NCBI BLAST web query.
 struct BlastQueryOptions {
   int alignments = 50;
@@ -41,3 +43,5 @@ QString blastQueryUrl(const BlastQueryOptions& options, const QString& sequenceD
 /// A UTF-8 HTML page that posts the same 23 keys to the service as soon as a browser shows it
 /// (with a button for browsers that run no scripts), for queries too long for one address.
 QByteArray blastFormPage(const BlastQueryOptions& options, const QString& sequenceData);
+
+}  // namespace duvanet::core

@@ -105,8 +105,4 @@ bool hasExtension(const QString& fileName, std::initializer_list<QStringView> ex
   return false;
 }
 
-bool isFastaFileName(const QString& fileName) {
-  return hasExtension(fileName, {u".FAS", u".FASTA"});
-}
-
 }  // namespace duvanet::core

@@ -51,7 +51,4 @@ QString fastaHeaderLine(const QString& name);
 /// given ones, compared without regard to case.
 bool hasExtension(const QString& fileName, std::initializer_list<QStringView> extensions);
 
-/// True for the names that are read as FASTA: ".fas" and ".fasta" in any case.
-bool isFastaFileName(const QString& fileName);
-
 }  // namespace duvanet::core

@@ -3,6 +3,8 @@
 #include <QString>
 #include <stdexcept>
 
+namespace duvanet::core {
+
 /// The one error raised by file reading and writing: names the file and the reason.
 class FileError : public std::runtime_error {
  public:
@@ -38,3 +40,5 @@ class FileError : public std::runtime_error {
   QString m_reason;
   QString m_message;
 };
+
+}  // namespace duvanet::core

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-const char* const GeneticCodeNames[GeneticCodeCount] = {
+const char* const GeneticCodeNames[duvanet::core::kGeneticCodeCount] = {
     "Standard genetic code",
     "Vertebrate mitochondrial code",
     "Yeast mitochondrial code",
@@ -24,7 +24,7 @@ const char* const GeneticCodeNames[GeneticCodeCount] = {
 };
 
 // Amino-acid lines of the NCBI genetic code standard; the comment gives the transl_table id.
-const char* const GeneticCodeTables[GeneticCodeCount] = {
+const char* const GeneticCodeTables[duvanet::core::kGeneticCodeCount] = {
     "FFLLSSSSYY**CC*WLLLLPPPPHHQQRRRRIIIMTTTTNNKKSSRRVVVVAAAADDEEGGGG",  // 1
     "FFLLSSSSYY**CCWWLLLLPPPPHHQQRRRRIIMMTTTTNNKKSS**VVVVAAAADDEEGGGG",  // 2
     "FFLLSSSSYY**CCWWTTTTPPPPHHQQRRRRIIMMTTTTNNKKSSRRVVVVAAAADDEEGGGG",  // 3
@@ -44,10 +44,10 @@ const char* const GeneticCodeTables[GeneticCodeCount] = {
     "FF*LSSSSYY**CC*WLLLLPPPPHHQQRRRRIIIMTTTTNNKKSSRRVVVVAAAADDEEGGGG",  // 23
 };
 
-const int GeneticCodeStandardIds[GeneticCodeCount] = {1,  2,  3,  4,  5,  6,  9,  10, 11,
-                                                      12, 13, 14, 15, 16, 21, 22, 23};
-
 namespace duvanet::core {
+
+const int kGeneticCodeStandardIds[kGeneticCodeCount] = {1,  2,  3,  4,  5,  6,  9,  10, 11,
+                                                        12, 13, 14, 15, 16, 21, 22, 23};
 
 namespace {
 
@@ -85,10 +85,10 @@ const SymbolTables& symbolTables() {
 // the common letter of all codons the sets allow, "?" when they differ or a set is empty.
 using ResidueTable = std::array<char, 4096>;
 
-const std::array<ResidueTable, GeneticCodeCount>& residueTables() {
+const std::array<ResidueTable, kGeneticCodeCount>& residueTables() {
   static const auto tables = [] {
-    std::array<ResidueTable, GeneticCodeCount> all{};
-    for (int t = 0; t < GeneticCodeCount; ++t) {
+    std::array<ResidueTable, kGeneticCodeCount> all{};
+    for (int t = 0; t < kGeneticCodeCount; ++t) {
       for (int mask = 0; mask < 4096; ++mask) {
         const int sets[3] = {(mask >> 8) & 15, (mask >> 4) & 15, mask & 15};
         char residue = 0;
@@ -127,8 +127,8 @@ inline char residueOf(char16_t a, char16_t b, char16_t c, const ResidueTable& re
 }  // namespace
 
 int geneticCodeIndexOfStandardId(int standardId) {
-  for (int i = 0; i < GeneticCodeCount; ++i)
-    if (GeneticCodeStandardIds[i] == standardId) return i;
+  for (int i = 0; i < kGeneticCodeCount; ++i)
+    if (kGeneticCodeStandardIds[i] == standardId) return i;
   return -1;
 }
 

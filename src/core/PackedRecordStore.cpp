@@ -54,6 +54,7 @@ void PackedRecordStore::replace(qsizetype index, const QString& name, const QStr
   auto record = std::make_unique<OwnedRecord>(OwnedRecord{name, data});
   Entry entry;
   entry.owned = std::move(record);
+  entry.features = std::move(m_entries[size_t(index)].features);
   m_entries[size_t(index)] = std::move(entry);
 }
 

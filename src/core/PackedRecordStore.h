@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/SequenceFeature.h"
+
 namespace duvanet::core {
 
 /// The ordered records of a workspace list. A record owns its strings, or, when it is small and
@@ -39,8 +41,16 @@ class PackedRecordStore {
   /// Appends a record. Packs it when asked and it is small; a record that is about to be
   /// replaced is better added unpacked. Throws std::bad_alloc and then holds no new record.
   void append(QString&& name, QString&& data, bool pack = true);
-  /// Replaces a record by one that owns (shares) the strings.
+  /// Replaces a record's strings by owned (shared) ones; its features stay.
   void replace(qsizetype index, const QString& name, const QString& data);
+
+  /// A record's feature table, null when it has none; it moves with its record.
+  const std::shared_ptr<const FeatureTable>& features(qsizetype index) const {
+    return m_entries[size_t(index)].features;
+  }
+  void setFeatures(qsizetype index, std::shared_ptr<const FeatureTable> features) {
+    m_entries[size_t(index)].features = std::move(features);
+  }
   void erase(qsizetype index);
   /// Removes every record, the last first, and frees the blocks.
   void clear();
@@ -69,6 +79,7 @@ class PackedRecordStore {
     quint32 offset = 0;
     quint32 nameLength = 0;
     quint32 dataLength = 0;
+    std::shared_ptr<const FeatureTable> features;
   };
 
   QStringView nameOf(const Entry& entry) const {

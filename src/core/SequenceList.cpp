@@ -5,8 +5,11 @@
 #include <QLocale>
 #include <new>
 
+#include "core/EmblReader.h"
 #include "core/Fasta.h"
 #include "core/FileError.h"
+#include "core/GenBankReader.h"
+#include "core/SequenceFileFormat.h"
 #include "core/TextFile.h"
 
 namespace {
@@ -22,7 +25,8 @@ QString withExtension(const QString& fileName, const QString& extension) {
 // Asks before replacing an existing file, then writes it through TextFileWriter (all or nothing).
 // Returns false when the question was answered No (or could not be asked): nothing is written.
 template <typename WriteLines>
-bool saveFile(const QString& fileName, const OverwriteQuestion& overwrite, WriteLines writeLines) {
+bool saveFile(const QString& fileName, const duvanet::core::OverwriteQuestion& overwrite,
+              WriteLines writeLines) {
   if (QFileInfo::exists(fileName) && !(overwrite && overwrite(fileName))) return false;
   duvanet::core::TextFileWriter writer(fileName);
   writeLines(writer);
@@ -113,7 +117,28 @@ bool tSequenceList::DuplicateSequence(int index) {
   const int newIndex = AddSequence();
   if (newIndex < 0) return false;
   copy.Name = QStringLiteral("Copy of ") + copy.Name;
-  return SetSequence(newIndex, copy);
+  if (!SetSequence(newIndex, copy)) return false;
+  m_records.setFeatures(newIndex, m_records.features(index));
+  return true;
+}
+
+std::shared_ptr<const duvanet::core::FeatureTable> tSequenceList::Features(int index) const {
+  static const auto none = std::make_shared<const duvanet::core::FeatureTable>();
+  if (index < 0 || index >= Count() || !m_records.features(index)) return none;
+  return m_records.features(index);
+}
+
+bool tSequenceList::SetFeatures(int index, duvanet::core::FeatureTable features) {
+  if (index < 0 || index >= Count()) return false;
+  try {
+    m_records.setFeatures(
+        index, features.empty()
+                   ? nullptr
+                   : std::make_shared<const duvanet::core::FeatureTable>(std::move(features)));
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
 }
 
 bool tSequenceList::DeleteSequence(int index) {
@@ -137,12 +162,22 @@ bool tSequenceList::LoadSequenceFiles(const QStringList& fileNames) {
 
 int tSequenceList::LoadSequenceFile(const QString& fileName) {
   try {
-    return duvanet::core::isFastaFileName(fileName) ? LoadFASFile(fileName) : LoadTXTFile(fileName);
+    switch (duvanet::core::sequenceFileFormat(fileName)) {
+      case duvanet::core::SequenceFileFormat::Fasta:
+        return LoadFASFile(fileName);
+      case duvanet::core::SequenceFileFormat::GenBank:
+        return LoadGenBankFile(fileName);
+      case duvanet::core::SequenceFileFormat::Embl:
+        return LoadEMBLFile(fileName);
+      case duvanet::core::SequenceFileFormat::Text:
+        break;
+    }
+    return LoadTXTFile(fileName);
   } catch (const std::bad_alloc&) {
     // A file larger than the memory left is a read failure like any other: the readers have
     // taken back what they appended, and the caller shows the file's name and the reason.
-    throw FileError(FileError::Operation::Read, fileName,
-                    QStringLiteral("not enough memory to hold its sequences"));
+    throw duvanet::core::FileError(duvanet::core::FileError::Operation::Read, fileName,
+                                   QStringLiteral("not enough memory to hold its sequences"));
   }
 }
 
@@ -158,6 +193,37 @@ int tSequenceList::LoadFASFile(const QString& fileName) {
     throw;
   }
   return int(m_records.size() - qsizetype(before.entries));
+}
+
+template <typename ReadRecords>
+int tSequenceList::appendAnnotated(const ReadRecords& read) {
+  // As for FASTA: appended as read, taken back on an error.
+  const duvanet::core::PackedRecordStore::Mark before = m_records.mark();
+  try {
+    read([this](duvanet::core::AnnotatedRecord&& record) {
+      m_records.append(std::move(record.name), std::move(record.data));
+      if (!record.features.empty())
+        m_records.setFeatures(
+            m_records.size() - 1,
+            std::make_shared<const duvanet::core::FeatureTable>(std::move(record.features)));
+    });
+  } catch (...) {
+    m_records.rollBack(before);
+    throw;
+  }
+  return int(m_records.size() - qsizetype(before.entries));
+}
+
+int tSequenceList::LoadGenBankFile(const QString& fileName) {
+  return appendAnnotated([&](const duvanet::core::AnnotatedRecordSink& sink) {
+    duvanet::core::readGenBankFile(fileName, sink);
+  });
+}
+
+int tSequenceList::LoadEMBLFile(const QString& fileName) {
+  return appendAnnotated([&](const duvanet::core::AnnotatedRecordSink& sink) {
+    duvanet::core::readEmblFile(fileName, sink);
+  });
 }
 
 int tSequenceList::LoadTXTFile(const QString& fileName) {
@@ -188,7 +254,8 @@ int tSequenceList::PasteTXTFromClipboard(const std::optional<QString>& clipboard
   }
 }
 
-bool tSequenceList::SaveWorkspace(const QString& fileName, const OverwriteQuestion& overwrite) {
+bool tSequenceList::SaveWorkspace(const QString& fileName,
+                                  const duvanet::core::OverwriteQuestion& overwrite) {
   if (m_records.empty() || fileName.isEmpty()) return false;
   return saveFile(withExtension(fileName, QStringLiteral(".fas")), overwrite,
                   [this](duvanet::core::TextFileWriter& writer) {
@@ -198,7 +265,7 @@ bool tSequenceList::SaveWorkspace(const QString& fileName, const OverwriteQuesti
 }
 
 bool tSequenceList::SaveSequenceAsFASFile(const QString& fileName, int index,
-                                          const OverwriteQuestion& overwrite) {
+                                          const duvanet::core::OverwriteQuestion& overwrite) {
   // An index outside the list writes nothing (and asks nothing) instead of failing later.
   if (m_records.empty() || fileName.isEmpty() || index < 0 || index >= Count()) return false;
   return saveFile(withExtension(fileName, QStringLiteral(".fas")), overwrite,
@@ -208,7 +275,7 @@ bool tSequenceList::SaveSequenceAsFASFile(const QString& fileName, int index,
 }
 
 bool tSequenceList::SaveSequenceAsTXTFile(const QString& fileName, int index,
-                                          const OverwriteQuestion& overwrite) {
+                                          const duvanet::core::OverwriteQuestion& overwrite) {
   if (m_records.empty() || fileName.isEmpty() || index < 0 || index >= Count()) return false;
   return saveFile(withExtension(fileName, QStringLiteral(".txt")), overwrite,
                   [&](duvanet::core::TextFileWriter& writer) {

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include "core/FileError.h"
 
@@ -198,16 +199,24 @@ class LineCollector : public TextLineSink {
   QStringList m_lines;
 };
 
-// Fills the buffer as far as the file allows; returns the number of bytes read.
-qint64 readChunk(QFile& file, QByteArray& buffer, const QString& fileName) {
-  qint64 total = 0;
-  while (total < buffer.size()) {
-    const qint64 n = file.read(buffer.data() + total, buffer.size() - total);
-    if (n < 0) throw FileError(FileError::Operation::Read, fileName, file.errorString());
-    if (n == 0) break;
-    total += n;
+// Fills the buffer as far as the source allows; returns the number of bytes read.
+qint64 readChunk(ByteSource& source, QByteArray& buffer) {
+  return readFully(source, buffer.data(), buffer.size());
+}
+
+// The length of the run of ASCII bytes at the start.
+qsizetype asciiPrefix(QByteArrayView bytes) {
+  const char* const begin = bytes.data();
+  const char* p = begin;
+  const char* const end = p + bytes.size();
+  while (end - p >= 8) {
+    quint64 word;
+    std::memcpy(&word, p, 8);
+    if (word & 0x8080808080808080ULL) break;
+    p += 8;
   }
-  return total;
+  while (p < end && uchar(*p) < 0x80) ++p;
+  return p - begin;
 }
 
 }  // namespace
@@ -284,39 +293,67 @@ QString decodeText(QByteArrayView bytes) {
   return text;
 }
 
-void readTextFile(const QString& fileName, TextLineSink& sink) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-    throw FileError(FileError::Operation::Read, fileName, file.errorString());
-
-  // Read piece by piece so that the bytes and the whole decoded text are never held at once.
+void readText(ByteSource& source, TextLineSink& sink) {
+  // One pass forwards, piece by piece, so that the bytes and the whole decoded text are never
+  // held at once and the source need not be able to go back.
   QByteArray buffer(kChunkSize, Qt::Uninitialized);
-  qint64 size = readChunk(file, buffer, fileName);
-  EncodingDetection detection = byteOrderMark(QByteArrayView(buffer.constData(), size));
-  if (detection.byteOrderMarkLength == 0) {
-    // Without a mark the whole file decides between UTF-8 and Windows-1252.
-    Utf8Validator validator;
-    bool valid = validator.feed(reinterpret_cast<const uchar*>(buffer.constData()), size);
-    if (size == buffer.size()) {
-      QByteArray scan(kChunkSize, Qt::Uninitialized);
-      qint64 n = 0;
-      while (valid && (n = readChunk(file, scan, fileName)) > 0)
-        valid = validator.feed(reinterpret_cast<const uchar*>(scan.constData()), n);
-      if (!file.seek(buffer.size()))
-        throw FileError(FileError::Operation::Read, fileName, file.errorString());
-    }
-    detection.encoding =
-        valid && validator.complete() ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+  qint64 size = readChunk(source, buffer);
+  LineSplitter splitter(sink);
+  const EncodingDetection mark = byteOrderMark(QByteArrayView(buffer.constData(), size));
+  if (mark.byteOrderMarkLength > 0) {
+    PieceDecoder decoder(mark.encoding);
+    splitter.feed(
+        decoder.decode(QByteArrayView(buffer.constData(), size).sliced(mark.byteOrderMarkLength)));
+    while (size == buffer.size() && (size = readChunk(source, buffer)) > 0)
+      splitter.feed(decoder.decode(QByteArrayView(buffer.constData(), size)));
+    splitter.feed(decoder.finish());
+    splitter.finish();
+    return;
   }
 
-  PieceDecoder decoder(detection.encoding);
-  LineSplitter splitter(sink);
-  splitter.feed(decoder.decode(
-      QByteArrayView(buffer.constData(), size).sliced(detection.byteOrderMarkLength)));
-  while (size == buffer.size() && (size = readChunk(file, buffer, fileName)) > 0)
-    splitter.feed(decoder.decode(QByteArrayView(buffer.constData(), size)));
+  // Without a mark the whole text decides between UTF-8 and Windows-1252. Both read ASCII
+  // alike, so ASCII is passed on at once; from the first other byte on, the bytes wait until
+  // the rest has shown whether it is all UTF-8 (the end) or not (the first ill-formed byte).
+  PieceDecoder ascii(TextEncoding::Windows1252);
+  std::vector<QByteArray> waiting;
+  Utf8Validator validator;
+  bool valid = true;
+  bool more = true;
+  while (more) {
+    QByteArrayView bytes(buffer.constData(), size);
+    more = size == buffer.size();
+    if (waiting.empty()) {
+      const qsizetype prefix = asciiPrefix(bytes);
+      splitter.feed(ascii.decode(bytes.first(prefix)));
+      bytes = bytes.sliced(prefix);
+    }
+    if (!bytes.isEmpty()) {
+      valid = validator.feed(reinterpret_cast<const uchar*>(bytes.data()), bytes.size());
+      waiting.emplace_back(bytes.data(), bytes.size());
+      if (!valid) break;
+    }
+    if (more) size = readChunk(source, buffer);
+    more = more && size > 0;
+  }
+  const TextEncoding encoding =
+      valid && validator.complete() ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+  PieceDecoder decoder(encoding);
+  for (QByteArray& bytes : waiting) {
+    splitter.feed(decoder.decode(bytes));
+    bytes = QByteArray();  // give each piece back as soon as it is decoded
+  }
+  if (!valid) {
+    // Windows-1252 is decided; the rest streams.
+    while (size == buffer.size() && (size = readChunk(source, buffer)) > 0)
+      splitter.feed(decoder.decode(QByteArrayView(buffer.constData(), size)));
+  }
   splitter.feed(decoder.finish());
   splitter.finish();
+}
+
+void readTextFile(const QString& fileName, TextLineSink& sink) {
+  const std::unique_ptr<ByteSource> source = openInputFile(fileName);
+  readText(*source, sink);
 }
 
 QStringList readTextFileLines(const QString& fileName) {

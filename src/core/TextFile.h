@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include "core/ByteSource.h"
+
 namespace duvanet::core {
 
 /// Receives the lines of a text piece by piece, so that a very long line is never copied whole.
@@ -58,8 +60,12 @@ QString decodeWindows1252(QByteArrayView bytes);
 /// Decodes a whole text file's bytes as detectEncoding says, without the byte-order mark.
 QString decodeText(QByteArrayView bytes);
 
-/// Reads a text file and hands its lines to sink. Throws FileError when the file cannot be opened
-/// or read.
+/// Decodes the bytes of a source as a text file (see detectEncoding) and hands its lines to sink,
+/// reading the source once from start to end. Throws what the source throws.
+void readText(ByteSource& source, TextLineSink& sink);
+
+/// Reads a text file (a ".gz" file decompressed, see openInputFile) and hands its lines to sink.
+/// Throws FileError when the file cannot be opened or read.
 void readTextFile(const QString& fileName, TextLineSink& sink);
 
 /// All lines of a text file (convenient for small files). Throws FileError.

@@ -33,7 +33,8 @@ tSequence translated(const tSequence& source, QStringView text, int offset, int 
 tSequence tSequenceList::DNA2AminoAcidIUPAC(int index, int offset, int codeTable) const {
   tSequence source;
   // An unknown table is refused like a bad index rather than read outside the tables.
-  if (offset < 0 || codeTable < 0 || codeTable >= GeneticCodeCount || !GetSequence(index, source)) {
+  if (offset < 0 || codeTable < 0 || codeTable >= duvanet::core::kGeneticCodeCount ||
+      !GetSequence(index, source)) {
     tSequence error;
     error.Name = QStringLiteral("An error occured during IUPAC conformity DNA to AS translation");
     return error;
@@ -43,7 +44,8 @@ tSequence tSequenceList::DNA2AminoAcidIUPAC(int index, int offset, int codeTable
 
 tSequence tSequenceList::DNA2AminoAcidRevComplement(int index, int offset, int codeTable) const {
   tSequence source;
-  if (offset < 0 || codeTable < 0 || codeTable >= GeneticCodeCount || !GetSequence(index, source)) {
+  if (offset < 0 || codeTable < 0 || codeTable >= duvanet::core::kGeneticCodeCount ||
+      !GetSequence(index, source)) {
     tSequence error;
     error.Name =
         QStringLiteral("An error occured during reverse complement DNA to AS translation!");

@@ -21,6 +21,7 @@
 namespace {
 
 using duvanet::gui::named;
+using namespace duvanet::core;
 
 const QString kNcbiPage = QStringLiteral("NCBI");
 const QString kNoBrowser = QStringLiteral(
@@ -148,7 +149,7 @@ QList<int> TfrmBLASTWizard::selectedIndexes() const {
   return duvanet::gui::normalisedRows(m_selectedRows ? m_selectedRows() : QList<int>{});
 }
 
-BlastQueryOptions TfrmBLASTWizard::Options() const {
+duvanet::core::BlastQueryOptions TfrmBLASTWizard::Options() const {
   BlastQueryOptions options;
   options.alignments = m_alignmentCountUpDown->value();
   options.alignmentView = m_alignmentViewList->currentText();
@@ -191,7 +192,8 @@ void TfrmBLASTWizard::btSequenceBLASTClick() {
   accept();
   // One warning for the run, with every address that no browser took.
   if (!m_unopened.isEmpty())
-    m_prompts.warningWithDetails(parentWidget(), kNoBrowser, m_unopened.join(QStringLiteral("\n\n")));
+    m_prompts.warningWithDetails(parentWidget(), kNoBrowser,
+                                 m_unopened.join(QStringLiteral("\n\n")));
   m_unopened.clear();
 }
 

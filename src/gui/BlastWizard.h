@@ -35,7 +35,7 @@ class TfrmBLASTWizard : public QDialog {
                   BrowserLauncher& browser, UserPrompts& prompts, QWidget* parent = nullptr);
 
   /// The options as the controls show them.
-  BlastQueryOptions Options() const;
+  duvanet::core::BlastQueryOptions Options() const;
   /// Opens the query for the workspace sequence at `index` in the browser: as its URL, or, when
   /// that would be longer than kBlastLongestUrl, as a local page that posts the query. False when
   /// no query was built. An address no browser took is kept for the warning of the run.

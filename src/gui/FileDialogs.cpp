@@ -4,7 +4,21 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
+#include "core/SequenceFileFormat.h"
 #include "gui/UserPrompts.h"
+
+namespace {
+
+const QString kAllFiles = QStringLiteral("All files (*)");
+
+QString patterns(const QStringList& extensions) {
+  QStringList result;
+  for (const QString& extension : extensions) result << u'*' + extension;
+  for (const QString& extension : extensions) result << u'*' + extension + QStringLiteral(".gz");
+  return result.join(u' ');
+}
+
+}  // namespace
 
 QString openChoiceProblem(const QStringList& files) {
   QStringList missing;
@@ -88,11 +102,31 @@ void CheckedFileDialog::accept() {
   QFileDialog::accept();
 }
 
+QStringList QtFileDialogs::openNameFilters() {
+  QStringList filters;
+  QStringList sequenceExtensions;
+  for (const duvanet::core::SequenceFileGroup& group : duvanet::core::sequenceFileGroups()) {
+    filters << QStringLiteral("%1 (%2)").arg(group.title, patterns(group.extensions));
+    if (group.title != QStringLiteral("Text")) sequenceExtensions << group.extensions;
+  }
+  filters.prepend(QStringLiteral("Sequence files (%1)").arg(patterns(sequenceExtensions)));
+  filters << kAllFiles;
+  return filters;
+}
+
+void QtFileDialogs::configureOpenDialog(QFileDialog& dialog) {
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  // Every file can be loaded (as text at least), so all of them are shown until the user picks
+  // a group.
+  dialog.setNameFilters(openNameFilters());
+  dialog.selectNameFilter(kAllFiles);
+}
+
 QStringList QtFileDialogs::openFiles(QWidget* parent, const QString& caption) {
   CheckedFileDialog dialog(parent, caption, m_prompts);
   if (!m_openDirectory.isEmpty()) dialog.setDirectory(m_openDirectory);
-  dialog.setFileMode(QFileDialog::ExistingFiles);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  configureOpenDialog(dialog);
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList files = dialog.chosenFiles();
   if (!files.isEmpty()) m_openDirectory = QFileInfo(files.first()).absolutePath();

@@ -47,11 +47,17 @@ class CheckedFileDialog : public QFileDialog {
   QStringList m_chosen;
 };
 
-/// The real dialogs: CheckedFileDialog, without a file-type filter or default extension.
+/// The real dialogs: CheckedFileDialog without a default extension. The open dialog offers groups
+/// of the file names the workspace reads, but shows all files at first.
 class QtFileDialogs : public FileDialogs {
  public:
   /// `prompts` shows the messages of the dialogs' checks.
   explicit QtFileDialogs(UserPrompts& prompts) : m_prompts(prompts) {}
+  /// The open dialog's groups: "Sequence files", "FASTA", "GenBank", "EMBL", "Text" (each with
+  /// its compressed names) and "All files (*)", the last one chosen at first.
+  static QStringList openNameFilters();
+  /// Sets up a dialog for choosing files to load.
+  static void configureOpenDialog(QFileDialog& dialog);
   QStringList openFiles(QWidget* parent, const QString& caption) override;
   std::optional<QString> saveFile(QWidget* parent, const QString& caption,
                                   const QString& proposedName) override;

@@ -417,7 +417,7 @@ void TfrmMain::LoadFiles(const QStringList& fileNames) {
   if (fileNames.isEmpty()) return;
   try {
     m_sequenceList->LoadSequenceFiles(fileNames);
-  } catch (const FileError& error) {
+  } catch (const duvanet::core::FileError& error) {
     // The sequences read before the failure stay; the list must show them to keep rows and
     // workspace indexes in step.
     UpdateDisplayElements();
@@ -442,16 +442,18 @@ void TfrmMain::runSave(Save save) {
       m_ports.fileDialogs->saveFile(this, QStringLiteral("Save"), m_saveFileName);
   if (!chosen) return;
   m_saveFileName = *chosen;
-  const OverwriteQuestion overwrite = [this](const QString& name) { return askOverwrite(name); };
+  const duvanet::core::OverwriteQuestion overwrite = [this](const QString& name) {
+    return askOverwrite(name);
+  };
   try {
     if (!save(*chosen, overwrite)) m_ports.prompts->warning(this, kSaveFailed);
-  } catch (const FileError& error) {
+  } catch (const duvanet::core::FileError& error) {
     m_ports.prompts->error(this, error.message());
   }
 }
 
 void TfrmMain::acSaveWorkspaceExecute() {
-  runSave([this](const QString& name, const OverwriteQuestion& overwrite) {
+  runSave([this](const QString& name, const duvanet::core::OverwriteQuestion& overwrite) {
     return m_sequenceList->SaveWorkspace(name, overwrite);
   });
 }
@@ -508,10 +510,11 @@ void TfrmMain::saveSingleSequence(bool asFAS) {
   m_sequenceList->GetSequence(row, sequence);
   const qsizetype slash = m_saveFileName.lastIndexOf(QLatin1Char('/'));
   m_saveFileName = m_saveFileName.left(slash + 1) + sequence.Name;
-  runSave([this, row, asFAS](const QString& name, const OverwriteQuestion& overwrite) {
-    return asFAS ? m_sequenceList->SaveSequenceAsFASFile(name, row, overwrite)
-                 : m_sequenceList->SaveSequenceAsTXTFile(name, row, overwrite);
-  });
+  runSave(
+      [this, row, asFAS](const QString& name, const duvanet::core::OverwriteQuestion& overwrite) {
+        return asFAS ? m_sequenceList->SaveSequenceAsFASFile(name, row, overwrite)
+                     : m_sequenceList->SaveSequenceAsTXTFile(name, row, overwrite);
+      });
 }
 
 void TfrmMain::acSaveSequenceAsFASFileExecute() { saveSingleSequence(true); }

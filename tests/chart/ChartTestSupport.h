@@ -6,7 +6,7 @@
 #include "chart/ColourGridChart.h"
 #include "engine/DotPlotGrid.h"
 
-namespace chart_test {
+namespace duvanet::testing {
 
 using duvanet::engine::CellRect;
 using duvanet::engine::DotPlotGrid;
@@ -30,4 +30,4 @@ inline void distinctPalette(duvanet::chart::ColourGridChart& chart, int maxLevel
   for (int level = 0; level <= maxLevel; ++level) chart.addPaletteEntry(level, levelColour(level));
 }
 
-}  // namespace chart_test
+}  // namespace duvanet::testing

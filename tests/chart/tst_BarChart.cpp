@@ -11,7 +11,7 @@
 #include "TestRegistry.h"
 #include "chart/BarChart.h"
 
-using namespace duvanet::chart;
+namespace duvanet::chart {
 
 namespace {
 
@@ -143,4 +143,7 @@ class TestBarChart : public QObject {
 };
 
 DUVANET_TEST(TestBarChart)
+
+}  // namespace duvanet::chart
+
 #include "tst_BarChart.moc"

@@ -3,7 +3,8 @@
 #include "TestRegistry.h"
 #include "chart/ChartPalette.h"
 
-using namespace duvanet::chart;
+namespace duvanet::chart {
+
 using duvanet::engine::Rgb;
 
 class TestChartMath : public QObject {
@@ -59,4 +60,7 @@ class TestChartMath : public QObject {
 };
 
 DUVANET_TEST(TestChartMath)
+
+}  // namespace duvanet::chart
+
 #include "tst_ChartMath.moc"

@@ -20,8 +20,9 @@
 #include "chart/ChartEditor.h"
 #include "chart/ColourGridChart.h"
 
-using namespace duvanet::chart;
-using namespace chart_test;
+namespace duvanet::chart {
+
+using namespace duvanet::testing;
 
 namespace {
 
@@ -652,4 +653,7 @@ class TestColourGridChart : public QObject {
 };
 
 DUVANET_TEST(TestColourGridChart)
+
+}  // namespace duvanet::chart
+
 #include "tst_ColourGridChart.moc"

@@ -5,9 +5,10 @@
 #include "chart/ColourGridChart.h"
 #include "chart/ColourScale.h"
 
-using namespace duvanet::chart;
+namespace duvanet::chart {
+
 using duvanet::engine::ColourFamily;
-using namespace chart_test;
+using namespace duvanet::testing;
 
 namespace {
 
@@ -190,4 +191,7 @@ class TestColourScale : public QObject {
 };
 
 DUVANET_TEST(TestColourScale)
+
+}  // namespace duvanet::chart
+
 #include "tst_ColourScale.moc"

@@ -6,6 +6,8 @@
 #include "TestRegistry.h"
 #include "core/BlastQuery.h"
 
+namespace duvanet::core {
+
 namespace {
 
 const QString kStartValuesAcgt = QStringLiteral(
@@ -146,4 +148,7 @@ class TestBlastQuery : public QObject {
 };
 
 DUVANET_TEST(TestBlastQuery)
+
+}  // namespace duvanet::core
+
 #include "tst_BlastQuery.moc"

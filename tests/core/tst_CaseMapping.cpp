@@ -3,7 +3,7 @@
 #include "TestRegistry.h"
 #include "core/CaseMapping.h"
 
-using namespace duvanet::core;
+namespace duvanet::core {
 
 class TestCaseMapping : public QObject {
   Q_OBJECT
@@ -49,4 +49,7 @@ class TestCaseMapping : public QObject {
 };
 
 DUVANET_TEST(TestCaseMapping)
+
+}  // namespace duvanet::core
+
 #include "tst_CaseMapping.moc"

@@ -11,6 +11,8 @@
 #include "core/DotPlotComputation.h"
 #include "engine/DotPlotEngine.h"
 
+namespace duvanet::core {
+
 using duvanet::core::ComputationControl;
 using duvanet::core::DotPlotComputation;
 using namespace duvanet::engine;
@@ -315,4 +317,7 @@ class TestDotPlotComputation : public QObject {
 };
 
 DUVANET_TEST(TestDotPlotComputation)
+
+}  // namespace duvanet::core
+
 #include "tst_DotPlotComputation.moc"

@@ -4,7 +4,8 @@
 #include "core/DotPlotPreparation.h"
 #include "engine/DotPlotEngine.h"
 
-using namespace duvanet;
+namespace duvanet::core {
+
 using duvanet::core::PreparedDotPlot;
 
 namespace {
@@ -202,4 +203,7 @@ class TestDotPlotPreparation : public QObject {
 };
 
 DUVANET_TEST(TestDotPlotPreparation)
+
+}  // namespace duvanet::core
+
 #include "tst_DotPlotPreparation.moc"

@@ -21,7 +21,7 @@
 #include "core/SequenceList.h"
 #include "engine/DotPlotEngine.h"
 
-using namespace duvanet;
+namespace duvanet::core {
 
 namespace {
 
@@ -527,4 +527,7 @@ class TestHostileInput : public QObject {
 };
 
 DUVANET_TEST(TestHostileInput)
+
+}  // namespace duvanet::core
+
 #include "tst_HostileInput.moc"

@@ -3,6 +3,8 @@
 #include "TestRegistry.h"
 #include "core/PackedRecordStore.h"
 
+namespace duvanet::core {
+
 using duvanet::core::PackedRecordStore;
 
 namespace {
@@ -107,4 +109,7 @@ class TestPackedRecordStore : public QObject {
 };
 
 DUVANET_TEST(TestPackedRecordStore)
+
+}  // namespace duvanet::core
+
 #include "tst_PackedRecordStore.moc"

@@ -8,6 +8,8 @@
 #include "core/FileError.h"
 #include "core/SequenceList.h"
 
+namespace duvanet::core {
+
 namespace {
 
 using duvanet::testing::readBytes;
@@ -116,35 +118,68 @@ class TestSequenceFiles : public QObject {
     QCOMPARE(datas(list).mid(2), QStringList({"ACGT", "A\nB\r"}));
   }
 
+  // The file name alone decides how a file is read; the same bytes give FASTA records, a
+  // GenBank record, an EMBL record or one text sequence.
   void loadByExtension_data() {
     QTest::addColumn<QString>("fileName");
-    QTest::addColumn<bool>("fasta");
-    QTest::newRow(".Fasta") << "x.Fasta" << true;
-    QTest::newRow(".fas") << "x.fas" << true;
-    QTest::newRow(".FAS") << "x.FAS" << true;
-    QTest::newRow("last extension counts") << "x.txt.fas" << true;
-    QTest::newRow(".fa") << "x.fa" << false;
-    QTest::newRow(".txt") << "x.txt" << false;
-    QTest::newRow("no extension") << "x" << false;
-    QTest::newRow(".fas.bak") << "x.fas.bak" << false;
-    QTest::newRow("dot only in the directory") << "dir.fas/x" << false;
+    QTest::addColumn<QString>("format");
+    for (const char* name : {"x.Fasta", "x.fas", "x.FAS", "x.fa", "x.FNA", "x.ffn", "x.faa",
+                             "x.frn", "x.fsa", "x.mpfa", "x.txt.fas", "x.fa.gz", "x.FA.GZ"})
+      QTest::newRow(name) << name << "fasta";
+    for (const char* name : {"x.gb", "x.GBK", "x.gbff", "x.genbank", "x.gp", "x.gpff", "x.gb.gz"})
+      QTest::newRow(name) << name << "genbank";
+    for (const char* name : {"x.embl", "x.EMB", "x.embl.gz"}) QTest::newRow(name) << name << "embl";
+    QTest::newRow(".txt") << "x.txt"
+                          << "text";
+    QTest::newRow(".txt.gz") << "x.txt.gz"
+                             << "text";
+    QTest::newRow("no extension") << "x"
+                                  << "text";
+    QTest::newRow("only .gz") << "x.gz"
+                              << "text";
+    QTest::newRow(".fas.bak") << "x.fas.bak"
+                              << "text";
+    QTest::newRow(".fa.gz.gz: one .gz taken off") << "x.fa.gz.gz"
+                                                  << "text";
+    QTest::newRow(".fasta2") << "x.fasta2"
+                             << "text";
+    QTest::newRow("dot only in the directory") << "dir.fas/x"
+                                               << "text";
+    QTest::newRow("gz only in the directory") << "dir.fa.gz/x"
+                                              << "text";
   }
 
   void loadByExtension() {
     QFETCH(QString, fileName);
-    QFETCH(bool, fasta);
+    QFETCH(QString, format);
+    // One text that each reader reads in its own way.
+    const QByteArray fasta = ">a\nAC\n";
+    const QByteArray genbank = "LOCUS       g1  2 bp\nORIGIN\n        1 ac\n//\n";
+    const QByteArray embl =
+        "ID   e1; SV 1; linear; DNA; STD; SYN; 2 BP.\nSQ   Sequence 2 BP;\n"
+        "     ac                                                                 2\n"
+        "//\n";
+    const QByteArray bytes = format == "genbank" ? genbank : format == "embl" ? embl : fasta;
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath(QFileInfo(dir.filePath(fileName)).path()));
     const QString path = dir.filePath(fileName);
-    QVERIFY(writeBytes(path, ">a\nAC\n"));
+    QVERIFY(writeBytes(path, path.endsWith(".gz", Qt::CaseInsensitive)
+                                 ? duvanet::testing::gzipped(bytes)
+                                 : bytes));
     tSequenceList list;
     QVERIFY(list.LoadSequenceFiles({path}));
     QCOMPARE(list.Count(), 1);
     tSequence sequence;
     list.GetSequence(0, sequence);
-    if (fasta) {
+    if (format == "fasta") {
       QCOMPARE(sequence.Name, QStringLiteral("a"));
       QCOMPARE(sequence.Data, QStringLiteral("AC"));
+    } else if (format == "genbank") {
+      QCOMPARE(sequence.Name, QStringLiteral("g1"));
+      QCOMPARE(sequence.Data, QStringLiteral("ac"));
+    } else if (format == "embl") {
+      QCOMPARE(sequence.Name, QStringLiteral("e1"));
+      QCOMPARE(sequence.Data, QStringLiteral("ac"));
     } else {
       QCOMPARE(sequence.Name, QFileInfo(path).fileName());
       QCOMPARE(sequence.Data, QStringLiteral(">a\r\nAC\r\n"));
@@ -372,4 +407,7 @@ class TestSequenceFiles : public QObject {
 };
 
 DUVANET_TEST(TestSequenceFiles)
+
+}  // namespace duvanet::core
+
 #include "tst_SequenceFiles.moc"

@@ -3,6 +3,8 @@
 #include "TestRegistry.h"
 #include "core/SequenceList.h"
 
+namespace duvanet::core {
+
 namespace {
 
 void addNamed(tSequenceList& list, const QString& name, const QString& data = QString()) {
@@ -245,4 +247,7 @@ class TestSequenceList : public QObject {
 };
 
 DUVANET_TEST(TestSequenceList)
+
+}  // namespace duvanet::core
+
 #include "tst_SequenceList.moc"

@@ -4,6 +4,8 @@
 #include "core/SequenceList.h"
 #include "core/StrandTransforms.h"
 
+namespace duvanet::core {
+
 class TestStrandTransforms : public QObject {
   Q_OBJECT
 
@@ -130,4 +132,7 @@ class TestStrandTransforms : public QObject {
 };
 
 DUVANET_TEST(TestStrandTransforms)
+
+}  // namespace duvanet::core
+
 #include "tst_StrandTransforms.moc"

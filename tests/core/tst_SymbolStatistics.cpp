@@ -3,6 +3,8 @@
 #include "TestRegistry.h"
 #include "core/SymbolStatistics.h"
 
+namespace duvanet::core {
+
 namespace {
 
 tSequence sequence(const QString& name, const QString& data) {
@@ -81,4 +83,7 @@ class TestSymbolStatistics : public QObject {
 };
 
 DUVANET_TEST(TestSymbolStatistics)
+
+}  // namespace duvanet::core
+
 #include "tst_SymbolStatistics.moc"

@@ -8,7 +8,7 @@
 #include "core/FileError.h"
 #include "core/TextFile.h"
 
-using namespace duvanet::core;
+namespace duvanet::core {
 
 namespace {
 
@@ -269,4 +269,7 @@ class TestTextFile : public QObject {
 };
 
 DUVANET_TEST(TestTextFile)
+
+}  // namespace duvanet::core
+
 #include "tst_TextFile.moc"

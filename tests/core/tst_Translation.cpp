@@ -6,6 +6,8 @@
 #include "core/SequenceList.h"
 #include "core/Translation.h"
 
+namespace duvanet::core {
+
 namespace {
 
 const QString kIupacError =
@@ -46,7 +48,7 @@ class TestTranslation : public QObject {
         "Scenedesmus obliquus mitochondrial code",
         "Thraustochytrium mitochondrial code"};
     const int ids[] = {1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14, 15, 16, 21, 22, 23};
-    for (int i = 0; i < GeneticCodeCount; ++i) {
+    for (int i = 0; i < duvanet::core::kGeneticCodeCount; ++i) {
       QCOMPARE(QString(GeneticCodeNames[i]), QString(names[i]));
       QCOMPARE(qstrlen(GeneticCodeTables[i]), 64u);
       QCOMPARE(duvanet::core::geneticCodeIndexOfStandardId(ids[i]), i);
@@ -60,7 +62,7 @@ class TestTranslation : public QObject {
   void codonOrder() {
     const char bases[] = {'T', 'C', 'A', 'G'};
     using duvanet::core::CodonReading;
-    for (int t = 0; t < GeneticCodeCount; ++t) {
+    for (int t = 0; t < duvanet::core::kGeneticCodeCount; ++t) {
       for (int k = 0; k < 64; ++k) {
         const QChar a(bases[k / 16]), b(bases[k / 4 % 4]), c(bases[k % 4]);
         const QChar expected(GeneticCodeTables[t][k]);
@@ -194,7 +196,7 @@ class TestTranslation : public QObject {
     QTest::newRow("index -1") << -1 << 0 << 0;
     QTest::newRow("index Count") << 1 << 0 << 0;
     QTest::newRow("table -1") << 0 << 0 << -1;
-    QTest::newRow("table 17") << 0 << 0 << GeneticCodeCount;
+    QTest::newRow("table 17") << 0 << 0 << duvanet::core::kGeneticCodeCount;
   }
 
   void invalidRequests() {
@@ -306,4 +308,7 @@ class TestTranslation : public QObject {
 };
 
 DUVANET_TEST(TestTranslation)
+
+}  // namespace duvanet::core
+
 #include "tst_Translation.moc"

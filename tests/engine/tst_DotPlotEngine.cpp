@@ -10,7 +10,8 @@
 #include "engine/DotPlotEngine.h"
 #include "engine/DotPlotRoutines.h"
 
-using namespace duvanet::engine;
+namespace duvanet::engine {
+
 using duvanet::testing::opposite;
 using duvanet::testing::Reference;
 using duvanet::testing::referencePlot;
@@ -579,4 +580,7 @@ class TestDotPlotEngine : public QObject {
 };
 
 DUVANET_TEST(TestDotPlotEngine)
+
+}  // namespace duvanet::engine
+
 #include "tst_DotPlotEngine.moc"

@@ -4,7 +4,7 @@
 #include "TestRegistry.h"
 #include "engine/Palette.h"
 
-using namespace duvanet::engine;
+namespace duvanet::engine {
 
 namespace {
 
@@ -113,4 +113,7 @@ class TestPalette : public QObject {
 };
 
 DUVANET_TEST(TestPalette)
+
+}  // namespace duvanet::engine
+
 #include "tst_Palette.moc"

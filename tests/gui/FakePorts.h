@@ -9,6 +9,8 @@
 
 #include "gui/Ports.h"
 
+namespace duvanet::testing {
+
 // Records every message box and answers questions from a script (Yes when the script is empty).
 class FakePrompts : public UserPrompts {
  public:
@@ -83,3 +85,5 @@ struct FakePorts {
   FakeBrowser browser;
   UiPorts ports() { return UiPorts{&prompts, &fileDialogs, &browser}; }
 };
+
+}  // namespace duvanet::testing

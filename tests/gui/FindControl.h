@@ -5,6 +5,8 @@
 #include <QtGlobal>
 #include <type_traits>
 
+namespace duvanet::testing {
+
 // The control a window names `name` (its object name), found among all the window's children.
 // `window` is the window itself or anything that points to it. A missing control ends the test
 // run with its name, so a renamed control never turns into a null pointer in a test.
@@ -22,3 +24,5 @@ T* control(const Window& window, const char* name) {
            T::staticMetaObject.className(), name);
   return found;
 }
+
+}  // namespace duvanet::testing

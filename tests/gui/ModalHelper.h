@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+namespace duvanet::testing {
+
 // Runs handle on the next modal window that opens (within a few seconds), so a test can drive a
 // dialog that the code under test shows with exec(). handle must close the dialog.
 inline void onNextModal(std::function<void(QWidget*)> handle) {
@@ -31,3 +33,5 @@ inline void onNextModal(std::function<void(QWidget*)> handle) {
     if (*poll) (*poll)();
   });
 }
+
+}  // namespace duvanet::testing

@@ -22,6 +22,12 @@
 #include "gui/OpenUrl.h"
 #include "gui/SequenceListBox.h"
 
+namespace duvanet::gui {
+
+using namespace duvanet::testing;
+
+using namespace duvanet::core;
+
 namespace {
 
 // Records the URLs instead of starting a browser.
@@ -385,4 +391,7 @@ class TestBlastWizard : public QObject {
 };
 
 DUVANET_TEST(TestBlastWizard)
+
+}  // namespace duvanet::gui
+
 #include "tst_BlastWizard.moc"

@@ -18,6 +18,10 @@
 #include "gui/DotPlotWindow.h"
 #include "widgets/DoubleSlider.h"
 
+namespace duvanet::gui {
+
+using namespace duvanet::testing;
+
 using duvanet::chart::ChartAxis;
 using duvanet::chart::ColourBarBox;
 using duvanet::chart::ColourGridChart;
@@ -438,4 +442,7 @@ class TestDotPlotWindow : public QObject {
 };
 
 DUVANET_TEST(TestDotPlotWindow)
+
+}  // namespace duvanet::gui
+
 #include "tst_DotPlotWindow.moc"

@@ -22,6 +22,10 @@
 #include "gui/MainWindow.h"
 #include "gui/SequenceListBox.h"
 
+namespace duvanet::gui {
+
+using namespace duvanet::testing;
+
 using duvanet::chart::ColourGridChart;
 using duvanet::gui::DotPlotChoice;
 using duvanet::gui::MainListAccess;
@@ -491,4 +495,7 @@ class TestDotPlotWizard : public QObject {
 };
 
 DUVANET_TEST(TestDotPlotWizard)
+
+}  // namespace duvanet::gui
+
 #include "tst_DotPlotWizard.moc"

@@ -13,6 +13,10 @@
 #include "gui/ApplicationTitle.h"
 #include "gui/InformationScreen.h"
 
+namespace duvanet::gui {
+
+using namespace duvanet::testing;
+
 class InformationScreenTest : public QObject {
   Q_OBJECT
 
@@ -148,4 +152,7 @@ class InformationScreenTest : public QObject {
 };
 
 DUVANET_TEST(InformationScreenTest)
+
+}  // namespace duvanet::gui
+
 #include "tst_InformationScreen.moc"

@@ -38,6 +38,10 @@
 #include "gui/TranscriptionWizard.h"
 #include "widgets/DNAMemo.h"
 
+namespace duvanet::gui {
+
+using namespace duvanet::testing;
+
 namespace {
 
 // A wizard stand-in: counts how often it was shown modally.
@@ -863,4 +867,7 @@ class MainWindowTest : public QObject {
 };
 
 DUVANET_TEST(MainWindowTest)
+
+}  // namespace duvanet::gui
+
 #include "tst_MainWindow.moc"

@@ -10,6 +10,10 @@
 #include "core/SequenceList.h"
 #include "gui/SequenceEditor.h"
 
+namespace duvanet::gui {
+
+using namespace duvanet::testing;
+
 class SequenceEditorTest : public QObject {
   Q_OBJECT
 
@@ -297,4 +301,7 @@ class SequenceEditorTest : public QObject {
 };
 
 DUVANET_TEST(SequenceEditorTest)
+
+}  // namespace duvanet::gui
+
 #include "tst_SequenceEditor.moc"

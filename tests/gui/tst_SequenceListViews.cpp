@@ -6,6 +6,8 @@
 #include "core/SequenceList.h"
 #include "gui/SequenceListViews.h"
 
+namespace duvanet::gui {
+
 class SequenceListViewsTest : public QObject {
   Q_OBJECT
 
@@ -94,4 +96,7 @@ class SequenceListViewsTest : public QObject {
 };
 
 DUVANET_TEST(SequenceListViewsTest)
+
+}  // namespace duvanet::gui
+
 #include "tst_SequenceListViews.moc"

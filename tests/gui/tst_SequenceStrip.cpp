@@ -4,6 +4,8 @@
 #include "TestRegistry.h"
 #include "gui/SequenceStrip.h"
 
+namespace duvanet::gui {
+
 using duvanet::gui::computeSequenceStrip;
 using duvanet::gui::SequenceStripInput;
 using duvanet::gui::SequenceStripPicture;
@@ -313,4 +315,7 @@ class TestSequenceStrip : public QObject {
 };
 
 DUVANET_TEST(TestSequenceStrip)
+
+}  // namespace duvanet::gui
+
 #include "tst_SequenceStrip.moc"

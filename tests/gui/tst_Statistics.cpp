@@ -20,6 +20,10 @@
 #include "core/SequenceList.h"
 #include "gui/StatisticsWindow.h"
 
+namespace duvanet::gui {
+
+using namespace duvanet::testing;
+
 namespace {
 
 void add(tSequenceList& list, const QString& name, const QString& data) {
@@ -218,4 +222,7 @@ class TestStatistics : public QObject {
 };
 
 DUVANET_TEST(TestStatistics)
+
+}  // namespace duvanet::gui
+
 #include "tst_Statistics.moc"

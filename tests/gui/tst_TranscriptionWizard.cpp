@@ -17,6 +17,10 @@
 #include "gui/SequenceListBox.h"
 #include "gui/TranscriptionWizard.h"
 
+namespace duvanet::gui {
+
+using namespace duvanet::testing;
+
 namespace {
 
 struct Entry {
@@ -80,7 +84,7 @@ class TestTranscriptionWizard : public QObject {
     QCOMPARE(control<QComboBox>(wizard, "cobTranslateToGeneCode")->currentIndex(), 0);
     QCOMPARE(control<QComboBox>(wizard, "cobTranslateToGeneCode")->currentText(),
              QStringLiteral("Standard genetic code"));
-    for (int i = 0; i < GeneticCodeCount; ++i)
+    for (int i = 0; i < duvanet::core::kGeneticCodeCount; ++i)
       QCOMPARE(control<QComboBox>(wizard, "cobTranslateToGeneCode")->itemText(i),
                QString::fromUtf8(GeneticCodeNames[i]));
     QVERIFY(!control<QComboBox>(wizard, "cobTranslateToGeneCode")->isEditable());
@@ -348,4 +352,7 @@ class TestTranscriptionWizard : public QObject {
 };
 
 DUVANET_TEST(TestTranscriptionWizard)
+
+}  // namespace duvanet::gui
+
 #include "tst_TranscriptionWizard.moc"

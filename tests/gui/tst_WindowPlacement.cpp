@@ -59,7 +59,7 @@ class TestWindowPlacement : public QObject {
   // its place for the next.
   void dotPlotWindowsOpenCascaded() {
     QWidget owner;
-    FakePrompts prompts;
+    duvanet::testing::FakePrompts prompts;
     std::vector<TfrmDotPlot*> windows;
     for (int i = 0; i < 3; ++i) {
       windows.push_back(new TfrmDotPlot(&owner, &prompts));

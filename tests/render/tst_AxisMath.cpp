@@ -3,7 +3,7 @@
 #include "TestRegistry.h"
 #include "render/AxisMath.h"
 
-using namespace duvanet::render;
+namespace duvanet::render {
 
 class TestAxisMath : public QObject {
   Q_OBJECT
@@ -83,4 +83,7 @@ class TestAxisMath : public QObject {
 };
 
 DUVANET_TEST(TestAxisMath)
+
+}  // namespace duvanet::render
+
 #include "tst_AxisMath.moc"

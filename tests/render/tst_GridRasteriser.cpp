@@ -8,6 +8,8 @@
 #include "render/AxisMath.h"
 #include "render/GridRasteriser.h"
 
+namespace duvanet::render {
+
 using duvanet::engine::CellRect;
 using duvanet::engine::DotPlotGrid;
 using duvanet::render::AxisGeometry;
@@ -171,4 +173,7 @@ class TestGridRasteriser : public QObject {
 };
 
 DUVANET_TEST(TestGridRasteriser)
+
+}  // namespace duvanet::render
+
 #include "tst_GridRasteriser.moc"

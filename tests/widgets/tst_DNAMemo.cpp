@@ -9,6 +9,8 @@
 #include "TestRegistry.h"
 #include "widgets/DNAMemo.h"
 
+namespace duvanet::widgets {
+
 class DNAMemoTest : public QObject {
   Q_OBJECT
 
@@ -144,4 +146,7 @@ class DNAMemoTest : public QObject {
 };
 
 DUVANET_TEST(DNAMemoTest)
+
+}  // namespace duvanet::widgets
+
 #include "tst_DNAMemo.moc"

@@ -5,6 +5,8 @@
 #include "TestRegistry.h"
 #include "widgets/DoubleSlider.h"
 
+namespace duvanet::widgets {
+
 namespace {
 
 // Columns of a grabbed image row that are black, inside [from, to).
@@ -305,4 +307,7 @@ class TestDoubleSlider : public QObject {
 };
 
 DUVANET_TEST(TestDoubleSlider)
+
+}  // namespace duvanet::widgets
+
 #include "tst_DoubleSlider.moc"

@@ -7,6 +7,8 @@
 #include "TestRegistry.h"
 #include "widgets/UpDownControl.h"
 
+namespace duvanet::widgets {
+
 class TestUpDownControl : public QObject {
   Q_OBJECT
  private slots:
@@ -66,4 +68,7 @@ class TestUpDownControl : public QObject {
 };
 
 DUVANET_TEST(TestUpDownControl)
+
+}  // namespace duvanet::widgets
+
 #include "tst_UpDownControl.moc"

@@ -1,0 +1,3 @@
+# a gzip file whose check fails: nothing is written
+cat
+../formats/damaged.fa.gz

@@ -1,0 +1,4 @@
+# a cut gzip file: nothing is written
+cat
+../formats/pair.fa.gz
+../formats/truncated.fa.gz
