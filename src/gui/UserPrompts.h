@@ -14,8 +14,10 @@ class UserPrompts {
   /// A warning box with an OK button.
   virtual void warning(QWidget* parent, const QString& text) = 0;
   /// A warning box with an OK button and a text the user can select and copy, such as an
-  /// address to open by hand.
-  virtual void warningWithDetails(QWidget* parent, const QString& text, const QString& details) = 0;
+  /// address to open by hand. By default a plain warning with the details below the text.
+  virtual void warningWithDetails(QWidget* parent, const QString& text, const QString& details) {
+    warning(parent, text + QStringLiteral("\n\n") + details);
+  }
   /// A Yes/No question; true for Yes. defaultYes chooses the button that Enter presses.
   virtual bool question(QWidget* parent, Kind kind, const QString& text, bool defaultYes) = 0;
   /// The error box for an error raised while reading or writing files.
