@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "core/FileNames.h"
 #include "gui/ApplicationTitle.h"
 #include "gui/Icons.h"
 #include "gui/MainWindow.h"
@@ -17,9 +18,11 @@ int main(int argc, char** argv) {
   DuvanetIcons::useInstalledTheme();
 
   MessageBoxPrompts prompts;
-  QtFileDialogs fileDialogs(prompts);
+  QtFileDialogs fileDialogs(
+      [&prompts](QWidget* parent, const QString& text) { prompts.warning(parent, text); });
+  QtFontDialogs fontDialogs;
   DesktopBrowserLauncher browser;
-  const UiPorts ports{&prompts, &fileDialogs, &browser};
+  const UiPorts ports{&prompts, &fileDialogs, &browser, &fontDialogs};
 
   // The main window shows the information screen while it is being created; the wizards follow
   // once it has been closed.
@@ -28,10 +31,12 @@ int main(int argc, char** argv) {
 
   // Files named on the command line load as "Load sequences" loads them.
   QStringList files;
-  for (const QString& argument : QApplication::arguments().mid(1)) {
+  // Each name keeps the bytes it was given, UTF-8 or not (Qt's own decoding would lose them).
+  for (int i = 1; i < argc; ++i) {
+    const QString argument = duvanet::core::fileNameFromBytes(argv[i]);
     files << QFileInfo(argument).absoluteFilePath();
   }
   frmMain.show();
-  frmMain.LoadFiles(files);
+  frmMain.LoadFilesWhenShown(files);
   return QApplication::exec();
 }

@@ -185,8 +185,8 @@ bool BarChart::exportToFile(const QString& path, ChartImageFormat format) {
   return exportChart(renderer(), m_view->viewport()->size(), path, format);
 }
 
-bool BarChart::showExportDialog(QWidget* owner, const SaveFileAsker& asker) {
-  return showChartExportDialog(owner, renderer(), m_view->viewport()->size(), asker);
+bool BarChart::showExportDialog(QWidget* owner, FileDialogs& dialogs) {
+  return showChartExportDialog(owner, renderer(), m_view->viewport()->size(), dialogs);
 }
 
 void BarChart::showPrintPreview(QWidget* owner, const QString& title) {
@@ -231,7 +231,7 @@ ChartCommandBar::ChartCommandBar(BarChart* chart, QWidget* parent)
   connect(m_zoomOut, &QAction::triggered, chart, &BarChart::zoomOut);
   connect(m_reset, &QAction::triggered, chart, &BarChart::zoomReset);
   connect(m_save, &QAction::triggered, this,
-          [this] { m_chart->showExportDialog(window(), m_asker); });
+          [this] { m_chart->showExportDialog(window(), *m_dialogs); });
   connect(m_copy, &QAction::triggered, chart, &BarChart::copyToClipboard);
   connect(m_print, &QAction::triggered, this,
           [this] { m_chart->showPrintPreview(window(), m_printTitle); });

@@ -56,7 +56,7 @@ class BarChart : public QWidget {
   ChartRenderer renderer();
   QImage renderImage(QSize size);
   bool exportToFile(const QString& path, ChartImageFormat format);
-  bool showExportDialog(QWidget* owner, const SaveFileAsker& asker = {});
+  bool showExportDialog(QWidget* owner, FileDialogs& dialogs);
   void showPrintPreview(QWidget* owner, const QString& title = QString());
   void copyToClipboard();
   void zoomIn();
@@ -92,8 +92,8 @@ class ChartCommandBar : public QToolBar {
   Q_OBJECT
  public:
   ChartCommandBar(BarChart* chart, QWidget* parent = nullptr);
-  /// How "Save" asks for the file (tests answer without a dialog).
-  void setSaveFileAsker(SaveFileAsker asker) { m_asker = std::move(asker); }
+  /// The dialogs "Save" asks for the file with; not owned. The real ones until set.
+  void setFileDialogs(FileDialogs* dialogs) { m_dialogs = dialogs ? dialogs : &m_ownDialogs; }
   /// The title of the print preview; empty keeps the dialog's own.
   void setPrintTitle(const QString& title) { m_printTitle = title; }
 
@@ -105,15 +105,16 @@ class ChartCommandBar : public QToolBar {
   QAction* printAction() const { return m_print; }
 
  private:
-  BarChart* m_chart;
-  SaveFileAsker m_asker;
+  BarChart* m_chart = nullptr;
+  QtFileDialogs m_ownDialogs;
+  FileDialogs* m_dialogs = &m_ownDialogs;
   QString m_printTitle;
-  QAction* m_zoomIn;
-  QAction* m_zoomOut;
-  QAction* m_reset;
-  QAction* m_save;
-  QAction* m_copy;
-  QAction* m_print;
+  QAction* m_zoomIn = nullptr;
+  QAction* m_zoomOut = nullptr;
+  QAction* m_reset = nullptr;
+  QAction* m_save = nullptr;
+  QAction* m_copy = nullptr;
+  QAction* m_print = nullptr;
 };
 
 }  // namespace duvanet::chart

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
-#include <QFontDialog>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,8 +32,9 @@ QString fontText(const QFont& font) {
 
 }  // namespace
 
-ChartEditorDialog::ChartEditorDialog(ColourGridChart* chart, QWidget* owner, const QString& title)
-    : QDialog(owner), m_chart(chart) {
+ChartEditorDialog::ChartEditorDialog(ColourGridChart* chart, QWidget* owner, const QString& title,
+                                     FontDialogs& fonts)
+    : QDialog(owner), m_chart(chart), m_fonts(fonts) {
   setWindowTitle(title);
   setModal(true);
   m_pages = new QTabWidget(this);
@@ -173,22 +173,16 @@ void ChartEditorDialog::storeAxis() {
 
 void ChartEditorDialog::chooseLabelFont() {
   AxisSettings settings = m_chart->axis(currentAxis());
-  std::optional<QFont> chosen;
-  if (m_fontChooser) {
-    chosen = m_fontChooser(this, settings.labelFont);
-  } else {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, settings.labelFont, this);
-    if (ok) chosen = font;
-  }
+  const std::optional<QFont> chosen = m_fonts.chooseFont(this, settings.labelFont);
   if (!chosen) return;
   settings.labelFont = *chosen;
   m_chart->setAxis(currentAxis(), settings);
   m_labelFont->setText(fontText(settings.labelFont));
 }
 
-void ChartEditorDialog::edit(ColourGridChart* chart, QWidget* owner, const QString& title) {
-  ChartEditorDialog dialog(chart, owner, title);
+void ChartEditorDialog::edit(ColourGridChart* chart, QWidget* owner, const QString& title,
+                             FontDialogs& fonts) {
+  ChartEditorDialog dialog(chart, owner, title, fonts);
   dialog.exec();
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "chart/ColourGridChart.h"
+#include "chart/FontDialogs.h"
 
 class QCheckBox;
 class QComboBox;
@@ -16,21 +17,19 @@ class QTabWidget;
 
 namespace duvanet::chart {
 
-/// Picks a font, starting from the given one; nothing when cancelled. The default shows
-/// QFontDialog.
-using FontChooser = std::function<std::optional<QFont>(QWidget* owner, const QFont& current)>;
-
 /// A modal editor that changes a colour-grid chart in place as the user edits, with pages for
 /// the axes, the titles, the legend and the tools.
 class ChartEditorDialog : public QDialog {
   Q_OBJECT
  public:
-  ChartEditorDialog(ColourGridChart* chart, QWidget* owner, const QString& title);
-  void setFontChooser(FontChooser chooser) { m_fontChooser = std::move(chooser); }
+  /// fonts (not owned) picks the axis label fonts.
+  ChartEditorDialog(ColourGridChart* chart, QWidget* owner, const QString& title,
+                    FontDialogs& fonts);
   QTabWidget* pages() const { return m_pages; }
 
   /// Opens the editor modally for a chart.
-  static void edit(ColourGridChart* chart, QWidget* owner, const QString& title);
+  static void edit(ColourGridChart* chart, QWidget* owner, const QString& title,
+                   FontDialogs& fonts);
 
  private:
   ChartAxis currentAxis() const;
@@ -38,8 +37,8 @@ class ChartEditorDialog : public QDialog {
   void storeAxis();
   void chooseLabelFont();
 
-  ColourGridChart* m_chart;
-  FontChooser m_fontChooser;
+  ColourGridChart* m_chart = nullptr;
+  FontDialogs& m_fonts;
   QTabWidget* m_pages = nullptr;
   bool m_loading = false;
   // axes

@@ -1,16 +1,19 @@
 #include "chart/ChartExport.h"
 
-#include <QFileDialog>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
+#include <QMessageBox>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QTemporaryFile>
+
+#include "core/FileError.h"
+#include "core/SaveFile.h"
 
 namespace duvanet::chart {
 
@@ -54,9 +57,41 @@ std::optional<ChartImageFormat> chartFormatFor(const QString& path, const QStrin
   return std::nullopt;
 }
 
+namespace {
+
+// Ends a write: replaces the target when everything was written, otherwise leaves it as it was
+// and tells why.
+bool finishExport(core::SafeSaveFile& file, bool written, const QString& path, QString* failure) {
+  if (written && file.finish()) return true;
+  QString reason = file.failureReason();
+  if (written) {
+    file.cancelWriting();
+  } else {
+    file.finish();  // drops the temporary file
+    if (reason.isEmpty()) reason = file.failureReason();
+  }
+  if (reason.isEmpty()) reason = QStringLiteral("the chart could not be drawn into the file");
+  if (failure)
+    *failure = core::FileError(core::FileError::Operation::Write, path, reason).message();
+  return false;
+}
+
+bool openExport(core::SafeSaveFile& file, const QString& path, QString* failure) {
+  if (file.open()) return true;
+  if (failure)
+    *failure =
+        core::FileError(core::FileError::Operation::Write, path, file.failureReason()).message();
+  return false;
+}
+
+}  // namespace
+
 bool exportChart(const ChartRenderer& renderer, QSize size, const QString& path,
-                 ChartImageFormat format) {
-  if (path.isEmpty() || size.isEmpty()) return false;
+                 ChartImageFormat format, QString* failure) {
+  if (path.isEmpty() || size.isEmpty()) {
+    if (failure) *failure = QStringLiteral("Nothing to export");
+    return false;
+  }
   const QRect target(QPoint(0, 0), size);
   switch (format) {
     case ChartImageFormat::Png:
@@ -71,17 +106,14 @@ bool exportChart(const ChartRenderer& renderer, QSize size, const QString& path,
       const char* type = format == ChartImageFormat::Png    ? "PNG"
                          : format == ChartImageFormat::Jpeg ? "JPG"
                                                             : "BMP";
-      QSaveFile file(path);
-      if (!file.open(QIODevice::WriteOnly)) return false;
-      if (!image.save(&file, type, format == ChartImageFormat::Jpeg ? 95 : -1)) {
-        file.cancelWriting();
-        return false;
-      }
-      return file.commit();
+      core::SafeSaveFile file(path);
+      if (!openExport(file, path, failure)) return false;
+      const bool written = image.save(&file, type, format == ChartImageFormat::Jpeg ? 95 : -1);
+      return finishExport(file, written, path, failure);
     }
     case ChartImageFormat::Svg: {
-      QSaveFile file(path);
-      if (!file.open(QIODevice::WriteOnly)) return false;
+      core::SafeSaveFile file(path);
+      if (!openExport(file, path, failure)) return false;
       QSvgGenerator generator;
       generator.setOutputDevice(&file);
       generator.setSize(size);
@@ -89,50 +121,49 @@ bool exportChart(const ChartRenderer& renderer, QSize size, const QString& path,
       generator.setTitle(QStringLiteral("Chart"));
       {
         QPainter painter;
-        if (!painter.begin(&generator)) {
-          file.cancelWriting();
-          return false;
-        }
+        if (!painter.begin(&generator)) return finishExport(file, false, path, failure);
         renderer(painter, target);
       }
-      return file.commit();
+      return finishExport(file, true, path, failure);
     }
     case ChartImageFormat::Pdf: {
-      QSaveFile file(path);
-      if (!file.open(QIODevice::WriteOnly)) return false;
+      core::SafeSaveFile file(path);
+      if (!openExport(file, path, failure)) return false;
       {
         QPdfWriter writer(&file);
         writer.setPageOrientation(size.width() >= size.height() ? QPageLayout::Landscape
                                                                 : QPageLayout::Portrait);
         QPainter painter;
-        if (!painter.begin(&writer)) {
-          file.cancelWriting();
-          return false;
-        }
+        if (!painter.begin(&writer)) return finishExport(file, false, path, failure);
         const QRect page = painter.viewport();
         const double scale =
             std::min(double(page.width()) / size.width(), double(page.height()) / size.height());
         painter.scale(scale, scale);
         renderer(painter, target);
       }
-      return file.commit();
+      return finishExport(file, true, path, failure);
     }
   }
   return false;
 }
 
 bool showChartExportDialog(QWidget* owner, const ChartRenderer& renderer, QSize size,
-                           const SaveFileAsker& asker) {
-  QString selectedFilter = QString::fromLatin1(kFormats[0].filter);
-  const QString caption = QStringLiteral("Export chart");
-  QString path = asker ? asker(owner, caption, chartExportFilters(), &selectedFilter)
-                       : QFileDialog::getSaveFileName(owner, caption, QString(),
-                                                      chartExportFilters(), &selectedFilter);
-  if (path.isEmpty()) return false;
-  const std::optional<ChartImageFormat> format = chartFormatFor(path, selectedFilter);
+                           FileDialogs& dialogs, const ExportFailureReporter& reporter) {
+  const std::optional<FileDialogs::SaveChoice> choice =
+      dialogs.saveFileAs(owner, QStringLiteral("Export chart"), chartExportFilters(),
+                         QString::fromLatin1(kFormats[0].filter));
+  if (!choice || choice->path.isEmpty()) return false;
+  QString path = choice->path;
+  const std::optional<ChartImageFormat> format = chartFormatFor(path, choice->filter);
   if (!format) return false;
   if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + chartFormatExtension(*format);
-  return exportChart(renderer, size, path, *format);
+  QString failure;
+  if (exportChart(renderer, size, path, *format, &failure)) return true;
+  if (reporter)
+    reporter(owner, failure);
+  else
+    QMessageBox::warning(owner, QCoreApplication::applicationName(), failure);
+  return false;
 }
 
 void printChart(QPrinter& printer, const ChartRenderer& renderer, QSize size) {

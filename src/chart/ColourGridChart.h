@@ -141,7 +141,7 @@ class ColourGridChart : public QWidget {
   // --- export, print preview ---
   bool exportToFile(const QString& path, ChartImageFormat format);
   /// The export dialog; the chart is written at its on-screen size.
-  bool showExportDialog(QWidget* owner, const SaveFileAsker& asker = {});
+  bool showExportDialog(QWidget* owner, FileDialogs& dialogs);
   /// A modal print preview titled as given.
   void showPrintPreview(QWidget* owner, const QString& title);
 

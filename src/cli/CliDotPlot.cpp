@@ -1,13 +1,8 @@
 // duvanet-cli dotplot: computes a dot plot of two sequence files into a TSV table or a PNG image.
 
-#include <QFile>
 #include <QImage>
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <limits>
-#include <memory>
 #include <optional>
 
 #include "cli/CliCommand.h"
@@ -15,6 +10,7 @@
 #include "cli/CliSupport.h"
 #include "core/DotPlotPreparation.h"
 #include "core/FileError.h"
+#include "core/SaveFile.h"
 #include "engine/DotPlotEngine.h"
 #include "engine/Palette.h"
 
@@ -67,24 +63,20 @@ char* putNumber(char* out, std::int64_t value) {
   return out;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const {
-    if (f) std::fclose(f);
-  }
-};
-
 /// Streams the cells in bands of rows, so that no more than a band is held at a time.
 int writeTsv(const QString& fileName, const engine::DotPlotComputeRequest& base) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(QFile::encodeName(fileName), "wb"));
-  if (!file) {
-    writeFailed(fileName, QString::fromLocal8Bit(std::strerror(errno)));
+  // Written beside the target and renamed over it when complete: a failure or a kill leaves an
+  // existing file as it was.
+  core::SafeSaveFile file(fileName);
+  if (!file.open()) {
+    writeFailed(fileName, file.failureReason());
     return kExitFailure;
   }
   std::vector<char> buffer(std::size_t{1} << 20);
   std::size_t used = 0;
   bool ok = true;
   auto flush = [&] {
-    if (used > 0 && std::fwrite(buffer.data(), 1, used, file.get()) != used) ok = false;
+    if (used > 0 && file.write(buffer.data(), qint64(used)) != qint64(used)) ok = false;
     used = 0;
   };
   static const char kHeader[] = "x\ty\tcount\n";
@@ -129,9 +121,8 @@ int writeTsv(const QString& fileName, const engine::DotPlotComputeRequest& base)
     }
   }
   flush();
-  if (std::fflush(file.get()) != 0) ok = false;
-  if (!ok) {
-    writeFailed(fileName, QString::fromLocal8Bit(std::strerror(errno)));
+  if (!file.finish()) {
+    writeFailed(fileName, file.failureReason());
     return kExitFailure;
   }
   return kExitSuccess;
@@ -164,8 +155,20 @@ int writePng(const QString& fileName, engine::DotPlotComputeRequest request, int
       line[bx] = qRgb(palette[c].red, palette[c].green, palette[c].blue);
     }
   }
-  if (!image.save(fileName, "PNG")) {
-    writeFailed(fileName, QStringLiteral("the image could not be saved"));
+  core::SafeSaveFile file(fileName);
+  if (!file.open()) {
+    writeFailed(fileName, file.failureReason());
+    return kExitFailure;
+  }
+  if (!image.save(&file, "PNG")) {
+    const QString reason = file.failureReason();
+    file.cancelWriting();
+    writeFailed(fileName,
+                reason.isEmpty() ? QStringLiteral("the image could not be encoded") : reason);
+    return kExitFailure;
+  }
+  if (!file.finish()) {
+    writeFailed(fileName, file.failureReason());
     return kExitFailure;
   }
   return kExitSuccess;

@@ -15,7 +15,9 @@ const char* const kHelp =
     "breaks included) occurs in every non-empty sequence of the files, and writes a\n"
     "tab-separated table: a header row with an empty first cell and the symbols in the order\n"
     "of their first occurrence, then one row per sequence with its name and counts.\n"
-    "In every cell a backslash, tab, CR and LF are written as \\\\, \\t, \\r and \\n.\n";
+    "In every cell a backslash, tab, CR and LF are written as \\\\, \\t, \\r and \\n, and every\n"
+    "other control character (U+0000 to U+001F) and DEL as \\x and two upper-case hexadecimal\n"
+    "digits (NUL as \\x00, ESC as \\x1B, DEL as \\x7F), so that every row is one line of text.\n";
 
 QString escaped(const QString& cell) {
   QString text;
@@ -35,7 +37,11 @@ QString escaped(const QString& cell) {
         text += QStringLiteral("\\n");
         break;
       default:
-        text += c;
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+          text += QStringLiteral("\\x") +
+                  QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
+        else
+          text += c;
     }
   }
   return text;

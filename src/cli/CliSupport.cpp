@@ -1,7 +1,9 @@
 #include "cli/CliSupport.h"
 
 #include <QByteArray>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "core/Fasta.h"
 #include "core/FileError.h"
@@ -10,9 +12,15 @@ namespace duvanet::cli {
 
 namespace {
 
+// The reason of the first failed write to standard output (0 while none failed).
+int g_stdoutError = 0;
+
 void writeTo(std::FILE* stream, const QString& text) {
   const QByteArray bytes = text.toUtf8();
-  std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+  errno = 0;
+  if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) != size_t(bytes.size()) &&
+      stream == stdout && g_stdoutError == 0)
+    g_stdoutError = errno;
 }
 
 }  // namespace
@@ -120,10 +128,16 @@ int runGuarded(const char* command, const std::function<int()>& body) {
 
 int finishOutput(int status) {
   static bool reported = false;  // a command and main() both finish; say it once
+  errno = 0;
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    // The system's reason: "No space left on device", "Broken pipe" ...
+    const int error = g_stdoutError != 0 ? g_stdoutError : errno;
+    const QString reason = error != 0
+                               ? QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error))
+                               : QString();
     if (!reported)
-      writeErr(QStringLiteral("%1: cannot write to standard output\n")
-                   .arg(QLatin1StringView(kToolName)));
+      writeErr(QStringLiteral("%1: cannot write to standard output%2\n")
+                   .arg(QLatin1StringView(kToolName), reason));
     reported = true;
     return kExitFailure;
   }

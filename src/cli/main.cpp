@@ -8,6 +8,7 @@
 #include "DuvanetVersion.h"
 #include "cli/CliCommand.h"
 #include "cli/CliSupport.h"
+#include "core/FileNames.h"
 
 using namespace duvanet::cli;
 
@@ -56,7 +57,10 @@ const CliCommand* findCommand(const QString& name) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  const QStringList arguments = QCoreApplication::arguments().mid(1);
+  // The arguments as given: a file name that is not UTF-8 keeps its bytes (Qt's own decoding
+  // would turn them into U+FFFD and miss the file).
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << duvanet::core::fileNameFromBytes(argv[i]);
   if (arguments.isEmpty()) {
     writeErr(usage());
     return kExitUsage;

@@ -1,13 +1,15 @@
 #include "core/ByteSource.h"
 
 #include "core/FileError.h"
+#include "core/FileNames.h"
 #include "core/GzipByteSource.h"
 
 namespace duvanet::core {
 
-FileByteSource::FileByteSource(const QString& fileName) : m_fileName(fileName), m_file(fileName) {
-  if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-    throw FileError(FileError::Operation::Read, m_fileName, m_file.errorString());
+FileByteSource::FileByteSource(const QString& fileName) : m_fileName(fileName) {
+  // By the bytes the name stands for, also when they are not UTF-8.
+  const QString failure = openForReading(m_file, fileName, QIODevice::Unbuffered);
+  if (!failure.isEmpty()) throw FileError(FileError::Operation::Read, m_fileName, failure);
 }
 
 qint64 FileByteSource::read(char* data, qint64 size) {

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include "core/FileNames.h"
+
 namespace duvanet::core {
 
 void FastaReader::linePart(QStringView part) {
@@ -86,13 +88,18 @@ tSequence readTxtFile(const QString& fileName) {
   TxtReader reader;
   readTextFile(fileName, reader);
   tSequence sequence;
-  sequence.Name = QFileInfo(fileName).fileName();
+  sequence.Name = displayFileName(QFileInfo(fileName).fileName());
   sequence.Data = reader.takeData();
   return sequence;
 }
 
-QString fastaHeaderLine(const QString& name) {
-  return name.startsWith(u'>') ? name : QStringLiteral(">") + name;
+QString fastaHeaderLine(QStringView name) {
+  QString line = name.startsWith(u'>') ? name.toString() : QStringLiteral(">") + name.toString();
+  // A break inside the name would end the header and start a data line; the name in the
+  // workspace keeps its breaks, only the written line shows blanks.
+  for (QChar& c : line)
+    if (c == u'\r' || c == u'\n') c = u' ';
+  return line;
 }
 
 bool hasExtension(const QString& fileName, std::initializer_list<QStringView> extensions) {

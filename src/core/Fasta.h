@@ -45,7 +45,8 @@ void readFastaFile(const QString& fileName, const FastaReader::RecordSink& onRec
 tSequence readTxtFile(const QString& fileName);
 
 /// The header line of a record: ">" and the name; a name that begins with ">" is used as it is.
-QString fastaHeaderLine(const QString& name);
+/// CR and LF in the name are written as blanks, so that the line stays one line.
+QString fastaHeaderLine(QStringView name);
 
 /// True when the file name's extension (from the last "." of its last component) equals one of the
 /// given ones, compared without regard to case.

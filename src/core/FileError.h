@@ -3,6 +3,8 @@
 #include <QString>
 #include <stdexcept>
 
+#include "core/FileNames.h"
+
 namespace duvanet::core {
 
 /// The one error raised by file reading and writing: names the file and the reason.
@@ -32,7 +34,7 @@ class FileError : public std::runtime_error {
                                 const QString& reason) {
     const QString verb = operation == Operation::Read ? QStringLiteral("Cannot read file")
                                                       : QStringLiteral("Cannot write file");
-    return QStringLiteral("%1 \"%2\": %3").arg(verb, fileName, reason);
+    return QStringLiteral("%1 \"%2\": %3").arg(verb, displayFileName(fileName), reason);
   }
 
   Operation m_operation;

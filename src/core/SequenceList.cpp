@@ -35,8 +35,7 @@ bool saveFile(const QString& fileName, const duvanet::core::OverwriteQuestion& o
 }
 
 void writeFastaRecord(duvanet::core::TextFileWriter& writer, QStringView name, QStringView data) {
-  if (!name.startsWith(u'>')) writer.write(u">");
-  writer.writeLine(name);
+  writer.writeLine(duvanet::core::fastaHeaderLine(name));
   writer.writeLine(data);
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/FileError.h"
+#include "core/FileNames.h"
 
 namespace duvanet::core {
 
@@ -364,8 +365,8 @@ QStringList readTextFileLines(const QString& fileName) {
 
 TextFileWriter::TextFileWriter(const QString& fileName)
     : m_fileName(fileName), m_file(fileName), m_encoder(QStringConverter::Utf8) {
-  if (!m_file.open(QIODevice::WriteOnly))
-    throw FileError(FileError::Operation::Write, m_fileName, m_file.errorString());
+  if (!m_file.open())
+    throw FileError(FileError::Operation::Write, m_fileName, m_file.failureReason());
 }
 
 void TextFileWriter::write(QStringView text) {
@@ -398,7 +399,7 @@ void TextFileWriter::writeLine(QStringView line) {
 void TextFileWriter::flush() {
   if (m_buffer.isEmpty()) return;
   if (m_file.write(m_buffer) != m_buffer.size()) {
-    const QString reason = m_file.errorString();
+    const QString reason = m_file.failureReason();
     m_file.cancelWriting();
     throw FileError(FileError::Operation::Write, m_fileName, reason);
   }
@@ -407,8 +408,8 @@ void TextFileWriter::flush() {
 
 void TextFileWriter::commit() {
   flush();
-  if (!m_file.commit())
-    throw FileError(FileError::Operation::Write, m_fileName, m_file.errorString());
+  if (!m_file.finish())
+    throw FileError(FileError::Operation::Write, m_fileName, m_file.failureReason());
 }
 
 void TextFileWriter::cancel() {

@@ -2,13 +2,13 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QSaveFile>
 #include <QString>
 #include <QStringConverter>
 #include <QStringList>
 #include <QStringView>
 
 #include "core/ByteSource.h"
+#include "core/SaveFile.h"
 
 namespace duvanet::core {
 
@@ -71,7 +71,7 @@ void readTextFile(const QString& fileName, TextLineSink& sink);
 /// All lines of a text file (convenient for small files). Throws FileError.
 QStringList readTextFileLines(const QString& fileName);
 
-/// Writes a text file as UTF-8 without a byte-order mark through QSaveFile: the file appears
+/// Writes a text file as UTF-8 without a byte-order mark through SafeSaveFile: the file appears
 /// only on commit(), so a failed or abandoned write leaves an existing file as it was.
 /// Throws FileError when the file cannot be created or written.
 class TextFileWriter {
@@ -94,7 +94,7 @@ class TextFileWriter {
   void flush();
 
   QString m_fileName;
-  QSaveFile m_file;
+  SafeSaveFile m_file;
   QStringEncoder m_encoder;
   QByteArray m_buffer;
   bool m_started = false;  // whether any text was written yet

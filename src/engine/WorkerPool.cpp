@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -22,42 +23,73 @@ bool runOnWorkers(std::int64_t slices, int threads, double totalWork,
   WorkerShared shared;
   std::mutex mutex;
   std::condition_variable finished;
-  int running = count;
+  int running = 0;  // started threads that have not finished
   std::exception_ptr failure;
+  const auto fail = [&](std::exception_ptr error) {
+    // Memory ran out for a worker's arrays: stop the others and hand the error on.
+    shared.requestStop();
+    const std::lock_guard lock(mutex);
+    if (!failure) failure = error;
+  };
   const auto runSlice = [&](std::int64_t begin, std::int64_t end) {
-    std::exception_ptr error;
     try {
       work(begin, end, shared);
     } catch (...) {
-      // Memory ran out for a worker's arrays: stop the others and hand the error on.
-      error = std::current_exception();
-      shared.requestStop();
+      fail(std::current_exception());
     }
     const std::lock_guard lock(mutex);
-    if (error && !failure) failure = error;
     if (--running == 0) finished.notify_all();
   };
+  const auto reportProgress = [&] {
+    if (!progress || shared.stopRequested()) return;
+    if (!progress(static_cast<double>(shared.done()) / totalWork)) shared.requestStop();
+  };
 
-  // Without progress to report the calling thread takes the last range itself.
-  const int spawned = progress ? count : count - 1;
+  // Without progress to report the calling thread takes the last range itself. A thread that
+  // cannot be created (the system's limit, or no memory for its stack) leaves its range and the
+  // following ones to the calling thread.
+  const int wanted = progress ? count : count - 1;
   std::vector<std::thread> workers;
-  workers.reserve(static_cast<std::size_t>(spawned));
-  for (int t = 0; t < spawned; ++t) {
-    const std::int64_t begin = slices * t / count;
-    const std::int64_t end = slices * (t + 1) / count;
-    workers.emplace_back(runSlice, begin, end);
+  workers.reserve(static_cast<std::size_t>(wanted));
+  int started = 0;
+  for (; started < wanted; ++started) {
+    const std::int64_t begin = slices * started / count;
+    const std::int64_t end = slices * (started + 1) / count;
+    {
+      const std::lock_guard lock(mutex);
+      ++running;
+    }
+    try {
+      workers.emplace_back(runSlice, begin, end);
+    } catch (const std::system_error&) {
+      const std::lock_guard lock(mutex);
+      --running;
+      break;
+    }
   }
-  if (spawned < count) runSlice(slices * spawned / count, slices);
+  if (started < count) {
+    // The rest on this thread, in pieces, so that progress is reported and a cancel seen
+    // between them.
+    const std::int64_t begin = slices * started / count;
+    const std::int64_t pieces = progress ? std::min<std::int64_t>(slices - begin, 64) : 1;
+    for (std::int64_t p = 0; p < pieces && !shared.stopRequested(); ++p) {
+      try {
+        work(begin + (slices - begin) * p / pieces, begin + (slices - begin) * (p + 1) / pieces,
+             shared);
+      } catch (...) {
+        fail(std::current_exception());
+      }
+      reportProgress();
+    }
+  }
   {
     std::unique_lock lock(mutex);
     while (running > 0) {
       finished.wait_for(lock, std::chrono::milliseconds(20));
-      if (running > 0 && progress && !shared.stopRequested()) {
-        const double done = static_cast<double>(shared.done()) / totalWork;
+      if (running > 0) {
         lock.unlock();
-        const bool goOn = progress(done);
+        reportProgress();
         lock.lock();
-        if (!goOn) shared.requestStop();
       }
     }
   }

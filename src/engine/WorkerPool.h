@@ -57,7 +57,8 @@ int workerThreads(int threads);
 /// is no progress to report. While they run, progress gets the work done over totalWork about
 /// every 20 ms from the calling thread; a false answer asks the workers to stop. Returns false
 /// when the workers were asked to stop; an exception in a worker (memory exhausted) stops the
-/// others and is rethrown here.
+/// others and is rethrown here. Threads that cannot be created leave their work to the calling
+/// thread: the run uses the threads it could start, at least the calling one.
 bool runOnWorkers(std::int64_t slices, int threads, double totalWork,
                   const ProgressCallback& progress, const WorkerFunction& work);
 

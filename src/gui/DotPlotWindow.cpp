@@ -95,7 +95,13 @@ void SequenceDisplayBox::paintEvent(QPaintEvent*) {
 // ---------------------------------------------------------------------------------------------
 
 TfrmDotPlot::TfrmDotPlot(QWidget* owner, UserPrompts* prompts)
-    : QWidget(owner, Qt::Window), m_prompts(prompts) {
+    : TfrmDotPlot(owner, UiPorts{prompts, nullptr, nullptr, nullptr}) {}
+
+TfrmDotPlot::TfrmDotPlot(QWidget* owner, const UiPorts& ports)
+    : QWidget(owner, Qt::Window),
+      m_prompts(ports.prompts),
+      m_fileDialogs(ports.fileDialogs ? ports.fileDialogs : &m_ownFileDialogs),
+      m_fontDialogs(ports.fontDialogs ? ports.fontDialogs : &m_ownFontDialogs) {
   setObjectName(QStringLiteral("frmDotPlot"));
   setWindowTitle(QStringLiteral("Dot plot"));
   duvanet::gui::setWindowFont(*this);
@@ -488,7 +494,7 @@ duvanet::chart::ChartRenderer TfrmDotPlot::chartRenderer() const {
 }
 
 void TfrmDotPlot::btPlotSaveClick() {
-  duvanet::chart::showChartExportDialog(this, chartRenderer(), m_chart->size());
+  duvanet::chart::showChartExportDialog(this, chartRenderer(), m_chart->size(), *m_fileDialogs);
 }
 
 void TfrmDotPlot::btPlotPrintClick() {
@@ -507,7 +513,8 @@ void TfrmDotPlot::btPlotInvAxisHorizClick() {
 }
 
 void TfrmDotPlot::btCustomiseClick() {
-  duvanet::chart::ChartEditorDialog::edit(m_chart, this, QStringLiteral("Duvanet dot-plot editor"));
+  duvanet::chart::ChartEditorDialog::edit(m_chart, this, QStringLiteral("Duvanet dot-plot editor"),
+                                          *m_fontDialogs);
 }
 
 // --- window ----------------------------------------------------------------------------------

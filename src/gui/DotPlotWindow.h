@@ -12,6 +12,7 @@
 #include "core/SequenceList.h"
 #include "engine/DotPlotEngine.h"
 #include "engine/DotPlotTypes.h"
+#include "gui/Ports.h"
 #include "gui/SequenceStrip.h"
 #include "widgets/UpDownControl.h"
 
@@ -58,7 +59,9 @@ class TfrmDotPlot : public QWidget {
   Q_OBJECT
 
  public:
-  /// The owner releases the window at the latest; prompts (not owned) shows the messages.
+  /// The owner releases the window at the latest; the ports (not owned) show the messages and
+  /// the chart's file and font dialogs, the real dialogs standing in for those not given.
+  TfrmDotPlot(QWidget* owner, const UiPorts& ports);
   TfrmDotPlot(QWidget* owner, UserPrompts* prompts);
   ~TfrmDotPlot() override;
 
@@ -170,6 +173,10 @@ class TfrmDotPlot : public QWidget {
   int m_lineHeight = 0;
   duvanet::core::DotPlotComputation m_computation;
   UserPrompts* m_prompts = nullptr;
+  QtFileDialogs m_ownFileDialogs;
+  QtFontDialogs m_ownFontDialogs;
+  FileDialogs* m_fileDialogs = nullptr;
+  FontDialogs* m_fontDialogs = nullptr;
   std::unique_ptr<duvanet::chart::ColourScale> m_colourScale;
   bool m_prepared = false;
   qint64 m_exactBudgetCells = qint64{64} << 20;

@@ -92,7 +92,16 @@ int selectedOf(const QRadioButton* a, const QRadioButton* b, const QRadioButton*
 
 TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainListAccess mainList,
                                      UserPrompts* prompts, QWidget* parent)
-    : QDialog(parent), m_list(list), m_mainList(std::move(mainList)), m_prompts(prompts) {
+    : TfrmDotPlotWizard(list, std::move(mainList), UiPorts{prompts, nullptr, nullptr, nullptr},
+                        parent) {}
+
+TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainListAccess mainList,
+                                     const UiPorts& ports, QWidget* parent)
+    : QDialog(parent),
+      m_list(list),
+      m_mainList(std::move(mainList)),
+      m_ports(ports),
+      m_prompts(ports.prompts) {
   setObjectName(QStringLiteral("frmDotPlotWizard"));
   setModal(true);
   resize(465, 408);
@@ -295,7 +304,7 @@ void TfrmDotPlotWizard::btDotPlotWizCreateClick() {
     return;
   }
 
-  auto* window = new TfrmDotPlot(this, m_prompts);
+  auto* window = new TfrmDotPlot(this, m_ports);
   try {
     const auto outcome = m_prepare(*window, choice.type, horizontal, vertical, caseInsensitive,
                                    windowSize, choice.evaluation);

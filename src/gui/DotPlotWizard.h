@@ -66,7 +66,10 @@ class TfrmDotPlotWizard : public QDialog {
   Q_OBJECT
 
  public:
-  /// list, mainList and prompts are not owned and must outlive the wizard.
+  /// list, mainList and the ports are not owned and must outlive the wizard; its dot plot
+  /// windows get the same ports.
+  TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainListAccess mainList,
+                    const UiPorts& ports, QWidget* parent = nullptr);
   TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainListAccess mainList,
                     UserPrompts* prompts, QWidget* parent = nullptr);
 
@@ -131,6 +134,7 @@ class TfrmDotPlotWizard : public QDialog {
 
   tSequenceList& m_list;
   duvanet::gui::MainListAccess m_mainList;
+  UiPorts m_ports;
   UserPrompts* m_prompts = nullptr;
   PrepareFunction m_prepare;
   QPointer<TfrmDotPlot> m_lastDotPlot;

@@ -6,7 +6,7 @@
 
 static void initOwnIcons() { Q_INIT_RESOURCE(icons); }
 
-namespace DuvanetIcons {
+namespace duvanet::gui::icons {
 
 void useInstalledTheme() {
   if (!QIcon::themeName().isEmpty() && QIcon::hasThemeIcon(QStringLiteral("document-open"))) return;
@@ -37,4 +37,4 @@ QIcon own(const QString& name) {
   return QIcon(QStringLiteral(":/duvanet/icons/%1.svg").arg(name));
 }
 
-}  // namespace DuvanetIcons
+}  // namespace duvanet::gui::icons

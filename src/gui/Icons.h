@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <QStyle>
 
-namespace DuvanetIcons {
+namespace duvanet::gui::icons {
 
 /// Without a desktop session Qt knows no icon theme: picks Adwaita (installed with the program's
 /// set-up) so that the tool bar and menus find their pictures. Keeps a working theme as it is.
@@ -17,4 +17,4 @@ QIcon themed(const QString& name, QStyle::StandardPixmap fallback);
 /// "duplicate", "sort-ascending", "sort-descending".
 QIcon own(const QString& name);
 
-}  // namespace DuvanetIcons
+}  // namespace duvanet::gui::icons

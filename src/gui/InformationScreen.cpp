@@ -47,7 +47,7 @@ TfrmSplashScreen::TfrmSplashScreen(QWidget* owner, BrowserLauncher& browser)
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint);
   setFixedSize(kClientSize);
-  setWindowIcon(DuvanetIcons::own(QStringLiteral("dotplot")));
+  setWindowIcon(duvanet::gui::icons::own(QStringLiteral("dotplot")));
   duvanet::gui::setWindowFont(*this);
 
   m_background = new QLabel(this);

@@ -13,10 +13,13 @@
 #include <QMimeData>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
+#include <new>
 
 #include "core/FileError.h"
 #include "gui/ApplicationTitle.h"
@@ -53,7 +56,7 @@ TfrmMain::TfrmMain(const UiPorts& ports, MainWindowHooks hooks, QWidget* parent)
   // FormCreate: the workspace first, then the caption, then the information screen.
   m_sequenceList = std::make_unique<tSequenceList>();
   setWindowTitle(ApplicationTitle() + QLatin1Char(' '));
-  setWindowIcon(DuvanetIcons::own(QStringLiteral("dotplot")));
+  setWindowIcon(duvanet::gui::icons::own(QStringLiteral("dotplot")));
   duvanet::gui::setWindowFont(*this);
 
   createActions();
@@ -167,17 +170,20 @@ void TfrmMain::createActions() {
        theme("edit-paste", QStyle::SP_DialogApplyButton), &TfrmMain::PasteTXTfromclipboard1Click},
   };
   for (const ActionEntry& entry : actions) {
-    const QIcon icon =
-        entry.icon.ownName
-            ? DuvanetIcons::own(QString::fromLatin1(entry.icon.ownName))
-            : DuvanetIcons::themed(QString::fromLatin1(entry.icon.themeName), entry.icon.fallback);
+    const QIcon icon = entry.icon.ownName
+                           ? duvanet::gui::icons::own(QString::fromLatin1(entry.icon.ownName))
+                           : duvanet::gui::icons::themed(QString::fromLatin1(entry.icon.themeName),
+                                                         entry.icon.fallback);
     auto* action = new QAction(icon, QString::fromUtf8(entry.caption), this);
     action->setObjectName(QString::fromLatin1(entry.objectName));
     const QString hint = QString::fromUtf8(entry.hint);
     action->setStatusTip(hint);
     action->setToolTip(hint);
     action->setIconVisibleInMenu(true);
-    connect(action, &QAction::triggered, this, entry.handler);
+    connect(action, &QAction::triggered, this,
+            [this, handler = entry.handler, caption = action->text()] {
+              runAction(caption, [this, handler] { (this->*handler)(); });
+            });
     this->*entry.member = action;
   }
 }
@@ -367,6 +373,23 @@ bool TfrmMain::hasCurrentSequence() const {
   return m_sequenceListBox->count() > 0 && CurrentRow() >= 0;
 }
 
+void TfrmMain::runAction(const QString& caption, const std::function<void()>& body) {
+  try {
+    body();
+  } catch (const std::bad_alloc&) {
+    // What the action changed before it ran out stays; the list must show it to keep rows and
+    // workspace indexes in step.
+    try {
+      UpdateDisplayElements();
+    } catch (const std::bad_alloc&) {
+      m_sequenceListBox->clear();
+    }
+    m_ports.prompts->error(
+        this, QStringLiteral("There is not enough memory for \"%1\"; the action was stopped.")
+                  .arg(caption));
+  }
+}
+
 void TfrmMain::clearPreview() {
   m_previewLengthEdit->setText(QStringLiteral("0"));
   m_previewNameEdit->clear();
@@ -425,6 +448,48 @@ void TfrmMain::LoadFiles(const QStringList& fileNames) {
     return;
   }
   UpdateDisplayElements();
+}
+
+namespace {
+
+// Waits for the window's first exposure, then runs a job once from the event loop.
+class RunWhenExposed : public QObject {
+ public:
+  RunWhenExposed(QWindow* window, std::function<void()> job)
+      : QObject(window), m_window(window), m_job(std::move(job)) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == m_window && event->type() == QEvent::Expose && m_window->isExposed()) {
+      m_window->removeEventFilter(this);
+      QTimer::singleShot(0, m_window, std::move(m_job));
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  QWindow* m_window;
+  std::function<void()> m_job;
+};
+
+}  // namespace
+
+void TfrmMain::LoadFilesWhenShown(const QStringList& fileNames) {
+  if (fileNames.isEmpty()) return;
+  // Loaded before the window is placed, an error box would have no window to centre on.
+  QWindow* window = windowHandle();
+  if (window != nullptr && window->isExposed()) {
+    LoadFiles(fileNames);
+    return;
+  }
+  if (window == nullptr) {
+    winId();  // creates the window's handle, to wait on
+    window = windowHandle();
+  }
+  new RunWhenExposed(window, [this, fileNames] { LoadFiles(fileNames); });
 }
 
 void TfrmMain::acLoadSequencesExecute() {
@@ -509,7 +574,10 @@ void TfrmMain::saveSingleSequence(bool asFAS) {
   tSequence sequence;
   m_sequenceList->GetSequence(row, sequence);
   const qsizetype slash = m_saveFileName.lastIndexOf(QLatin1Char('/'));
-  m_saveFileName = m_saveFileName.left(slash + 1) + sequence.Name;
+  // A "/" in the name would propose another folder ("../../x", "HIV-1/HXB2 env").
+  QString proposed = sequence.Name;
+  proposed.replace(QLatin1Char('/'), QLatin1Char('_'));
+  m_saveFileName = m_saveFileName.left(slash + 1) + proposed;
   runSave(
       [this, row, asFAS](const QString& name, const duvanet::core::OverwriteQuestion& overwrite) {
         return asFAS ? m_sequenceList->SaveSequenceAsFASFile(name, row, overwrite)

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "core/SequenceList.h"
@@ -38,6 +39,9 @@ class TfrmMain : public QMainWindow {
   void UpdateDisplayElements();
   /// Loads files as "Load sequences" does: errors go to the error box, the list is refilled.
   void LoadFiles(const QStringList& fileNames);
+  /// LoadFiles once the window is on the screen (at once if it is), so that an error box for a
+  /// file named on the command line is centred on the window.
+  void LoadFilesWhenShown(const QStringList& fileNames);
 
   tSequenceList& SequenceList() { return *m_sequenceList; }
   const UiPorts& ports() const { return m_ports; }
@@ -90,6 +94,9 @@ class TfrmMain : public QMainWindow {
   void runSave(Save save);
   bool askOverwrite(const QString& fileName);
   std::optional<QString> clipboardText() const;
+  // Runs an action's handler; an allocation that fails inside it ends the action with the error
+  // box naming it, not the program.
+  void runAction(const QString& caption, const std::function<void()>& body);
   bool hasCurrentSequence() const;
 
   UiPorts m_ports;

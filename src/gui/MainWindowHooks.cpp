@@ -26,7 +26,7 @@ MainWindowHooks DefaultMainWindowHooks() {
     duvanet::gui::MainListAccess access;
     access.selectedRows = selectedRowsOf(main);
     access.currentRow = [&main]() { return main.CurrentRow(); };
-    return new TfrmDotPlotWizard(main.SequenceList(), access, main.ports().prompts, &main);
+    return new TfrmDotPlotWizard(main.SequenceList(), access, main.ports(), &main);
   };
   hooks.createTranscriptionWizard = [](TfrmMain& main) -> QDialog* {
     return new TfrmTranscriptionWizard(main.SequenceList(), selectedRowsOf(main), &main);
@@ -39,7 +39,7 @@ MainWindowHooks DefaultMainWindowHooks() {
     // The developer's shortcut: a literal plot of two fixed texts, not taken from the workspace.
     const tSequence horizontal{QStringLiteral("Test Seq1a"), QStringLiteral("GUMMIBAUM"), {}};
     const tSequence vertical{QStringLiteral("Test Seq2a"), QStringLiteral("GUMMIBAUM"), {}};
-    auto* window = new TfrmDotPlot(&main, main.ports().prompts);
+    auto* window = new TfrmDotPlot(&main, main.ports());
     if (window->PrepareDotPlot(dptLiteralBoth, horizontal, vertical, false, 2, meHighest) ==
         TfrmDotPlot::PrepareOutcome::Completed) {
       window->show();

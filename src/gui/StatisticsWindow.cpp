@@ -207,12 +207,12 @@ void TfrmStatistics::styleAxes() {
   }
 }
 
-void TfrmStatistics::setSaveFileAsker(duvanet::chart::SaveFileAsker asker) {
-  m_saveFileAsker = asker;
-  m_commandBar->setSaveFileAsker(std::move(asker));
+void TfrmStatistics::setFileDialogs(FileDialogs* dialogs) {
+  m_fileDialogs = dialogs ? dialogs : &m_ownFileDialogs;
+  m_commandBar->setFileDialogs(dialogs);
 }
 
-void TfrmStatistics::btStatSaveClick() { m_chart->showExportDialog(this, m_saveFileAsker); }
+void TfrmStatistics::btStatSaveClick() { m_chart->showExportDialog(this, *m_fileDialogs); }
 
 void TfrmStatistics::btStatPrintClick() { m_chart->showPrintPreview(this); }
 

@@ -33,9 +33,9 @@ class TfrmStatistics : public QWidget {
   int RowCount() const;
   int ColCount() const;
 
-  /// How Save (the button and the tool bar's command) asks for the file; tests answer without a
-  /// dialog. The default is the chart's own file dialog.
-  void setSaveFileAsker(duvanet::chart::SaveFileAsker asker);
+  /// The dialogs Save (the button and the tool bar's command) asks for the file with; not owned,
+  /// tests answer without a dialog. The real file dialog until set.
+  void setFileDialogs(FileDialogs* dialogs);
 
  public slots:
   void btStatSaveClick();
@@ -54,7 +54,8 @@ class TfrmStatistics : public QWidget {
 
   const tSequenceList& m_sequences;
   tSymbolStatistics m_statistics;
-  duvanet::chart::SaveFileAsker m_saveFileAsker;
+  QtFileDialogs m_ownFileDialogs;
+  FileDialogs* m_fileDialogs = &m_ownFileDialogs;
 
   // The controls; the comments give the object names the tests find them by.
   duvanet::chart::ChartCommandBar* m_commandBar = nullptr;  // TeeCommander1

@@ -3,8 +3,25 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 
+namespace {
+
+// Centres the box on its parent's window (the main window for files named on the command line
+// too) instead of leaving the place to the system, then shows it modally.
+int execCentred(QMessageBox& box, QWidget* parent) {
+  if (parent != nullptr) {
+    box.adjustSize();
+    const QRect frame = parent->window()->frameGeometry();
+    box.move(frame.center() - QPoint(box.width() / 2, box.height() / 2));
+  }
+  return box.exec();
+}
+
+}  // namespace
+
 void MessageBoxPrompts::warning(QWidget* parent, const QString& text) {
-  QMessageBox::warning(parent, QStringLiteral("Warning"), text, QMessageBox::Ok, QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::Ok, parent);
+  box.setDefaultButton(QMessageBox::Ok);
+  execCentred(box, parent);
 }
 
 void MessageBoxPrompts::warningWithDetails(QWidget* parent, const QString& text,
@@ -31,9 +48,11 @@ bool MessageBoxPrompts::question(QWidget* parent, Kind kind, const QString& text
   }
   QMessageBox box(icon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
   box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
-  return box.exec() == QMessageBox::Yes;
+  return execCentred(box, parent) == QMessageBox::Yes;
 }
 
 void MessageBoxPrompts::error(QWidget* parent, const QString& text) {
-  QMessageBox::critical(parent, QStringLiteral("Error"), text, QMessageBox::Ok, QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok, parent);
+  box.setDefaultButton(QMessageBox::Ok);
+  execCentred(box, parent);
 }

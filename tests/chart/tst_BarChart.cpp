@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "FakeDialogs.h"
 #include "TestRegistry.h"
 #include "chart/BarChart.h"
 
@@ -128,11 +129,12 @@ class TestBarChart : public QObject {
     bar.zoomOutAction()->trigger();
     QVERIFY(chart.chart()->isZoomed());
     bar.resetAction()->trigger();
-    bar.setSaveFileAsker([&](QWidget*, const QString&, const QString&, QString* selected) {
-      *selected = QStringLiteral("PNG image (*.png)");
-      return dir.filePath("bars");
-    });
+    FakeFileDialogs dialogs;
+    dialogs.saveAsAnswers.push_back(
+        FileDialogs::SaveChoice{dir.filePath("bars"), QStringLiteral("PNG image (*.png)")});
+    bar.setFileDialogs(&dialogs);
     bar.saveAction()->trigger();
+    QCOMPARE(dialogs.saveAsCaptions.size(), 1);
     const QImage saved(dir.filePath("bars.png"));
     QVERIFY(!saved.isNull());
     QVERIFY(pixelsOf(saved, chart.barSeries()->barSets().at(1)->color()) > 100);

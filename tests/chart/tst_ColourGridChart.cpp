@@ -1,8 +1,10 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -16,8 +18,12 @@
 #include <thread>
 
 #include "ChartTestSupport.h"
+#include "FakeDialogs.h"
+#include "FileSizeLimit.h"
+#include "TestFiles.h"
 #include "TestRegistry.h"
 #include "chart/ChartEditor.h"
+#include "chart/ChartExport.h"
 #include "chart/ColourGridChart.h"
 
 namespace duvanet::chart {
@@ -476,32 +482,66 @@ class TestColourGridChart : public QObject {
     QVERIFY(!chart.exportToFile(dir.filePath("missing/dir/x.png"), ChartImageFormat::Png));
   }
 
+  // An export that cannot be written whole (the file size limit stands in for a full disk)
+  // leaves the old file as it was, no scratch file behind, and says why; so does one into a
+  // folder that does not exist.
+  void failedExportSaysWhyAndKeepsOldFile_data() {
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("png") << int(ChartImageFormat::Png) << "chart.png";
+    QTest::newRow("bmp") << int(ChartImageFormat::Bmp) << "chart.bmp";
+    QTest::newRow("svg") << int(ChartImageFormat::Svg) << "chart.svg";
+    QTest::newRow("pdf") << int(ChartImageFormat::Pdf) << "chart.pdf";
+  }
+  void failedExportSaysWhyAndKeepsOldFile() {
+    QFETCH(int, format);
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QVERIFY(duvanet::testing::writeBytes(path, "old"));
+    // Many small cells of changing colour: no format compresses them to a few kilobytes.
+    const ChartRenderer noisy = [](QPainter& painter, const QRect& target) {
+      for (int y = 0; y < target.height(); y += 4)
+        for (int x = 0; x < target.width(); x += 4)
+          painter.fillRect(x, y, 4, 4, QColor::fromRgb(QRgb(x * 2654435761u ^ y * 40503u)));
+    };
+    QString failure;
+    bool written = true;
+    {
+      duvanet::testing::FileSizeLimit limit(16 * 1024);
+      QVERIFY(limit.active());
+      written = exportChart(noisy, QSize(400, 300), path, ChartImageFormat(format), &failure);
+    }
+    QVERIFY(!written);
+    QCOMPARE(failure, QStringLiteral("Cannot write file \"%1\": File too large").arg(path));
+    QCOMPARE(duvanet::testing::readBytes(path), QByteArray("old"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+
+    const QString missing = dir.filePath(QStringLiteral("missing/") + name);
+    QVERIFY(!exportChart(noisy, QSize(40, 30), missing, ChartImageFormat(format), &failure));
+    QCOMPARE(failure,
+             QStringLiteral("Cannot write file \"%1\": No such file or directory").arg(missing));
+  }
+
   void exportDialogLetsTheUserPick() {
     QTemporaryDir dir;
     ColourGridChart chart;
     chart.resize(300, 200);
-    QString offered;
-    const SaveFileAsker svgAnswer = [&](QWidget*, const QString&, const QString& filters,
-                                        QString* selected) {
-      offered = filters;
-      *selected = QStringLiteral("SVG drawing (*.svg)");
-      return dir.filePath("picture");
-    };
-    QVERIFY(chart.showExportDialog(nullptr, svgAnswer));
+    FakeFileDialogs dialogs;
+    dialogs.saveAsAnswers.push_back(
+        FileDialogs::SaveChoice{dir.filePath("picture"), QStringLiteral("SVG drawing (*.svg)")});
+    QVERIFY(chart.showExportDialog(nullptr, dialogs));
+    QCOMPARE(dialogs.saveAsCaptions, QStringList{QStringLiteral("Export chart")});
+    const QString offered = dialogs.offeredFilters.value(0);
     for (const char* format : {"PNG", "JPEG", "Bitmap", "SVG", "PDF"})
       QVERIFY(offered.contains(format));
+    QVERIFY(dialogs.offeredSelections.value(0).contains(QStringLiteral("PNG")));
     QVERIFY(QFile::exists(dir.filePath("picture.svg")));
-    const SaveFileAsker byExtension = [&](QWidget*, const QString&, const QString&,
-                                          QString* selected) {
-      selected->clear();
-      return dir.filePath("other.BMP");
-    };
-    QVERIFY(chart.showExportDialog(nullptr, byExtension));
+    dialogs.saveAsAnswers.push_back(FileDialogs::SaveChoice{dir.filePath("other.BMP"), QString()});
+    QVERIFY(chart.showExportDialog(nullptr, dialogs));
     QVERIFY(!QImage(dir.filePath("other.BMP"), "BMP").isNull());
-    const SaveFileAsker cancel = [](QWidget*, const QString&, const QString&, QString*) {
-      return QString();
-    };
-    QVERIFY(!chart.showExportDialog(nullptr, cancel));
+    // Cancelled: no answer left.
+    QVERIFY(!chart.showExportDialog(nullptr, dialogs));
   }
 
   void printsOntoThePage() {
@@ -540,7 +580,8 @@ class TestColourGridChart : public QObject {
     closeWhenShown();
     chart.showPrintPreview(nullptr, QStringLiteral("Duvanet print preview"));
     closeWhenShown();
-    ChartEditorDialog::edit(&chart, nullptr, QStringLiteral("Duvanet dot-plot editor"));
+    FakeFontDialogs fonts;
+    ChartEditorDialog::edit(&chart, nullptr, QStringLiteral("Duvanet dot-plot editor"), fonts);
     QCOMPARE(titles, (QStringList{"Duvanet print preview", "Duvanet dot-plot editor"}));
     QCOMPARE(kinds.at(0), QStringLiteral("QPrintPreviewDialog"));
     QCOMPARE(kinds.at(1), QStringLiteral("duvanet::chart::ChartEditorDialog"));
@@ -602,7 +643,8 @@ class TestColourGridChart : public QObject {
     chart.resize(600, 500);
     chart.setGrid(exactGrid(30, 20, cellCount));
     distinctPalette(chart, 12);
-    ChartEditorDialog editor(&chart, nullptr, QStringLiteral("Duvanet dot-plot editor"));
+    FakeFontDialogs fonts;
+    ChartEditorDialog editor(&chart, nullptr, QStringLiteral("Duvanet dot-plot editor"), fonts);
     QCOMPARE(editor.windowTitle(), QStringLiteral("Duvanet dot-plot editor"));
     QVERIFY(editor.isModal());
     QStringList pages;
@@ -626,8 +668,14 @@ class TestColourGridChart : public QObject {
     QCOMPARE(chart.axis(ChartAxis::Left).increment, 2.0);
     QFont chosen("Serif");
     chosen.setPixelSize(17);
-    editor.setFontChooser([&](QWidget*, const QFont&) { return std::optional<QFont>(chosen); });
+    const QFont before = chart.axis(ChartAxis::Left).labelFont;
+    fonts.answers.push_back(std::nullopt);  // cancelled: nothing changes
     editor.findChild<QPushButton*>("btLabelFont")->click();
+    QCOMPARE(chart.axis(ChartAxis::Left).labelFont, before);
+    fonts.answers.push_back(chosen);
+    editor.findChild<QPushButton*>("btLabelFont")->click();
+    QCOMPARE(fonts.initialFonts.size(), 2);
+    QCOMPARE(fonts.initialFonts.at(1), before);
     QCOMPARE(chart.axis(ChartAxis::Left).labelFont.pixelSize(), 17);
     QCOMPARE(chart.axis(ChartAxis::Top).labelFont.pixelSize(), 13);
     axisChoice->setCurrentIndex(0);

@@ -2,7 +2,9 @@
 // readable files, writes that fail half-way, and dot plot requests at the limits. Nothing may
 // crash or hang, the workspace keeps what it had, and every failure names the file and reason.
 
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,8 +14,10 @@
 #include <QFileDevice>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 #include <limits>
 
+#include "FileSizeLimit.h"
 #include "TestFiles.h"
 #include "TestRegistry.h"
 #include "core/DotPlotPreparation.h"
@@ -29,6 +33,7 @@ QString fixture(const char* name) {
   return QStringLiteral(DUVANET_TEST_DATA_DIR "/") + QLatin1StringView(name);
 }
 
+using duvanet::testing::FileSizeLimit;
 using duvanet::testing::readBytes;
 using duvanet::testing::writeBytes;
 
@@ -56,29 +61,6 @@ QStringList snapshot(const tSequenceList& list) {
 }
 
 bool runningAsRoot() { return ::geteuid() == 0; }
-
-// Limits the size of files this process writes, as a full disk would; the signal that the
-// system sends on the limit is ignored so that the write fails with an error instead.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &m_old);
-    m_oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = m_old;
-    limit.rlim_cur = bytes;
-    m_active = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &m_old);
-    ::signal(SIGXFSZ, m_oldHandler);
-  }
-  bool active() const { return m_active; }
-
- private:
-  rlimit m_old{};
-  sighandler_t m_oldHandler = nullptr;
-  bool m_active = false;
-};
 
 }  // namespace
 
@@ -272,14 +254,20 @@ class TestHostileInput : public QObject {
   // A write that fails half-way (the file size limit stands in for a full disk) throws a
   // message naming the file; the old file keeps its bytes, no scratch file is left behind and
   // the workspace is unchanged.
+  // The message gives the system's reason, whether the limit is passed in the middle of the
+  // text or by the last piece written when the file is completed.
   void failedWriteKeepsOldFile_data() {
     QTest::addColumn<int>("operation");  // 0 workspace, 1 one sequence as FASTA, 2 as TXT
-    QTest::newRow("workspace") << 0;
-    QTest::newRow("sequence as FASTA") << 1;
-    QTest::newRow("sequence as TXT") << 2;
+    QTest::addColumn<int>("bigLength");
+    QTest::newRow("workspace") << 0 << (3 << 20);
+    QTest::newRow("sequence as FASTA") << 1 << (3 << 20);
+    QTest::newRow("sequence as TXT") << 2 << (3 << 20);
+    QTest::newRow("workspace, last piece") << 0 << (100 << 10);
+    QTest::newRow("sequence as TXT, last piece") << 2 << (100 << 10);
   }
   void failedWriteKeepsOldFile() {
     QFETCH(int, operation);
+    QFETCH(int, bigLength);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path =
@@ -288,7 +276,7 @@ class TestHostileInput : public QObject {
     QVERIFY(writeBytes(path, oldBytes));
 
     tSequenceList list;
-    addNamed(list, QStringLiteral("big"), QString(3 << 20, QLatin1Char('G')));  // 3 MB
+    addNamed(list, QStringLiteral("big"), QString(bigLength, QLatin1Char('G')));
     addNamed(list, QStringLiteral("small"), QStringLiteral("AC"));
     const QStringList before = snapshot(list);
     bool asked = false;
@@ -309,12 +297,70 @@ class TestHostileInput : public QObject {
       }
     }
     QVERIFY(asked);
-    QVERIFY2(message.startsWith(QStringLiteral("Cannot write file \"%1\": ").arg(path)),
-             qPrintable(message));
+    QCOMPARE(message, QStringLiteral("Cannot write file \"%1\": File too large").arg(path));
     QCOMPARE(readBytes(path), oldBytes);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QFileInfo(path).fileName()});
     QCOMPARE(snapshot(list), before);
+  }
+
+  // A save onto a file system that fills up says so ("No space left on device"), keeps the old
+  // file and leaves no scratch file. Both a save that fills the disk half-way and a small save
+  // onto a disk that is full already (whose bytes would sit in a write buffer until the file is
+  // completed). Runs in a child process with a private 64 KiB tmpfs; needs root for the mount.
+  void fullDiskSaysWhy_data() {
+    QTest::addColumn<int>("dataLength");
+    QTest::addColumn<bool>("fillFirst");
+    QTest::newRow("fills up half-way") << (1 << 20) << false;
+    QTest::newRow("small save, disk already full") << 100 << true;
+  }
+  void fullDiskSaysWhy() {
+    QFETCH(int, dataLength);
+    QFETCH(bool, fillFirst);
+    if (!runningAsRoot()) QSKIP("mounting a small tmpfs needs root");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+      const QByteArray mountPoint = QFile::encodeName(dir.path());
+      if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr))
+        _exit(20);
+      if (mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0) _exit(20);
+      const QString path = dir.filePath(QStringLiteral("old.fas"));
+      const QByteArray oldBytes = ">old\r\nAAAA\r\n";
+      if (!writeBytes(path, oldBytes)) _exit(10);
+      if (fillFirst) {
+        QFile fill(dir.filePath(QStringLiteral("fill")));
+        if (!fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) _exit(11);
+        const QByteArray block(4096, 'x');
+        while (fill.write(block) == block.size()) {
+        }
+      }
+      tSequenceList list;
+      addNamed(list, QStringLiteral("new"), QString(dataLength, QLatin1Char('G')));
+      QString message;
+      try {
+        list.SaveWorkspace(path, [](const QString&) { return true; });
+      } catch (const FileError& error) {
+        message = error.message();
+      }
+      QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+      left.removeAll(QStringLiteral("fill"));
+      const bool said =
+          message == QStringLiteral("Cannot write file \"%1\": No space left on device").arg(path);
+      const bool kept = readBytes(path) == oldBytes && left == QStringList{"old.fas"};
+      if (!said) {
+        std::fprintf(stderr, "message: %s\n", qPrintable(message));
+        _exit(12);
+      }
+      _exit(kept ? 0 : 13);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 20) QSKIP("no private tmpfs could be mounted here");
+    QCOMPARE(WEXITSTATUS(status), 0);
   }
 
   // A file that does not fit into the memory left fails like an unreadable file: a FileError

@@ -330,6 +330,46 @@ class TestSequenceFiles : public QObject {
     QCOMPARE(loaded.Names(), QStringList{"x"});
   }
 
+  // A name holding CR or LF (a TXT entry named after such a file) is written with blanks in their
+  // place, in the workspace file and in a single FASTA record alike: it reads back as one record,
+  // and the entry in the workspace keeps its name as it was.
+  void lineBreaksInNamesWrittenAsBlanks_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("LF") << "two\nlines"
+                        << "two lines";
+    QTest::newRow("CR") << "two\rlines"
+                        << "two lines";
+    QTest::newRow("CR LF, one blank each") << "a\r\nb"
+                                           << "a  b";
+    QTest::newRow("break first") << "\n>x"
+                                 << " >x";
+    QTest::newRow("break last") << "x.txt\n"
+                                << "x.txt ";
+    QTest::newRow("marked name") << ">a\nb"
+                                 << "a b";
+  }
+  void lineBreaksInNamesWrittenAsBlanks() {
+    QFETCH(QString, name);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    tSequenceList list;
+    addNamed(list, name, "ACGT");
+    addNamed(list, "after", "GG");
+    QVERIFY(list.SaveWorkspace(dir.filePath("ws.fas"), nullptr));
+    QVERIFY(list.SaveSequenceAsFASFile(dir.filePath("one.fas"), 0, nullptr));
+    QCOMPARE(list.Names(), QStringList({name, "after"}));
+
+    tSequenceList loaded;
+    QCOMPARE(loaded.LoadFASFile(dir.filePath("ws.fas")), 2);
+    QCOMPARE(loaded.Names(), QStringList({written, "after"}));
+    QCOMPARE(datas(loaded), QStringList({"ACGT", "GG"}));
+    tSequenceList single;
+    QCOMPARE(single.LoadFASFile(dir.filePath("one.fas")), 1);
+    QCOMPARE(single.Names(), QStringList{written});
+    QCOMPARE(readBytes(dir.filePath("one.fas")).count("\r\n"), 2);
+  }
+
   void savePreconditions() {
     QTemporaryDir dir;
     OverwriteRecorder overwrite;

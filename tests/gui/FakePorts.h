@@ -7,6 +7,7 @@
 #include <deque>
 #include <optional>
 
+#include "FakeDialogs.h"
 #include "gui/Ports.h"
 
 namespace duvanet::testing {
@@ -49,27 +50,6 @@ class FakePrompts : public UserPrompts {
   QList<Shown> shown;
 };
 
-// Answers the open and save dialogs with prepared names and records what they were shown with.
-class FakeFileDialogs : public FileDialogs {
- public:
-  QStringList openFiles(QWidget*, const QString&) override {
-    ++openCalls;
-    return filesToOpen;
-  }
-  std::optional<QString> saveFile(QWidget*, const QString&, const QString& proposed) override {
-    proposedNames << proposed;
-    if (saveAnswers.empty()) return std::nullopt;
-    const std::optional<QString> answer = saveAnswers.front();
-    saveAnswers.pop_front();
-    return answer;
-  }
-
-  int openCalls = 0;
-  QStringList filesToOpen;
-  QStringList proposedNames;
-  std::deque<std::optional<QString>> saveAnswers;
-};
-
 class FakeBrowser : public BrowserLauncher {
  public:
   bool openUrl(const QUrl& url) override {
@@ -83,7 +63,8 @@ struct FakePorts {
   FakePrompts prompts;
   FakeFileDialogs fileDialogs;
   FakeBrowser browser;
-  UiPorts ports() { return UiPorts{&prompts, &fileDialogs, &browser}; }
+  FakeFontDialogs fontDialogs;
+  UiPorts ports() { return UiPorts{&prompts, &fileDialogs, &browser, &fontDialogs}; }
 };
 
 }  // namespace duvanet::testing

@@ -1,10 +1,12 @@
 #include <QCheckBox>
 #include <QDialog>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 #include <memory>
@@ -418,6 +420,35 @@ class TestDotPlotWindow : public QObject {
     QCOMPARE(outcome, TfrmDotPlot::PrepareOutcome::Cancelled);
     QVERIFY(!control<ColourGridChart>(f.window, "chartDotPlot")->hasSeries());
     QVERIFY(f.prompts.shown.isEmpty());
+  }
+
+  // Save and Customise ask through the ports the window was given.
+  void chartDialogsGoThroughThePorts() {
+    QWidget owner;
+    FakePorts ports;
+    auto* window = new TfrmDotPlot(&owner, ports.ports());
+    window->PrepareDotPlot(dptIdentity, seq("h", "ACGTACGT"), seq("v", "ACGTTT"), false, 2,
+                           meHighest);
+    showAndWait(window);
+    QTemporaryDir dir;
+    ports.fileDialogs.saveAsAnswers.push_back(
+        FileDialogs::SaveChoice{dir.filePath("plot"), QStringLiteral("PNG image (*.png)")});
+    QTest::mouseClick(control<QPushButton>(window, "btPlotSave"), Qt::LeftButton);
+    QCOMPARE(ports.fileDialogs.saveAsCaptions, QStringList{QStringLiteral("Export chart")});
+    QVERIFY(!QImage(dir.filePath("plot.png")).isNull());
+
+    QFont chosen(QStringLiteral("Serif"));
+    chosen.setPixelSize(19);
+    ports.fontDialogs.answers.push_back(chosen);
+    onNextModal([](QWidget* modal) {
+      modal->findChild<QPushButton*>(QStringLiteral("btLabelFont"))->click();
+      modal->close();
+    });
+    QTest::mouseClick(control<QPushButton>(window, "btCustomise"), Qt::LeftButton);
+    QCOMPARE(ports.fontDialogs.initialFonts.size(), 1);
+    QCOMPARE(control<ColourGridChart>(window, "chartDotPlot")->axis(ChartAxis::Top).labelFont,
+             chosen);
+    QVERIFY(ports.prompts.shown.isEmpty());
   }
 
   void dialogsOpenWithTheirTitles() {

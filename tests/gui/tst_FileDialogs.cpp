@@ -9,7 +9,7 @@
 #include "FakePorts.h"
 #include "TestFiles.h"
 #include "TestRegistry.h"
-#include "gui/FileDialogs.h"
+#include "chart/FileDialogs.h"
 
 class TestFileDialogs : public QObject {
   Q_OBJECT
@@ -105,6 +105,9 @@ class TestCheckedFileDialogs : public QObject {
 
   QTemporaryDir m_folder;
   duvanet::testing::FakePrompts m_prompts;
+  FileDialogWarning warn() {
+    return [this](QWidget* parent, const QString& text) { m_prompts.warning(parent, text); };
+  }
 
   QString path(const QString& name) const { return QDir(m_folder.path()).filePath(name); }
 
@@ -162,7 +165,7 @@ class TestCheckedFileDialogs : public QObject {
     QFETCH(QString, typed);
     QFETCH(QStringList, chosen);
     QFETCH(QString, message);
-    CheckedFileDialog dialog(nullptr, QStringLiteral("Load sequences"), m_prompts);
+    CheckedFileDialog dialog(nullptr, QStringLiteral("Load sequences"), warn());
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     QVERIFY(typeAndAccept(dialog, typed));
@@ -206,7 +209,7 @@ class TestCheckedFileDialogs : public QObject {
     QFETCH(QString, typed);
     QFETCH(QString, chosen);
     QFETCH(QString, message);
-    CheckedFileDialog dialog(nullptr, QStringLiteral("Save"), m_prompts);
+    CheckedFileDialog dialog(nullptr, QStringLiteral("Save"), warn());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);

@@ -675,6 +675,69 @@ class MainWindowTest : public QObject {
     QVERIFY(m_fakes->prompts.shown.isEmpty());
   }
 
+  // A name holding "/" proposes a file in the chosen folder, never a folder of its own.
+  void proposedFileNameStaysInTheFolder_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("proposed");
+    QTest::newRow("parent folders") << "../../x"
+                                    << ".._.._x";
+    QTest::newRow("folder and name") << "HIV-1/HXB2 env"
+                                     << "HIV-1_HXB2 env";
+    QTest::newRow("absolute path") << "/etc/passwd"
+                                   << "_etc_passwd";
+    QTest::newRow("trailing slash") << "dir/"
+                                    << "dir_";
+  }
+  void proposedFileNameStaysInTheFolder() {
+    QFETCH(QString, name);
+    QFETCH(QString, proposed);
+    TfrmMain& main = makeMain();
+    addSequences({name});
+    clickRow(0);
+    m_fakes->fileDialogs.saveAnswers = {m_dir.filePath(QStringLiteral("first"))};
+    control<QAction>(main, "acSaveSequenceAsFASFile")->trigger();
+    control<QAction>(main, "acSaveSequenceAsTXTFile")->trigger();  // cancelled
+    QCOMPARE(m_fakes->fileDialogs.proposedNames,
+             QStringList({proposed, m_dir.path() + QLatin1Char('/') + proposed}));
+  }
+
+  // An allocation that fails inside an action ends that action with the error box naming it;
+  // the program and the workspace go on.
+  void outOfMemoryEndsTheActionOnly() {
+    MainWindowHooks hooks;
+    hooks.createStatistics = [](TfrmMain&) -> QWidget* { throw std::bad_alloc(); };
+    TfrmMain& main = makeMain(std::move(hooks));
+    addSequences({"a", "b"});
+    clickRow(1);
+    control<QAction>(main, "acSimpleStatistics")->trigger();
+    QCOMPARE(m_fakes->prompts.texts(),
+             QStringList({"error: There is not enough memory for \"Statistic\"; the action was "
+                          "stopped."}));
+    QCOMPARE(workspaceNames(), QStringList({"a", "b"}));
+    QCOMPARE(main.lbSequenceList()->count(), 2);
+    // The next action runs as usual.
+    control<QAction>(main, "acCreateNewSequence")->trigger();
+    QCOMPARE(main.lbSequenceList()->count(), 3);
+  }
+
+  // Files named on the command line load once the window is on the screen, so that an error box
+  // for one of them has the window to centre on; on a window already shown they load at once.
+  void commandLineFilesLoadOnceShown() {
+    m_fakes = std::make_unique<FakePorts>();
+    m_main = std::make_unique<TfrmMain>(m_fakes->ports(), MainWindowHooks{});
+    const QString missing = m_dir.filePath(QStringLiteral("missing.fas"));
+    m_main->LoadFilesWhenShown({missing});
+    QCoreApplication::processEvents();
+    QVERIFY(m_fakes->prompts.shown.isEmpty());
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+    QTRY_COMPARE(m_fakes->prompts.shown.size(), 1);
+    QCOMPARE(m_fakes->prompts.shown.first().type, QStringLiteral("error"));
+    QVERIFY(m_fakes->prompts.shown.first().text.contains(missing));
+    m_main->LoadFilesWhenShown({missing});
+    QCOMPARE(m_fakes->prompts.shown.size(), 2);
+  }
+
   void loadSequences() {
     TfrmMain& main = makeMain();
     const QString fasta = m_dir.filePath(QStringLiteral("two.fasta"));

@@ -6,7 +6,7 @@ if(EXISTS /dev/full)
     OUTPUT_FILE /dev/full
     RESULT_VARIABLE full_result
     ERROR_VARIABLE full_error)
-  if(NOT full_result EQUAL 1 OR NOT full_error STREQUAL "duvanet-cli: cannot write to standard output\n")
+  if(NOT full_result EQUAL 1 OR NOT full_error STREQUAL "duvanet-cli: cannot write to standard output: No space left on device\n")
     string(APPEND failures "into /dev/full: status ${full_result}, standard error '${full_error}'\n")
   endif()
   execute_process(

@@ -3,12 +3,15 @@
 #include <QFileDialog>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QWidget;
-class UserPrompts;
 
-/// The file dialogs the windows show. Windows never open a QFileDialog themselves.
+/// The file dialogs the windows and the charts show; none of them opens a QFileDialog itself.
+/// Shows a warning with an OK button over parent (the program passes its message boxes).
+using FileDialogWarning = std::function<void(QWidget* parent, const QString& text)>;
+
 class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
@@ -18,6 +21,16 @@ class FileDialogs {
   /// a bare name); nothing when the user cancels. Asks nothing about existing files.
   virtual std::optional<QString> saveFile(QWidget* parent, const QString& caption,
                                           const QString& proposedName) = 0;
+  struct SaveChoice {
+    QString path;
+    QString filter;
+  };
+  /// Lets the user choose a file to save to and one of the filters (";;"-separated, as
+  /// QFileDialog takes them), starting from selectedFilter; nothing when the user cancels. The
+  /// dialog asks before an existing file is replaced.
+  virtual std::optional<SaveChoice> saveFileAs(QWidget* parent, const QString& caption,
+                                               const QString& filters,
+                                               const QString& selectedFilter) = 0;
 };
 
 /// Why the chosen files cannot be opened (the message names each missing file), or empty.
@@ -33,7 +46,7 @@ class CheckedFileDialog : public QFileDialog {
   Q_OBJECT
 
  public:
-  CheckedFileDialog(QWidget* parent, const QString& caption, UserPrompts& prompts);
+  CheckedFileDialog(QWidget* parent, const QString& caption, FileDialogWarning warn);
   /// The names the dialog was accepted with, as full paths.
   QStringList chosenFiles() const { return m_chosen; }
 
@@ -43,7 +56,7 @@ class CheckedFileDialog : public QFileDialog {
  private:
   QStringList typedFiles() const;
 
-  UserPrompts& m_prompts;
+  FileDialogWarning m_warn;
   QStringList m_chosen;
 };
 
@@ -51,8 +64,8 @@ class CheckedFileDialog : public QFileDialog {
 /// of the file names the workspace reads, but shows all files at first.
 class QtFileDialogs : public FileDialogs {
  public:
-  /// `prompts` shows the messages of the dialogs' checks.
-  explicit QtFileDialogs(UserPrompts& prompts) : m_prompts(prompts) {}
+  /// `warn` shows the messages of the dialogs' checks.
+  explicit QtFileDialogs(FileDialogWarning warn) : m_warn(std::move(warn)) {}
   /// The open dialog's groups: "Sequence files", "FASTA", "GenBank", "EMBL", "Text" (each with
   /// its compressed names) and "All files (*)", the last one chosen at first.
   static QStringList openNameFilters();
@@ -61,8 +74,11 @@ class QtFileDialogs : public FileDialogs {
   QStringList openFiles(QWidget* parent, const QString& caption) override;
   std::optional<QString> saveFile(QWidget* parent, const QString& caption,
                                   const QString& proposedName) override;
+  std::optional<SaveChoice> saveFileAs(QWidget* parent, const QString& caption,
+                                       const QString& filters,
+                                       const QString& selectedFilter) override;
 
  private:
-  UserPrompts& m_prompts;
+  FileDialogWarning m_warn;
   QString m_openDirectory;
 };

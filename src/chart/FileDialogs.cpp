@@ -1,11 +1,10 @@
-#include "gui/FileDialogs.h"
+#include "chart/FileDialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 
 #include "core/SequenceFileFormat.h"
-#include "gui/UserPrompts.h"
 
 namespace {
 
@@ -95,7 +94,7 @@ void CheckedFileDialog::accept() {
   const QString problem =
       acceptMode() == AcceptOpen ? openChoiceProblem(files) : saveChoiceProblem(files.first());
   if (!problem.isEmpty()) {
-    m_prompts.warning(this, problem);
+    if (m_warn) m_warn(this, problem);
     return;
   }
   m_chosen = acceptMode() == AcceptOpen ? files : QStringList{files.first()};
@@ -124,7 +123,7 @@ void QtFileDialogs::configureOpenDialog(QFileDialog& dialog) {
 }
 
 QStringList QtFileDialogs::openFiles(QWidget* parent, const QString& caption) {
-  CheckedFileDialog dialog(parent, caption, m_prompts);
+  CheckedFileDialog dialog(parent, caption, m_warn);
   if (!m_openDirectory.isEmpty()) dialog.setDirectory(m_openDirectory);
   configureOpenDialog(dialog);
   if (dialog.exec() != QDialog::Accepted) return {};
@@ -135,7 +134,7 @@ QStringList QtFileDialogs::openFiles(QWidget* parent, const QString& caption) {
 
 std::optional<QString> QtFileDialogs::saveFile(QWidget* parent, const QString& caption,
                                                const QString& proposedName) {
-  CheckedFileDialog dialog(parent, caption, m_prompts);
+  CheckedFileDialog dialog(parent, caption, m_warn);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   // The writers ask "File exists! Overwrite?" themselves.
@@ -150,4 +149,14 @@ std::optional<QString> QtFileDialogs::saveFile(QWidget* parent, const QString& c
   const QStringList files = dialog.chosenFiles();
   if (files.isEmpty()) return std::nullopt;
   return files.first();
+}
+
+std::optional<FileDialogs::SaveChoice> QtFileDialogs::saveFileAs(QWidget* parent,
+                                                                 const QString& caption,
+                                                                 const QString& filters,
+                                                                 const QString& selectedFilter) {
+  QString filter = selectedFilter;
+  const QString path = QFileDialog::getSaveFileName(parent, caption, QString(), filters, &filter);
+  if (path.isEmpty()) return std::nullopt;
+  return SaveChoice{path, filter};
 }

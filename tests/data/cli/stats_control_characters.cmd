@@ -1,0 +1,3 @@
+# Control characters in names and symbols are escaped, NUL as \x00
+stats
+controls.fas
