@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 
 #include "core/SequenceFileFormat.h"
 
@@ -99,6 +100,14 @@ void CheckedFileDialog::accept() {
   }
   m_chosen = acceptMode() == AcceptOpen ? files : QStringList{files.first()};
   QFileDialog::accept();
+}
+
+QtFileDialogs::QtFileDialogs(FileDialogWarning warn) : m_warn(std::move(warn)) {
+  if (!m_warn) {
+    m_warn = [](QWidget* parent, const QString& text) {
+      QMessageBox::warning(parent, QStringLiteral("Warning"), text, QMessageBox::Ok);
+    };
+  }
 }
 
 QStringList QtFileDialogs::openNameFilters() {

@@ -64,8 +64,8 @@ class CheckedFileDialog : public QFileDialog {
 /// of the file names the workspace reads, but shows all files at first.
 class QtFileDialogs : public FileDialogs {
  public:
-  /// `warn` shows the messages of the dialogs' checks.
-  explicit QtFileDialogs(FileDialogWarning warn) : m_warn(std::move(warn)) {}
+  /// `warn` shows the messages of the dialogs' checks; without one, a plain message box does.
+  explicit QtFileDialogs(FileDialogWarning warn = {});
   /// The open dialog's groups: "Sequence files", "FASTA", "GenBank", "EMBL", "Text" (each with
   /// its compressed names) and "All files (*)", the last one chosen at first.
   static QStringList openNameFilters();
