@@ -55,8 +55,9 @@ QString saveChoiceProblem(const QString& file) {
   return QString();
 }
 
-CheckedFileDialog::CheckedFileDialog(QWidget* parent, const QString& caption, UserPrompts& prompts)
-    : QFileDialog(parent, caption), m_prompts(prompts) {
+CheckedFileDialog::CheckedFileDialog(QWidget* parent, const QString& caption,
+                                     FileDialogWarning warn)
+    : QFileDialog(parent, caption), m_warn(std::move(warn)) {
   // The checks run in accept(), which only Qt's own dialog calls.
   setOption(QFileDialog::DontUseNativeDialog, true);
 }
