@@ -1,31 +1,13 @@
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
-#include <QIcon>
 #include <QStringList>
 
 #include "core/FileNames.h"
 #include "gui/ApplicationTitle.h"
+#include "gui/Icons.h"
 #include "gui/MainWindow.h"
 #include "gui/MainWindowHooks.h"
 #include "gui/Ports.h"
-
-namespace {
-
-// Without a desktop session Qt knows no icon theme; Adwaita is installed with the program's
-// set-up, so the tool bar and menus find their pictures there.
-void setUpIconTheme() {
-  if (!QIcon::themeName().isEmpty() && QIcon::hasThemeIcon(QStringLiteral("document-open"))) return;
-  QStringList paths = QIcon::themeSearchPaths();
-  for (const QString& dir :
-       {QStringLiteral("/usr/share/icons"), QStringLiteral("/usr/local/share/icons")}) {
-    if (!paths.contains(dir) && QDir(dir).exists()) paths << dir;
-  }
-  QIcon::setThemeSearchPaths(paths);
-  QIcon::setThemeName(QStringLiteral("Adwaita"));
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -33,10 +15,11 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(
       ApplicationTitleFromPath(QCoreApplication::applicationFilePath()));
   QApplication::setDesktopFileName(QStringLiteral("duvanet"));
-  setUpIconTheme();
+  DuvanetIcons::useInstalledTheme();
 
   MessageBoxPrompts prompts;
-  QtFileDialogs fileDialogs;
+  QtFileDialogs fileDialogs(
+      [&prompts](QWidget* parent, const QString& text) { prompts.warning(parent, text); });
   QtFontDialogs fontDialogs;
   DesktopBrowserLauncher browser;
   const UiPorts ports{&prompts, &fileDialogs, &browser, &fontDialogs};

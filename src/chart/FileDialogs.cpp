@@ -1,7 +1,9 @@
 #include "chart/FileDialogs.h"
 
-#include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
 
 #include "core/SequenceFileFormat.h"
 
@@ -17,6 +19,97 @@ QString patterns(const QStringList& extensions) {
 }
 
 }  // namespace
+
+QString openChoiceProblem(const QStringList& files) {
+  QStringList missing;
+  QStringList folders;
+  for (const QString& file : files) {
+    const QFileInfo info(file);
+    if (!info.exists())
+      missing << QDir::toNativeSeparators(file);
+    else if (info.isDir())
+      folders
+          << QStringLiteral("\"%1\" is a folder, not a file.").arg(QDir::toNativeSeparators(file));
+  }
+  QStringList lines;
+  if (missing.size() == 1)
+    lines << QStringLiteral("The file \"%1\" does not exist.").arg(missing.first());
+  else if (missing.size() > 1)
+    lines << QStringLiteral("These files do not exist:\n") + missing.join(QLatin1Char('\n'));
+  lines << folders;
+  return lines.join(QLatin1Char('\n'));
+}
+
+QString saveChoiceProblem(const QString& file) {
+  const QFileInfo info(file);
+  const QFileInfo folder(info.absolutePath());
+  if (!folder.exists() || !folder.isDir())
+    return QStringLiteral("The folder \"%1\" does not exist.")
+        .arg(QDir::toNativeSeparators(folder.filePath()));
+  // The file's own write bits, not whether this user may write it: a read-only file stays
+  // read-only for an administrator too.
+  constexpr QFileDevice::Permissions kWrite =
+      QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+  if (info.exists() && !info.isDir() && !(info.permissions() & kWrite))
+    return QStringLiteral("The file \"%1\" is read-only.").arg(QDir::toNativeSeparators(file));
+  return QString();
+}
+
+CheckedFileDialog::CheckedFileDialog(QWidget* parent, const QString& caption,
+                                     FileDialogWarning warn)
+    : QFileDialog(parent, caption), m_warn(std::move(warn)) {
+  // The checks run in accept(), which only Qt's own dialog calls.
+  setOption(QFileDialog::DontUseNativeDialog, true);
+}
+
+QStringList CheckedFileDialog::typedFiles() const {
+  // The name field holds what the user typed or, after a click in the list, the chosen names;
+  // several names are written in double quotes. The list's selection alone would leave out a
+  // typed name that names no file.
+  const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  if (edit == nullptr) return {};
+  const QString text = edit->text().trimmed();
+  QStringList names;
+  if (text.contains(QLatin1Char('"'))) {
+    const QStringList tokens = text.split(QLatin1Char('"'));
+    for (qsizetype i = 1; i < tokens.size(); i += 2) {
+      if (!tokens.at(i).isEmpty()) names << tokens.at(i);
+    }
+  } else if (!text.isEmpty()) {
+    names << text;
+  }
+  QStringList files;
+  const QDir folder = directory();
+  for (const QString& name : names) files << QDir::cleanPath(folder.absoluteFilePath(name));
+  return files;
+}
+
+void CheckedFileDialog::accept() {
+  QStringList files = typedFiles();
+  if (files.isEmpty()) files = selectedFiles();
+  if (files.isEmpty()) return;
+  // A folder as the one name: the dialog goes into it.
+  if (files.size() == 1 && QFileInfo(files.first()).isDir()) {
+    QFileDialog::accept();
+    return;
+  }
+  const QString problem =
+      acceptMode() == AcceptOpen ? openChoiceProblem(files) : saveChoiceProblem(files.first());
+  if (!problem.isEmpty()) {
+    if (m_warn) m_warn(this, problem);
+    return;
+  }
+  m_chosen = acceptMode() == AcceptOpen ? files : QStringList{files.first()};
+  QFileDialog::accept();
+}
+
+QtFileDialogs::QtFileDialogs(FileDialogWarning warn) : m_warn(std::move(warn)) {
+  if (!m_warn) {
+    m_warn = [](QWidget* parent, const QString& text) {
+      QMessageBox::warning(parent, QStringLiteral("Warning"), text, QMessageBox::Ok);
+    };
+  }
+}
 
 QStringList QtFileDialogs::openNameFilters() {
   QStringList filters;
@@ -43,17 +136,18 @@ void QtFileDialogs::configureOpenDialog(QFileDialog& dialog) {
 }
 
 QStringList QtFileDialogs::openFiles(QWidget* parent, const QString& caption) {
-  QFileDialog dialog(parent, caption, m_openDirectory);
+  CheckedFileDialog dialog(parent, caption, m_warn);
+  if (!m_openDirectory.isEmpty()) dialog.setDirectory(m_openDirectory);
   configureOpenDialog(dialog);
   if (dialog.exec() != QDialog::Accepted) return {};
-  const QStringList files = dialog.selectedFiles();
+  const QStringList files = dialog.chosenFiles();
   if (!files.isEmpty()) m_openDirectory = QFileInfo(files.first()).absolutePath();
   return files;
 }
 
 std::optional<QString> QtFileDialogs::saveFile(QWidget* parent, const QString& caption,
                                                const QString& proposedName) {
-  QFileDialog dialog(parent, caption);
+  CheckedFileDialog dialog(parent, caption, m_warn);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   // The writers ask "File exists! Overwrite?" themselves.
@@ -65,7 +159,7 @@ std::optional<QString> QtFileDialogs::saveFile(QWidget* parent, const QString& c
     dialog.selectFile(info.fileName());
   }
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  const QStringList files = dialog.selectedFiles();
+  const QStringList files = dialog.chosenFiles();
   if (files.isEmpty()) return std::nullopt;
   return files.first();
 }

@@ -1,24 +1,32 @@
 #include "gui/BlastWizard.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "gui/ApplicationTitle.h"
 #include "gui/OpenUrl.h"
 #include "gui/SequenceListViews.h"
+#include "gui/UserPrompts.h"
 #include "gui/WindowDefaults.h"
 #include "widgets/UpDownControl.h"
 
 namespace {
 
 using duvanet::gui::named;
+using namespace duvanet::core;
 
 const QString kNcbiPage = QStringLiteral("NCBI");
+const QString kNoBrowser = QStringLiteral(
+    "No web browser could be started. Open the query address below in a web browser to run the "
+    "BLAST search.");
 
 QComboBox* selectionList(const char* name, const QStringList& items, const QString& selected,
                          QWidget* parent) {
@@ -32,11 +40,12 @@ QComboBox* selectionList(const char* name, const QStringList& items, const QStri
 }  // namespace
 
 TfrmBLASTWizard::TfrmBLASTWizard(const tSequenceList& sequences, SelectedRows selectedRows,
-                                 BrowserLauncher& browser, QWidget* parent)
+                                 BrowserLauncher& browser, UserPrompts& prompts, QWidget* parent)
     : QDialog(parent),
       m_sequences(sequences),
       m_selectedRows(std::move(selectedRows)),
-      m_browser(browser) {
+      m_browser(browser),
+      m_prompts(prompts) {
   setObjectName(QStringLiteral("frmBLASTWizard"));
   setModal(true);
   resize(339, 214);
@@ -141,7 +150,7 @@ QList<int> TfrmBLASTWizard::selectedIndexes() const {
 }
 
 duvanet::core::BlastQueryOptions TfrmBLASTWizard::Options() const {
-  duvanet::core::BlastQueryOptions options;
+  BlastQueryOptions options;
   options.alignments = m_alignmentCountUpDown->value();
   options.alignmentView = m_alignmentViewList->currentText();
   options.database = m_databaseList->currentText();
@@ -149,19 +158,43 @@ duvanet::core::BlastQueryOptions TfrmBLASTWizard::Options() const {
   return options;
 }
 
+QString TfrmBLASTWizard::formPageAddress(const tSequence& sequence) {
+  // The page must outlive the browser's reading of it, so the pages stay until the wizard goes.
+  if (!m_formPages) m_formPages = std::make_unique<QTemporaryDir>();
+  if (!m_formPages->isValid()) return QString();
+  const QString path = QDir(m_formPages->path())
+                           .filePath(QStringLiteral("blast-query-%1.html").arg(++m_formPageCount));
+  QFile page(path);
+  if (!page.open(QIODevice::WriteOnly)) return QString();
+  const QByteArray text = blastFormPage(Options(), sequence.Data);
+  if (page.write(text) != text.size() || !page.flush()) return QString();
+  return QString::fromUtf8(QUrl::fromLocalFile(path).toEncoded());
+}
+
 bool TfrmBLASTWizard::ConnectNCBIBlast(int index) {
   tSequence sequence;
   if (!m_sequences.GetSequence(index, sequence)) return false;
-  OpenURLInBrowser(m_browser, duvanet::core::blastQueryUrl(Options(), sequence.Data));
+  QString address = blastQueryUrl(Options(), sequence.Data);
+  // Browsers and the service take addresses of a few thousand characters only; longer queries
+  // go as a form that a local page posts, so the whole sequence arrives.
+  if (address.size() > kBlastLongestUrl) address = formPageAddress(sequence);
+  if (address.isEmpty()) return false;
+  if (!OpenURLInBrowser(m_browser, address)) m_unopened << address;
   return true;
 }
 
 void TfrmBLASTWizard::btSequenceBLASTClick() {
+  m_unopened.clear();
   const QList<int> rows = selectedIndexes();
   for (const int index : rows) {
     if (m_serviceTabs->tabText(m_serviceTabs->currentIndex()) == kNcbiPage) ConnectNCBIBlast(index);
   }
   accept();
+  // One warning for the run, with every address that no browser took.
+  if (!m_unopened.isEmpty())
+    m_prompts.warningWithDetails(parentWidget(), kNoBrowser,
+                                 m_unopened.join(QStringLiteral("\n\n")));
+  m_unopened.clear();
 }
 
 void TfrmBLASTWizard::Button2Click() { reject(); }

@@ -2,12 +2,16 @@
 
 #include <QDialog>
 #include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
+#include <memory>
 
 #include "core/BlastQuery.h"
 #include "core/SequenceList.h"
 
 class BrowserLauncher;
+class UserPrompts;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -26,12 +30,15 @@ class TfrmBLASTWizard : public QDialog {
   using SelectedRows = std::function<QList<int>()>;
 
   /// The caption, set at each opening, is the application title followed by " BLAST wizard".
+  /// `prompts` shows the warning when no browser could be started.
   TfrmBLASTWizard(const tSequenceList& sequences, SelectedRows selectedRows,
-                  BrowserLauncher& browser, QWidget* parent = nullptr);
+                  BrowserLauncher& browser, UserPrompts& prompts, QWidget* parent = nullptr);
 
   /// The options as the controls show them.
   duvanet::core::BlastQueryOptions Options() const;
-  /// Opens the query URL for the workspace sequence at `index`; false when no URL was built.
+  /// Opens the query for the workspace sequence at `index` in the browser: as its URL, or, when
+  /// that would be longer than kBlastLongestUrl, as a local page that posts the query. False when
+  /// no query was built. An address no browser took is kept for the warning of the run.
   bool ConnectNCBIBlast(int index);
 
  public slots:
@@ -44,6 +51,7 @@ class TfrmBLASTWizard : public QDialog {
  private:
   void FormShow();
   QList<int> selectedIndexes() const;
+  QString formPageAddress(const tSequence& sequence);
 
   // The controls; the comments give the object names the tests find them by.
   QTabWidget* m_serviceTabs = nullptr;              // pcDatabaseSelector
@@ -64,4 +72,8 @@ class TfrmBLASTWizard : public QDialog {
   const tSequenceList& m_sequences;
   SelectedRows m_selectedRows;
   BrowserLauncher& m_browser;
+  UserPrompts& m_prompts;
+  std::unique_ptr<QTemporaryDir> m_formPages;  // the pages of long queries, removed at the end
+  int m_formPageCount = 0;
+  QStringList m_unopened;  // addresses of this run that no browser took
 };

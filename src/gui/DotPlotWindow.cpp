@@ -110,7 +110,8 @@ TfrmDotPlot::TfrmDotPlot(QWidget* owner, const UiPorts& ports)
   duvanet::gui::setWindowFont(*this);
   setMinimumSize(350, 350);
   resize(642, 616);
-  move(589, 160);
+  // Several plots are often open at once: each new one steps aside from those already shown.
+  duvanet::gui::cascadeAmongItsKind(*this, QPoint(589, 160));
   buildLayout();
   measureFont();
 }

@@ -108,10 +108,15 @@ TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainList
   duvanet::gui::setWindowFont(*this);
 
   auto* outer = new QVBoxLayout(this);
+  // Tight spacing: the designed client area of 465 x 408 pixels holds every control.
+  outer->setContentsMargins(6, 4, 6, 6);
+  outer->setSpacing(4);
 
   m_generalGroup = new QGroupBox(QStringLiteral("General dot plot preferences"), this);
   m_generalGroup->setObjectName(QStringLiteral("GroupBox1"));
   auto* general = new QVBoxLayout(m_generalGroup);
+  general->setContentsMargins(8, 2, 8, 4);
+  general->setSpacing(2);
   general->addWidget(new QLabel(QStringLiteral("Sequence for horizontal axis:"), m_generalGroup));
   m_horizontalList = new QComboBox(m_generalGroup);
   m_horizontalList->setObjectName(QStringLiteral("cobPlotSeq1"));
@@ -142,6 +147,7 @@ TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainList
   m_typeGroup = new QGroupBox(QStringLiteral("Dot plot type"), this);
   m_typeGroup->setObjectName(QStringLiteral("GroupBox2"));
   auto* typeLayout = new QVBoxLayout(m_typeGroup);
+  typeLayout->setContentsMargins(6, 2, 6, 4);
   m_typePages = new QTabWidget(m_typeGroup);
   m_typePages->setObjectName(QStringLiteral("pcDotPlotSelection"));
   typeLayout->addWidget(m_typePages);
@@ -153,6 +159,8 @@ TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainList
   m_dnaPage = new QWidget;
   m_dnaPage->setObjectName(QStringLiteral("TabSheet2"));
   auto* dna = new QVBoxLayout(m_dnaPage);
+  dna->setContentsMargins(6, 2, 6, 2);
+  dna->setSpacing(0);
   m_dnaHorizontalButton = radio(
       QStringLiteral("rbDotPlotDNARevCompHoriz"),
       QStringLiteral("Include reverse complement of horizontal axis in analysis"), m_dnaPage, dna);
@@ -166,6 +174,8 @@ TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainList
   m_dnaEvaluationGroup = new QGroupBox(QStringLiteral("Evaluation of matching scores"), m_dnaPage);
   m_dnaEvaluationGroup->setObjectName(QStringLiteral("GroupBox4"));
   auto* dnaEval = new QVBoxLayout(m_dnaEvaluationGroup);
+  dnaEval->setContentsMargins(6, 2, 6, 2);
+  dnaEval->setSpacing(0);
   m_dnaHighestButton =
       radio(QStringLiteral("rbDNAStrandHighestCount"), highest, m_dnaEvaluationGroup, dnaEval);
   m_dnaLowestButton =
@@ -179,6 +189,8 @@ TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainList
   m_identityPage = new QWidget;
   m_identityPage->setObjectName(QStringLiteral("TabSheet3"));
   auto* identity = new QVBoxLayout(m_identityPage);
+  identity->setContentsMargins(6, 2, 6, 2);
+  identity->setSpacing(0);
   m_identityButton = radio(QStringLiteral("RadioButton1"), QStringLiteral("Identity dot plot"),
                            m_identityPage, identity);
   m_identityButton->setChecked(true);
@@ -187,6 +199,8 @@ TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainList
   m_literalPage = new QWidget;
   m_literalPage->setObjectName(QStringLiteral("TabSheet1"));
   auto* literal = new QVBoxLayout(m_literalPage);
+  literal->setContentsMargins(6, 2, 6, 2);
+  literal->setSpacing(0);
   m_literalHorizontalButton =
       radio(QStringLiteral("rbDotPlotLitRevCompHoriz"),
             QStringLiteral("Include reverted sequence of the horizontal axis in analysis"),
@@ -203,6 +217,8 @@ TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainList
       new QGroupBox(QStringLiteral("Evaluation of matching scores"), m_literalPage);
   m_literalEvaluationGroup->setObjectName(QStringLiteral("GroupBox3"));
   auto* litEval = new QVBoxLayout(m_literalEvaluationGroup);
+  litEval->setContentsMargins(6, 2, 6, 2);
+  litEval->setSpacing(0);
   m_literalHighestButton =
       radio(QStringLiteral("rbLitStrandHighestCount"), highest, m_literalEvaluationGroup, litEval);
   m_literalLowestButton =

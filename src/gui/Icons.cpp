@@ -1,10 +1,23 @@
 #include "gui/Icons.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QStringList>
 
 static void initOwnIcons() { Q_INIT_RESOURCE(icons); }
 
 namespace duvanet::gui::icons {
+
+void useInstalledTheme() {
+  if (!QIcon::themeName().isEmpty() && QIcon::hasThemeIcon(QStringLiteral("document-open"))) return;
+  QStringList paths = QIcon::themeSearchPaths();
+  for (const QString& dir :
+       {QStringLiteral("/usr/share/icons"), QStringLiteral("/usr/local/share/icons")}) {
+    if (!paths.contains(dir) && QDir(dir).exists()) paths << dir;
+  }
+  QIcon::setThemeSearchPaths(paths);
+  QIcon::setThemeName(QStringLiteral("Adwaita"));
+}
 
 QIcon themed(const QString& name, QStyle::StandardPixmap fallback) {
   const QIcon themeIcon = QIcon::fromTheme(name);

@@ -1,6 +1,7 @@
 #include "gui/InformationScreen.h"
 
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -107,9 +108,16 @@ TfrmSplashScreen::TfrmSplashScreen(QWidget* owner, BrowserLauncher& browser)
             QStringLiteral("When you use  this software for your scientific work, please "
                            "reference it as:"),
             labelFont(sans, 13, true), white, QRect(20, 324, 560, 17), false);
-  // One line of text; a narrow font may need a second display line for it.
+  // The citation is one line; where the font is wider than designed it is made smaller until
+  // the whole line fits.
   m_referenceLabel = label("lbReference", Citation(), labelFont(sans, 13, true), white,
-                           QRect(20, 344, 560, 36), true);
+                           QRect(20, 344, 552, 17), false);
+  QFont referenceFont = m_referenceLabel->font();
+  while (referenceFont.pixelSize() > 8 &&
+         QFontMetrics(referenceFont).horizontalAdvance(m_referenceLabel->text()) >
+             m_referenceLabel->width())
+    referenceFont.setPixelSize(referenceFont.pixelSize() - 1);
+  m_referenceLabel->setFont(referenceFont);
 
   m_copyReferenceButton = new QPushButton(QStringLiteral("Copy reference to clipboard"), this);
   m_copyReferenceButton->setObjectName(QStringLiteral("btRef2Clipboard"));

@@ -92,7 +92,9 @@ void TfrmMain::CreateWizards() {
 
 void TfrmMain::createActions() {
   // An icon of the freedesktop theme with the style's picture as fallback, or one of the
-  // program's own pictures when there is no theme name.
+  // program's own pictures when there is no theme name. The theme's pictures for loading,
+  // duplicating and sorting are pale grey, as if disabled, and its ascending arrow points down,
+  // so the program draws those itself.
   struct Icon {
     const char* themeName;
     QStyle::StandardPixmap fallback;
@@ -112,8 +114,7 @@ void TfrmMain::createActions() {
   };
   const ActionEntry actions[] = {
       {&TfrmMain::m_loadSequencesAction, "acLoadSequences", "Load sequences",
-       "Load one or more sequences", theme("document-open", QStyle::SP_DialogOpenButton),
-       &TfrmMain::acLoadSequencesExecute},
+       "Load one or more sequences", own("load"), &TfrmMain::acLoadSequencesExecute},
       {&TfrmMain::m_saveWorkspaceAction, "acSaveWorkspace", "Save workspace",
        "Save complete workspace as multi FAS file",
        theme("document-save", QStyle::SP_DialogSaveButton), &TfrmMain::acSaveWorkspaceExecute},
@@ -131,7 +132,7 @@ void TfrmMain::createActions() {
        theme("accessories-text-editor", QStyle::SP_FileDialogDetailedView),
        &TfrmMain::acEditSequenceExecute},
       {&TfrmMain::m_duplicateSequenceAction, "acDuplicateSequence", "Duplicate sequence",
-       "Duplicate a sequence in workspace", theme("edit-copy", QStyle::SP_FileLinkIcon),
+       "Duplicate a sequence in workspace", own("duplicate"),
        &TfrmMain::acDuplicateSequenceExecute},
       {&TfrmMain::m_deleteSequenceAction, "acDeleteSequence", "Delete sequence",
        "Delete selected sequence", theme("edit-delete", QStyle::SP_TrashIcon),
@@ -149,12 +150,10 @@ void TfrmMain::createActions() {
        &TfrmMain::acSaveAnnotationsAsGFF3Execute},
       {&TfrmMain::m_sortAscendingAction, "acSortSequenceAscendingByName",
        "Sort sequence by name (ascending)", "Sort sequences in workspace ascending by name",
-       theme("view-sort-ascending", QStyle::SP_ArrowUp),
-       &TfrmMain::acSortSequenceAscendingByNameExecute},
+       own("sort-ascending"), &TfrmMain::acSortSequenceAscendingByNameExecute},
       {&TfrmMain::m_sortDescendingAction, "acSortSequenceDescendingByName",
        "Sort sequence by name (descending)", "Sort sequences in workspace descending by name",
-       theme("view-sort-descending", QStyle::SP_ArrowDown),
-       &TfrmMain::acSortSequenceDescendingByNameExecute},
+       own("sort-descending"), &TfrmMain::acSortSequenceDescendingByNameExecute},
       {&TfrmMain::m_dotPlotWizardAction, "acCreateDotPlot", "Dot plot wizard",
        "Create a dot plot with the wizard", own("dotplot"), &TfrmMain::acCreateDotPlotExecute},
       {&TfrmMain::m_translationWizardAction, "acTranslationWizard", "Translation wizard",

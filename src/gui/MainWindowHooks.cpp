@@ -33,7 +33,7 @@ MainWindowHooks DefaultMainWindowHooks() {
   };
   hooks.createBLASTWizard = [](TfrmMain& main) -> QDialog* {
     return new TfrmBLASTWizard(main.SequenceList(), selectedRowsOf(main), *main.ports().browser,
-                               &main);
+                               *main.ports().prompts, &main);
   };
   hooks.createTestDotPlot = [](TfrmMain& main) {
     // The developer's shortcut: a literal plot of two fixed texts, not taken from the workspace.

@@ -5,9 +5,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/CaseMapping.h"
 #include "core/SequenceList.h"
@@ -15,13 +17,32 @@
 
 namespace {
 
-// The line break the data uses, so that editing keeps it: CR LF unless the data has only LF or
-// only CR breaks.
-QString lineBreakOf(const QString& data) {
-  if (data.contains(QStringLiteral("\r\n"))) return QStringLiteral("\r\n");
-  if (data.contains(QLatin1Char('\n'))) return QStringLiteral("\n");
-  if (data.contains(QLatin1Char('\r'))) return QStringLiteral("\r");
-  return QStringLiteral("\r\n");
+// The characters that end a line of the editor's document, in the order the break numbers use.
+// The editor turns each of them into a block break, so each is remembered to be written back.
+const QString& breakText(int kind) {
+  static const QString kBreaks[] = {QStringLiteral("\r\n"), QStringLiteral("\n"),
+                                    QStringLiteral("\r"),   QString(QChar(0x2029)),
+                                    QString(QChar(0xFDD0)), QString(QChar(0xFDD1))};
+  return kBreaks[kind];
+}
+constexpr int kBreakKinds = 6;
+
+// The break number at text[at], and its length in characters; -1 where no break starts.
+int breakAt(const QString& text, qsizetype at, qsizetype& length) {
+  const QChar c = text.at(at);
+  length = 1;
+  if (c == QLatin1Char('\r')) {
+    if (at + 1 < text.size() && text.at(at + 1) == QLatin1Char('\n')) {
+      length = 2;
+      return 0;
+    }
+    return 2;
+  }
+  if (c == QLatin1Char('\n')) return 1;
+  if (c.unicode() == 0x2029) return 3;
+  if (c.unicode() == 0xFDD0) return 4;
+  if (c.unicode() == 0xFDD1) return 5;
+  return -1;
 }
 
 }  // namespace
@@ -117,22 +138,60 @@ TfrmSequenceEditor::TfrmSequenceEditor(QWidget* owner, tSequenceList& list, int 
   m_list.GetSequence(m_sequenceIndex, sequence);
   m_nameEdit->setText(sequence.Name);
   m_nameEdit->setCursorPosition(0);
-  m_lineBreak = lineBreakOf(sequence.Data);
   setEditorText(sequence.Data);
 }
 
 void TfrmSequenceEditor::setEditorText(const QString& sequenceData) {
-  QString shown = sequenceData;
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  m_dataEdit->setPlainText(shown);
+  // Each line of the document carries its own number, and m_lineBreaks[i] is the break that
+  // followed line i, so that the breaks the user does not touch are written back as they were.
+  QStringList lines;
+  m_lineBreaks.clear();
+  int counts[kBreakKinds] = {};
+  qsizetype lineStart = 0;
+  for (qsizetype at = 0; at < sequenceData.size();) {
+    qsizetype length = 0;
+    const int kind = breakAt(sequenceData, at, length);
+    if (kind < 0) {
+      ++at;
+      continue;
+    }
+    lines << sequenceData.mid(lineStart, at - lineStart);
+    m_lineBreaks.push_back(kind);
+    ++counts[kind];
+    at += length;
+    lineStart = at;
+  }
+  lines << sequenceData.mid(lineStart);
+  // A break the user types takes the style of line break (CR LF, LF or CR) the data uses most;
+  // CR LF when it has none.
+  m_typedBreak = 0;
+  for (int kind = 1; kind <= 2; ++kind) {
+    if (counts[kind] > counts[m_typedBreak]) m_typedBreak = kind;
+  }
+  m_dataEdit->setPlainText(lines.join(QLatin1Char('\n')));
+  int number = 0;
+  for (QTextBlock block = m_dataEdit->document()->begin(); block.isValid(); block = block.next())
+    block.setUserState(number++);
 }
 
 QString TfrmSequenceEditor::EditedData() const {
-  // The raw text keeps every character as typed; only the block breaks become line breaks.
-  QString text = m_dataEdit->document()->toRawText();
-  text.replace(QChar::ParagraphSeparator, m_lineBreak);
-  text.replace(QChar::LineSeparator, m_lineBreak);
+  // The document splits a line in two by giving the second part a fresh block (numbered -1) and
+  // joins two lines into the block of the later one. So the break after line k stays the one
+  // written after the last block of the run that starts with the block numbered k; every other
+  // break in such a run was typed.
+  QString text;
+  int runStart = -1;
+  for (QTextBlock block = m_dataEdit->document()->begin(); block.isValid();) {
+    if (block.userState() >= 0) runStart = block.userState();
+    text += block.text();
+    const QTextBlock next = block.next();
+    if (!next.isValid()) break;
+    int kind = m_typedBreak;
+    if (next.userState() >= 0 && runStart >= 0 && runStart < static_cast<int>(m_lineBreaks.size()))
+      kind = m_lineBreaks[static_cast<size_t>(runStart)];
+    text += breakText(kind);
+    block = next;
+  }
   return text;
 }
 
@@ -162,14 +221,33 @@ void TfrmSequenceEditor::btSequenceDelCRLFClick() {
 }
 
 void TfrmSequenceEditor::changeSelectionCase(bool upper) {
-  QTextCursor cursor = m_dataEdit->textCursor();
-  if (!cursor.hasSelection()) return;
-  const QString selected = cursor.selectedText();
-  // One code unit for one code unit, so the selection keeps its length and place.
-  const QString mapped = upper ? duvanet::core::toUpperPerCodeUnit(selected)
-                               : duvanet::core::toLowerPerCodeUnit(selected);
-  cursor.insertText(mapped);
-  m_dataEdit->setTextCursor(cursor);
+  QTextCursor selection = m_dataEdit->textCursor();
+  if (!selection.hasSelection()) return;
+  const int start = selection.selectionStart();
+  const int end = selection.selectionEnd();
+  const int anchor = selection.anchor();
+  const int position = selection.position();
+  QTextDocument* document = m_dataEdit->document();
+  // Line by line, so that no line break of the selection is removed and typed anew.
+  QTextCursor edit(document);
+  edit.beginEditBlock();
+  for (QTextBlock block = document->findBlock(start); block.isValid() && block.position() < end;
+       block = block.next()) {
+    const int from = std::max(start, block.position());
+    const int to = std::min(end, block.position() + block.length() - 1);
+    if (to <= from) continue;
+    edit.setPosition(from);
+    edit.setPosition(to, QTextCursor::KeepAnchor);
+    const QString selected = edit.selectedText();
+    // One code unit for one code unit, so the selection keeps its length and place.
+    const QString mapped = upper ? duvanet::core::toUpperPerCodeUnit(selected)
+                                 : duvanet::core::toLowerPerCodeUnit(selected);
+    if (mapped != selected) edit.insertText(mapped);
+  }
+  edit.endEditBlock();
+  selection.setPosition(anchor);
+  selection.setPosition(position, QTextCursor::KeepAnchor);
+  m_dataEdit->setTextCursor(selection);
 }
 
 void TfrmSequenceEditor::btSequenceUpperCaseClick() { changeSelectionCase(true); }

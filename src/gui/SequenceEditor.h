@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <vector>
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -18,7 +19,8 @@ class TfrmSequenceEditor : public QDialog {
   TfrmSequenceEditor(QWidget* owner, tSequenceList& list, int index);
 
   int SequenceIndex() const { return m_sequenceIndex; }
-  /// The text of the editor as sequence data, with the line breaks the data had.
+  /// The text of the editor as sequence data: every line break the user did not touch as the
+  /// data had it (CR LF, LF, CR, U+2029); U+2028 stays a character of its line.
   QString EditedData() const;
 
  public slots:
@@ -35,7 +37,8 @@ class TfrmSequenceEditor : public QDialog {
 
   tSequenceList& m_list;
   int m_sequenceIndex;
-  QString m_lineBreak;
+  std::vector<int> m_lineBreaks;  // the break after each line of the data as it was read
+  int m_typedBreak = 0;           // the break a newly typed line break is written as
 
   // The controls; the comments give the object names the tests find them by.
   QLineEdit* m_nameEdit = nullptr;                  // edSequenceName

@@ -34,6 +34,10 @@ TfrmTranscriptionWizard::TfrmTranscriptionWizard(tSequenceList& sequences,
   setObjectName(QStringLiteral("frmTranscriptionWizard"));
   setModal(true);
   setFixedSize(493, 339);
+  // A fixed-size dialog: a title, a close button and nothing to maximise.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
   duvanet::gui::setWindowFont(*this);
 
   m_pages = named(new QTabWidget(this), "PageControl1");
@@ -151,10 +155,18 @@ void TfrmTranscriptionWizard::FormCreate() {
 }
 
 void TfrmTranscriptionWizard::showEvent(QShowEvent* event) {
-  if (const QScreen* shown = screen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(shown->availableGeometry().center());
-    move(frame.topLeft());
+  // Centred on the screen the first time, and from then on where it opened then, so the window
+  // manager's frame cannot shift it from one opening to the next.
+  if (!m_placed) {
+    if (const QScreen* shown = screen()) {
+      QRect frame = frameGeometry();
+      frame.moveCenter(shown->availableGeometry().center());
+      move(frame.topLeft());
+    }
+    m_firstPlace = pos();
+    m_placed = true;
+  } else {
+    move(m_firstPlace);
   }
   FormShow();
   QDialog::showEvent(event);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QPoint>
 #include <functional>
 
 #include "core/SequenceList.h"
@@ -41,6 +42,8 @@ class TfrmTranscriptionWizard : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  bool m_placed = false;  // shown once: later showings keep the first place
+  QPoint m_firstPlace;
   void FormCreate();
   void FormShow();
   QList<int> selectedIndexes() const;

@@ -1,5 +1,6 @@
 #include "gui/UserPrompts.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace {
@@ -21,6 +22,18 @@ void MessageBoxPrompts::warning(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::Ok, parent);
   box.setDefaultButton(QMessageBox::Ok);
   execCentred(box, parent);
+}
+
+void MessageBoxPrompts::warningWithDetails(QWidget* parent, const QString& text,
+                                           const QString& details) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::Ok, parent);
+  box.setDetailedText(details);
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // The details are what the user came for: shown at once rather than behind "Show Details...".
+  for (QAbstractButton* button : box.findChildren<QAbstractButton*>()) {
+    if (box.buttonRole(button) == QMessageBox::ActionRole) button->click();
+  }
+  box.exec();
 }
 
 bool MessageBoxPrompts::question(QWidget* parent, Kind kind, const QString& text, bool defaultYes) {

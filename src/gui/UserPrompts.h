@@ -13,6 +13,11 @@ class UserPrompts {
   virtual ~UserPrompts() = default;
   /// A warning box with an OK button.
   virtual void warning(QWidget* parent, const QString& text) = 0;
+  /// A warning box with an OK button and a text the user can select and copy, such as an
+  /// address to open by hand. By default a plain warning with the details below the text.
+  virtual void warningWithDetails(QWidget* parent, const QString& text, const QString& details) {
+    warning(parent, text + QStringLiteral("\n\n") + details);
+  }
   /// A Yes/No question; true for Yes. defaultYes chooses the button that Enter presses.
   virtual bool question(QWidget* parent, Kind kind, const QString& text, bool defaultYes) = 0;
   /// The error box for an error raised while reading or writing files.
@@ -23,6 +28,7 @@ class UserPrompts {
 class MessageBoxPrompts : public UserPrompts {
  public:
   void warning(QWidget* parent, const QString& text) override;
+  void warningWithDetails(QWidget* parent, const QString& text, const QString& details) override;
   bool question(QWidget* parent, Kind kind, const QString& text, bool defaultYes) override;
   void error(QWidget* parent, const QString& text) override;
 };

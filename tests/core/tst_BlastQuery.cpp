@@ -1,3 +1,4 @@
+#include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
 #include <QUrlQuery>
@@ -22,6 +23,27 @@ QStringList keysInOrder(const QString& url) {
   const QUrlQuery query(QUrl(url).query(QUrl::FullyEncoded));
   for (const auto& item : query.queryItems(QUrl::FullyEncoded)) keys << item.first;
   return keys;
+}
+
+// The name and value of every input of a form page, with the page's escapes decoded.
+QList<QPair<QString, QString>> formInputs(const QString& page) {
+  static const QRegularExpression input(
+      QStringLiteral("<input type=\"hidden\" name=\"([^\"]*)\" value=\"([^\"]*)\">"));
+  const auto decode = [](QString text) {
+    text.replace(QStringLiteral("&#13;"), QStringLiteral("\r"))
+        .replace(QStringLiteral("&#10;"), QStringLiteral("\n"))
+        .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+        .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+        .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
+        .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    return text;
+  };
+  QList<QPair<QString, QString>> inputs;
+  for (auto match = input.globalMatch(page); match.hasNext();) {
+    const auto m = match.next();
+    inputs.append({decode(m.captured(1)), decode(m.captured(2))});
+  }
+  return inputs;
 }
 
 }  // namespace
@@ -78,6 +100,50 @@ class TestBlastQuery : public QObject {
     const QUrlQuery query(QUrl(url, QUrl::StrictMode).query(QUrl::FullyEncoded));
     QCOMPARE(query.queryItemValue(QStringLiteral("QUERY"), QUrl::FullyDecoded), data);
     QCOMPARE(keysInOrder(url), keysInOrder(kStartValuesAcgt));
+  }
+
+  // The fields are the URL's keys and values: the same 23 keys in the same order.
+  void fieldsAreTheUrlKeys() {
+    BlastQueryOptions options;
+    options.alignments = 7;
+    options.page = QStringLiteral("Proteins");
+    const auto fields = blastQueryFields(options, QStringLiteral("AC GT"));
+    QStringList keys;
+    for (const BlastQueryField& field : fields) keys << field.key;
+    QCOMPARE(keys, keysInOrder(kStartValuesAcgt));
+    QCOMPARE(fields.at(3).value, QStringLiteral("7"));
+    QCOMPARE(fields.at(8).value, QStringLiteral("AC GT"));
+    QCOMPARE(fields.at(14).value, QStringLiteral("Proteins"));
+    QCOMPARE(blastServiceAddress() + QStringLiteral("?CMD=Web"), kStartValuesAcgt.left(54));
+  }
+
+  // The form page posts every key with its value exactly as the data holds it, whatever
+  // characters would end an HTML attribute or be changed by the page's line-break handling.
+  void formPagePostsTheSameFields_data() {
+    QTest::addColumn<QString>("data");
+    QTest::newRow("plain") << "ACGT";
+    QTest::newRow("markup") << "<b>\"A&amp;C\"</b>'";
+    QTest::newRow("mixed line breaks") << "AC\r\nGT\nTT\rGG";
+    QTest::newRow("non-ASCII") << QString::fromUtf8("Aä€");
+    QTest::newRow("long") << QString(20000, QLatin1Char('A')) + QStringLiteral("C");
+    QTest::newRow("empty") << "";
+  }
+  void formPagePostsTheSameFields() {
+    QFETCH(QString, data);
+    BlastQueryOptions options;
+    options.database = QStringLiteral("swissprot");
+    const QString page = QString::fromUtf8(blastFormPage(options, data));
+    QVERIFY(page.contains(QStringLiteral("<meta charset=\"utf-8\">")));
+    QVERIFY(
+        page.contains(QStringLiteral("<form method=\"post\" accept-charset=\"utf-8\" action=\"") +
+                      blastServiceAddress() + QStringLiteral("\">")));
+    QVERIFY(page.contains(QStringLiteral("onload=\"document.forms[0].submit()\"")));
+    QList<QPair<QString, QString>> expected;
+    for (const BlastQueryField& field : blastQueryFields(options, data))
+      expected.append({field.key, field.value});
+    QCOMPARE(formInputs(page), expected);
+    // No raw line break inside a value.
+    QVERIFY(!page.contains(QStringLiteral("\r")));
   }
 };
 

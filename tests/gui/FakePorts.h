@@ -20,17 +20,25 @@ class FakePrompts : public UserPrompts {
     QString text;
     Kind kind = Kind::Warning;
     bool defaultYes = false;
+    QString details;
   };
 
-  void warning(QWidget*, const QString& text) override { shown.push_back({"warning", text}); }
+  void warning(QWidget*, const QString& text) override {
+    shown.push_back({"warning", text, Kind::Warning, false, {}});
+  }
+  void warningWithDetails(QWidget*, const QString& text, const QString& details) override {
+    shown.push_back({"warning", text, Kind::Warning, false, details});
+  }
   bool question(QWidget*, Kind kind, const QString& text, bool defaultYes) override {
-    shown.push_back({"question", text, kind, defaultYes});
+    shown.push_back({"question", text, kind, defaultYes, {}});
     if (answers.empty()) return true;
     const bool answer = answers.front();
     answers.pop_front();
     return answer;
   }
-  void error(QWidget*, const QString& text) override { shown.push_back({"error", text}); }
+  void error(QWidget*, const QString& text) override {
+    shown.push_back({"error", text, Kind::Warning, false, {}});
+  }
 
   QStringList texts() const {
     QStringList result;

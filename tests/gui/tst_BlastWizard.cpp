@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +25,8 @@
 namespace duvanet::gui {
 
 using namespace duvanet::testing;
+
+using namespace duvanet::core;
 
 namespace {
 
@@ -79,17 +82,26 @@ class TestBlastWizard : public QObject {
   ScopedApplicationName m_title{QStringLiteral("Duvanet")};
   QList<int> m_selected;
   RecordingBrowser m_browser;
+  FakePrompts m_prompts;
   tSequenceList m_list;
 
   std::unique_ptr<TfrmBLASTWizard> makeWizard() {
     return std::make_unique<TfrmBLASTWizard>(
-        m_list, [this] { return m_selected; }, m_browser);
+        m_list, [this] { return m_selected; }, m_browser, m_prompts);
+  }
+
+  // The text of the local file a file: URL names.
+  static QString fileText(const QUrl& url) {
+    QFile file(url.toLocalFile());
+    if (!file.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromUtf8(file.readAll());
   }
 
  private slots:
   void init() {
     m_browser.urls.clear();
     m_browser.answer = true;
+    m_prompts.shown.clear();
     m_list.DeleteAllSequences();
     add(m_list, QStringLiteral("one"), QStringLiteral("ACGT"));
     add(m_list, QStringLiteral("two"), QStringLiteral("acg-tn"));
@@ -239,7 +251,9 @@ class TestBlastWizard : public QObject {
     QVERIFY(m_browser.urls.isEmpty());
   }
 
-  void noBrowserStillClosesTheDialog() {
+  // Without a browser the dialog still closes, and one warning gives every query address so
+  // that the user can open them by hand.
+  void noBrowserWarnsWithTheAddresses() {
     auto wizard = makeWizard();
     m_browser.answer = false;
     m_selected = {0, 2};
@@ -247,6 +261,62 @@ class TestBlastWizard : public QObject {
     QTest::mouseClick(control<QPushButton>(wizard, "btSequenceBLAST"), Qt::LeftButton);
     QVERIFY(!wizard->isVisible());
     QCOMPARE(m_browser.urls.size(), 2);
+    QCOMPARE(m_prompts.texts(),
+             QStringList{QStringLiteral(
+                 "warning: No web browser could be started. Open the query address below in a "
+                 "web browser to run the BLAST search.")});
+    QCOMPARE(m_prompts.shown.first().details,
+             startValuesUrl("ACGT") + QStringLiteral("\n\n") + startValuesUrl("GGGCCC"));
+
+    // With a browser again, the next run warns about nothing.
+    m_browser.answer = true;
+    m_prompts.shown.clear();
+    wizard->show();
+    QTest::mouseClick(control<QPushButton>(wizard, "btSequenceBLAST"), Qt::LeftButton);
+    QVERIFY(m_prompts.shown.isEmpty());
+  }
+
+  // A query whose address would pass the limit goes as a local page that posts the same keys;
+  // up to the limit it stays one address.
+  void longQueriesArePostedFromALocalPage_data() {
+    QTest::addColumn<int>("extra");  // URL length minus the limit
+    QTest::addColumn<bool>("posted");
+    QTest::newRow("address at the limit") << 0 << false;
+    QTest::newRow("one symbol more") << 1 << true;
+    QTest::newRow("twenty thousand symbols") << 20000 << true;
+  }
+  void longQueriesArePostedFromALocalPage() {
+    QFETCH(int, extra);
+    QFETCH(bool, posted);
+    const qsizetype fixedPart = blastQueryUrl(BlastQueryOptions{}, QString()).size();
+    QString data(kBlastLongestUrl - fixedPart + extra, QLatin1Char('A'));
+    data[data.size() - 1] = QLatin1Char('C');
+    add(m_list, QStringLiteral("long"), data);
+    auto wizard = makeWizard();
+    m_selected = {4};
+    wizard->show();
+    QTest::mouseClick(control<QPushButton>(wizard, "btSequenceBLAST"), Qt::LeftButton);
+    QCOMPARE(m_browser.urls.size(), 1);
+    const QUrl opened = m_browser.urls.first();
+    if (!posted) {
+      QCOMPARE(QString::fromLatin1(opened.toEncoded()), startValuesUrl(data));
+      QCOMPARE(opened.toEncoded().size(), kBlastLongestUrl);
+      return;
+    }
+    QVERIFY(opened.isLocalFile());
+    const QString page = fileText(opened);
+    QCOMPARE(QString::fromUtf8(blastFormPage(BlastQueryOptions{}, data)), page);
+    QVERIFY(page.contains(QStringLiteral("name=\"QUERY\" value=\"") + data + QStringLiteral("\"")));
+
+    // Without a browser, the warning names the page's address.
+    m_browser.answer = false;
+    wizard->show();
+    QTest::mouseClick(control<QPushButton>(wizard, "btSequenceBLAST"), Qt::LeftButton);
+    QCOMPARE(m_prompts.shown.size(), 1);
+    const QUrl second(m_prompts.shown.first().details);
+    QVERIFY(second.isLocalFile());
+    QVERIFY(second != opened);
+    QCOMPARE(fileText(second), page);
   }
 
   void openUrlKeepsEscapes_data() {

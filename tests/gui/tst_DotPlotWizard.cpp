@@ -1,6 +1,8 @@
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -95,6 +97,34 @@ class TestDotPlotWizard : public QObject {
     QCOMPARE(control<QPushButton>(w, "btDotPlotWizCancel")->text(), QStringLiteral("Cancel"));
     QVERIFY(!control<QComboBox>(w, "cobPlotSeq1")->isEditable());
     QCOMPARE(w.currentChoice(), (DotPlotChoice{dptDNAHoriz, meHighest}));
+  }
+
+  // The client area is 465 x 408 pixels when shown, and every page's controls fit in it whole.
+  void clientAreaHoldsEveryControl_data() {
+    QTest::addColumn<QString>("page");
+    QTest::newRow("DNA") << "TabSheet2";
+    QTest::newRow("Identity") << "TabSheet3";
+    QTest::newRow("Literal") << "TabSheet1";
+  }
+  void clientAreaHoldsEveryControl() {
+    QFETCH(QString, page);
+    Fixture f({10});
+    auto& w = *f.wizard;
+    control<QTabWidget>(w, "pcDotPlotSelection")
+        ->setCurrentWidget(control<QWidget>(w, qPrintable(page)));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.size(), QSize(465, 408));
+    QVERIFY2(w.layout()->minimumSize().height() <= 408,
+             qPrintable(QString::number(w.layout()->minimumSize().height())));
+    const QRect client = w.rect();
+    for (QWidget* c : w.findChildren<QWidget*>()) {
+      if (!c->isVisible() || !(qobject_cast<QAbstractButton*>(c) || qobject_cast<QComboBox*>(c)))
+        continue;
+      const QRect inWindow(c->mapTo(&w, QPoint(0, 0)), c->size());
+      QVERIFY2(client.contains(inWindow), qPrintable(c->objectName()));
+      QVERIFY2(c->height() >= c->minimumSizeHint().height(), qPrintable(c->objectName()));
+    }
   }
 
   void preselectionRules_data() {

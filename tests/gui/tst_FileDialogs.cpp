@@ -1,8 +1,12 @@
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "FakePorts.h"
 #include "TestFiles.h"
 #include "TestRegistry.h"
 #include "chart/FileDialogs.h"
@@ -100,5 +104,133 @@ class TestFileDialogs : public QObject {
   }
 };
 
+// The load and save dialogs refuse names that break their rules and stay open with a message
+// naming the file or folder; good names close them with the full paths.
+class TestCheckedFileDialogs : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir m_folder;
+  duvanet::testing::FakePrompts m_prompts;
+  FileDialogWarning warn() {
+    return [this](QWidget* parent, const QString& text) { m_prompts.warning(parent, text); };
+  }
+
+  QString path(const QString& name) const { return QDir(m_folder.path()).filePath(name); }
+
+  // Types `typed` into the dialog's name field and presses its accept button's slot.
+  bool typeAndAccept(CheckedFileDialog& dialog, const QString& typed) {
+    dialog.setDirectory(m_folder.path());
+    dialog.show();
+    dialog.activateWindow();
+    if (!QTest::qWaitForWindowActive(&dialog)) return false;
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (edit == nullptr) return false;
+    // Typed, as a user does: the field has the focus while the list follows the names.
+    edit->setFocus();
+    edit->setText(typed);
+    QTest::qWait(50);
+    dialog.accept();
+    return true;
+  }
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(m_folder.isValid());
+    for (const char* name : {"a.fas", "b.fas", "c d.txt", "locked.fas"})
+      QVERIFY(duvanet::testing::writeBytes(path(QString::fromLatin1(name)), ">x\nAC\n"));
+    QVERIFY(
+        QFile::setPermissions(path("locked.fas"), QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    QVERIFY(QDir(m_folder.path()).mkdir(QStringLiteral("sub")));
+  }
+  void init() { m_prompts.shown.clear(); }
+
+  void openRefusesEveryMissingFile_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("chosen");  // names in the folder; empty: refused
+    QTest::addColumn<QString>("message");
+    QTest::newRow("one file") << "a.fas" << QStringList{"a.fas"} << "";
+    QTest::newRow("several files")
+        << "\"a.fas\" \"c d.txt\" \"b.fas\"" << QStringList{"a.fas", "c d.txt", "b.fas"} << "";
+    QTest::newRow("a missing one among several")
+        << "\"a.fas\" \"gone.fas\" \"b.fas\"" << QStringList{}
+        << "warning: The file \"" + QDir::toNativeSeparators(path("gone.fas")) +
+               "\" does not exist.";
+    QTest::newRow("two missing") << "\"x.fas\" \"a.fas\" \"y.fas\"" << QStringList{}
+                                 << "warning: These files do not exist:\n" +
+                                        QDir::toNativeSeparators(path("x.fas")) + "\n" +
+                                        QDir::toNativeSeparators(path("y.fas"));
+    QTest::newRow("a single missing file")
+        << "nothing.fas" << QStringList{}
+        << "warning: The file \"" + QDir::toNativeSeparators(path("nothing.fas")) +
+               "\" does not exist.";
+    QTest::newRow("a folder among files")
+        << "\"a.fas\" \"sub\"" << QStringList{}
+        << "warning: \"" + QDir::toNativeSeparators(path("sub")) + "\" is a folder, not a file.";
+  }
+  void openRefusesEveryMissingFile() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, chosen);
+    QFETCH(QString, message);
+    CheckedFileDialog dialog(nullptr, QStringLiteral("Load sequences"), warn());
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    QVERIFY(typeAndAccept(dialog, typed));
+    if (chosen.isEmpty()) {
+      QVERIFY(dialog.isVisible());
+      QVERIFY(dialog.chosenFiles().isEmpty());
+      QCOMPARE(m_prompts.texts(), QStringList{message});
+      return;
+    }
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QStringList expected;
+    for (const QString& name : chosen) expected << path(name);
+    QCOMPARE(dialog.chosenFiles(), expected);
+    QVERIFY(m_prompts.shown.isEmpty());
+  }
+
+  void saveNeedsAnExistingFolder_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("chosen");  // empty: refused
+    QTest::addColumn<QString>("message");
+    QTest::newRow("new file") << "new.fas" << path("new.fas") << "";
+    QTest::newRow("existing file") << "a.fas" << path("a.fas") << "";
+    QTest::newRow("new file in a sub-folder") << "sub/new" << path("sub/new") << "";
+    QTest::newRow("missing folder")
+        << "nofolder/x.fas"
+        << ""
+        << "warning: The folder \"" + QDir::toNativeSeparators(path("nofolder")) +
+               "\" does not exist.";
+    QTest::newRow("missing folder by full path")
+        << path("no/such/x") << ""
+        << "warning: The folder \"" + QDir::toNativeSeparators(path("no/such")) +
+               "\" does not exist.";
+    QTest::newRow("read-only file")
+        << "locked.fas"
+        << ""
+        << "warning: The file \"" + QDir::toNativeSeparators(path("locked.fas")) +
+               "\" is read-only.";
+  }
+  void saveNeedsAnExistingFolder() {
+    QFETCH(QString, typed);
+    QFETCH(QString, chosen);
+    QFETCH(QString, message);
+    CheckedFileDialog dialog(nullptr, QStringLiteral("Save"), warn());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    QVERIFY(typeAndAccept(dialog, typed));
+    if (chosen.isEmpty()) {
+      QVERIFY(dialog.isVisible());
+      QCOMPARE(m_prompts.texts(), QStringList{message});
+      return;
+    }
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.chosenFiles(), QStringList{chosen});
+    QVERIFY(m_prompts.shown.isEmpty());
+  }
+};
+
 DUVANET_TEST(TestFileDialogs)
+DUVANET_TEST(TestCheckedFileDialogs)
 #include "tst_FileDialogs.moc"

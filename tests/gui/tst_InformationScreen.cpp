@@ -66,6 +66,15 @@ class InformationScreenTest : public QObject {
     QVERIFY(citation.contains(QStringLiteral("(2008) Duvanet - A software for dot-plots. ")));
     QVERIFY(citation.endsWith(QStringLiteral(DUVANET_HOMEPAGE)));
     QVERIFY(!citation.contains(QLatin1Char('\n')));
+    // Shown on one line, whole, within the window.
+    const QLabel* reference = control<QLabel>(screen, "lbReference");
+    QVERIFY(!reference->wordWrap());
+    QVERIFY(reference->geometry().right() < 592);
+    QVERIFY2(reference->fontMetrics().horizontalAdvance(citation) <= reference->width(),
+             qPrintable(QString::number(reference->fontMetrics().horizontalAdvance(citation))));
+    QVERIFY(reference->height() >= reference->fontMetrics().height());
+    QVERIFY(reference->height() < 2 * reference->fontMetrics().lineSpacing());
+    QVERIFY(reference->font().bold());
     QCOMPARE(control<QPushButton>(screen, "btRef2Clipboard")->text(),
              QStringLiteral("Copy reference to clipboard"));
     QCOMPARE(control<QPushButton>(screen, "Button1")->text(), QStringLiteral("OK"));

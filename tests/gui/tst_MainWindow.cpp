@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -28,6 +29,7 @@
 #include "gui/BlastWizard.h"
 #include "gui/DotPlotWindow.h"
 #include "gui/DotPlotWizard.h"
+#include "gui/Icons.h"
 #include "gui/InformationScreen.h"
 #include "gui/MainWindow.h"
 #include "gui/SequenceEditor.h"
@@ -933,6 +935,85 @@ class MainWindowTest : public QObject {
     QVERIFY(hasPixel(0, Qt::black));
     QVERIFY(hasPixel(1, Qt::white));
     QVERIFY(!hasPixel(1, Qt::black));
+  }
+
+  // No tool-bar picture looks disabled while its action is available: every button is enabled,
+  // and the pictures of loading, duplicating, sorting and the tools are strongly coloured or
+  // dark in at least a third of their opaque pixels (the theme's pale grey pictures for the
+  // first four have none to a tenth).
+  void toolBarIconsLookEnabled_data() {
+    QTest::addColumn<QString>("button");
+    for (const char* name :
+         {"tbLoadSequences", "tbDuplicateSequence", "tbSortSequenceAscendingByName",
+          "tbSortSequenceDescendingByName", "tbCreateDotPlot", "tbTranslationWizard", "tbBLAST",
+          "tbSimpleStatistics"})
+      QTest::newRow(name) << QString::fromLatin1(name);
+  }
+  void toolBarIconsLookEnabled() {
+    QFETCH(QString, button);
+    DuvanetIcons::useInstalledTheme();
+    TfrmMain& main = makeMain();
+    for (const QToolButton* each :
+         control<QToolBar>(main, "ToolBar1")->findChildren<QToolButton*>())
+      QVERIFY2(!each->isVisibleTo(&main) || each->isEnabled(), qPrintable(each->objectName()));
+    const QToolButton* toolButton = control<QToolButton>(main, qPrintable(button));
+    QVERIFY(toolButton->isVisibleTo(&main));
+    const QImage image =
+        toolButton->icon().pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32);
+    int opaque = 0;
+    int strong = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor c = QColor::fromRgba(image.pixel(x, y));
+        if (c.alpha() < 128) continue;
+        ++opaque;
+        if ((c.hsvSaturation() >= 100 && c.value() >= 60) || c.value() <= 90) ++strong;
+      }
+    }
+    QVERIFY(opaque > 100);
+    QVERIFY2(strong * 3 >= opaque, qPrintable(QStringLiteral("%1 of %2").arg(strong).arg(opaque)));
+  }
+
+  // The sort pictures' arrows: up for ascending, down for descending. The arrow is the widest
+  // run of its colour at its head.
+  void sortArrowsPointTheirWay_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("up");
+    QTest::newRow("ascending") << "acSortSequenceAscendingByName" << true;
+    QTest::newRow("descending") << "acSortSequenceDescendingByName" << false;
+  }
+  void sortArrowsPointTheirWay() {
+    QFETCH(QString, action);
+    QFETCH(bool, up);
+    TfrmMain& main = makeMain();
+    const QImage image = control<QAction>(main, qPrintable(action))
+                             ->icon()
+                             .pixmap(QSize(32, 32))
+                             .toImage()
+                             .convertToFormat(QImage::Format_ARGB32);
+    // Row widths of the arrow's pixels (strong green or red) in the left half of the picture.
+    int widestRow = -1;
+    int widest = 0;
+    int rows = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      int width = 0;
+      for (int x = 0; x < image.width() / 2; ++x) {
+        const QColor c = QColor::fromRgba(image.pixel(x, y));
+        if (c.alpha() >= 128 && c.hsvSaturation() >= 120 &&
+            (c.hue() < 30 || c.hue() > 330 || (c.hue() > 90 && c.hue() < 160)))
+          ++width;
+      }
+      if (width > 0) ++rows;
+      if (width > widest) {
+        widest = width;
+        widestRow = y;
+      }
+    }
+    QVERIFY(rows > image.height() / 2);
+    if (up)
+      QVERIFY2(widestRow < image.height() / 2, qPrintable(QString::number(widestRow)));
+    else
+      QVERIFY2(widestRow >= image.height() / 2, qPrintable(QString::number(widestRow)));
   }
 
   void terminateCloses() {

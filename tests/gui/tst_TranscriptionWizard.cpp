@@ -259,6 +259,32 @@ class TestTranscriptionWizard : public QObject {
     }
   }
 
+  // A fixed-size window: no maximise button, no resizing; every opening finds it where the
+  // first one put it, also after the user moved it.
+  void fixedSizeWindowReopensInItsFirstPlace() {
+    tSequenceList list;
+    add(list, QStringLiteral("a"), QStringLiteral("ACGT"));
+    auto wizard = makeWizard(list);
+    m_selected = {0};
+    const Qt::WindowFlags flags = wizard->windowFlags();
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(flags & Qt::WindowTitleHint);
+    QCOMPARE(wizard->minimumSize(), QSize(493, 339));
+    QCOMPARE(wizard->maximumSize(), QSize(493, 339));
+    wizard->show();
+    const QPoint first = wizard->pos();
+    QTest::mouseClick(control<QPushButton>(wizard, "btTranscriptClose"), Qt::LeftButton);
+    for (int opening = 0; opening < 2; ++opening) {
+      wizard->show();
+      QCOMPARE(wizard->pos(), first);
+      wizard->move(first + QPoint(40, 30));
+      QTest::mouseClick(control<QPushButton>(wizard, "btTranscriptClose"), Qt::LeftButton);
+    }
+    QCOMPARE(wizard->size(), QSize(493, 339));
+  }
+
   void choicesStayBetweenOpenings() {
     tSequenceList list;
     add(list, QStringLiteral("a"), QStringLiteral("ACGTACGTACGT"));
