@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(
       ApplicationTitleFromPath(QCoreApplication::applicationFilePath()));
   QApplication::setDesktopFileName(QStringLiteral("duvanet"));
-  DuvanetIcons::useInstalledTheme();
+  duvanet::gui::icons::useInstalledTheme();
 
   MessageBoxPrompts prompts;
   QtFileDialogs fileDialogs(

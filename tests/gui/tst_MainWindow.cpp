@@ -951,7 +951,7 @@ class MainWindowTest : public QObject {
   }
   void toolBarIconsLookEnabled() {
     QFETCH(QString, button);
-    DuvanetIcons::useInstalledTheme();
+    duvanet::gui::icons::useInstalledTheme();
     TfrmMain& main = makeMain();
     for (const QToolButton* each :
          control<QToolBar>(main, "ToolBar1")->findChildren<QToolButton*>())
