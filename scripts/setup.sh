@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  zlib1g-dev
+  zlib1g-dev libdeflate-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
   libgl-dev libxkbcommon-dev
   qt6-qpa-plugins

@@ -1,6 +1,5 @@
 // duvanet-cli dotplot: computes a dot plot of two sequence files into a TSV table or a PNG image.
 
-#include <QImage>
 #include <algorithm>
 #include <limits>
 #include <optional>
@@ -14,6 +13,7 @@
 #include "engine/DotPlotEngine.h"
 #include "engine/Palette.h"
 #include "engine/SeededDotPlot.h"
+#include "render/GridPng.h"
 
 namespace duvanet::cli {
 
@@ -171,31 +171,22 @@ int writePng(const QString& fileName, engine::DotPlotComputeRequest request, int
     return kExitFailure;
   }
   const engine::DotPlotGrid& grid = result.grid;
-  QImage image(grid.binsX(), grid.binsY(), QImage::Format_RGB32);
-  if (image.isNull()) {
+  const QByteArray png = render::gridPng(grid, palette);
+  if (png.isEmpty()) {
     printError(QStringLiteral("duvanet-cli dotplot: not enough memory for a %1 x %2 image.")
                    .arg(grid.binsX())
                    .arg(grid.binsY()));
     return kExitFailure;
-  }
-  for (int by = 0; by < grid.binsY(); ++by) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(by));
-    const std::uint16_t* counts = grid.row(by);
-    for (int bx = 0; bx < grid.binsX(); ++bx) {
-      const std::size_t c = std::min<std::size_t>(counts[bx], palette.size() - 1);
-      line[bx] = qRgb(palette[c].red, palette[c].green, palette[c].blue);
-    }
   }
   core::SafeSaveFile file(fileName);
   if (!file.open()) {
     writeFailed(fileName, file.failureReason());
     return kExitFailure;
   }
-  if (!image.save(&file, "PNG")) {
+  if (file.write(png.constData(), png.size()) != png.size()) {
     const QString reason = file.failureReason();
     file.cancelWriting();
-    writeFailed(fileName,
-                reason.isEmpty() ? QStringLiteral("the image could not be encoded") : reason);
+    writeFailed(fileName, reason);
     return kExitFailure;
   }
   if (!file.finish()) {

@@ -1,10 +1,10 @@
-# The same plot over an existing file, under a file size limit of 4 blocks with SIGXFSZ ignored,
+# The same plot over an existing file, under a file size limit of one block with SIGXFSZ ignored,
 # so that the write fails with an error instead of a signal; once as TSV, once as PNG.
 foreach(extension IN ITEMS tsv png)
   set(target ${WORK_DIR}/old.${extension})
   file(WRITE ${target} "old contents\n")
   execute_process(
-    COMMAND sh -c "trap '' XFSZ; ulimit -f 4 && exec \"$0\" dotplot dotplot_random200.fas dotplot_random200.fas --window 3 --size 4096 -o \"$1\"" ${TOOL} ${target}
+    COMMAND sh -c "trap '' XFSZ; ulimit -f 1 && exec \"$0\" dotplot dotplot_random200.fas dotplot_random200.fas --window 3 --size 4096 -o \"$1\"" ${TOOL} ${target}
     WORKING_DIRECTORY ${DATA_DIR}
     RESULT_VARIABLE limited_result
     OUTPUT_VARIABLE limited_output
