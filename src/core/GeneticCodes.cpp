@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <mutex>
 
 const char* const GeneticCodeNames[duvanet::core::kGeneticCodeCount] = {
     "Standard genetic code",
@@ -124,6 +126,57 @@ inline char residueOf(char16_t a, char16_t b, char16_t c, const ResidueTable& re
   return residue;
 }
 
+// Whole-sequence translation looks each codon up at once: every character below 128 that has a
+// base set falls in one of 31 classes (a code letter and its case, 0 for none), and one table per
+// genetic code and reading holds the residue of each triple of classes, as residueOf gives it.
+constexpr int kClassBits = 5;
+constexpr int kCodonClasses = 1 << (3 * kClassBits);
+
+struct SymbolClasses {
+  std::array<uint8_t, 128> classOf{};
+  std::array<char16_t, 1 << kClassBits> symbolOf{};
+};
+
+const SymbolClasses& symbolClasses() {
+  static const SymbolClasses classes = [] {
+    SymbolClasses c;
+    int next = 1;
+    for (char16_t symbol = 0; symbol < 128; ++symbol) {
+      if (symbolTables().iupacBases[symbol] == 0) continue;
+      c.classOf[symbol] = uint8_t(next);
+      c.symbolOf[next++] = symbol;
+    }
+    return c;
+  }();
+  return classes;
+}
+
+using CodonTable = std::array<char, kCodonClasses>;
+
+const CodonTable& codonTable(int table, CodonReading reading) {
+  constexpr int kTables = 2 * kGeneticCodeCount;
+  static std::array<std::once_flag, kTables> built;
+  static std::array<std::unique_ptr<CodonTable>, kTables> tables;
+  const int slot = 2 * table + (reading == CodonReading::Iupac ? 1 : 0);
+  std::call_once(built[slot], [&] {
+    const SymbolTables& symbols = symbolTables();
+    const auto& bases = reading == CodonReading::Iupac ? symbols.iupacBases : symbols.plainBases;
+    const SymbolClasses& classes = symbolClasses();
+    auto codons = std::make_unique<CodonTable>();
+    for (int i = 0; i < kCodonClasses; ++i) {
+      const int a = i >> (2 * kClassBits);
+      const int b = (i >> kClassBits) & ((1 << kClassBits) - 1);
+      const int c = i & ((1 << kClassBits) - 1);
+      (*codons)[i] = a == 0 || b == 0 || c == 0
+                         ? '?'
+                         : residueOf(classes.symbolOf[a], classes.symbolOf[b], classes.symbolOf[c],
+                                     residueTables()[table], bases, symbols);
+    }
+    tables[slot] = std::move(codons);
+  });
+  return *tables[slot];
+}
+
 }  // namespace
 
 int geneticCodeIndexOfStandardId(int standardId) {
@@ -140,9 +193,8 @@ QChar translateCodon(QChar first, QChar second, QChar third, int table, CodonRea
 }
 
 QString translateFrame(QStringView text, int offset, int table, CodonReading reading, int& codons) {
-  const SymbolTables& symbols = symbolTables();
-  const auto& bases = reading == CodonReading::Iupac ? symbols.iupacBases : symbols.plainBases;
-  const ResidueTable& residues = residueTables()[table];
+  const CodonTable& lookup = codonTable(table, reading);
+  const auto& classOf = symbolClasses().classOf;
   const qsizetype length = text.size();
   const qsizetype start = std::min<qsizetype>(offset, length);
   const qsizetype codonCount = (length - start) / 3;
@@ -152,8 +204,12 @@ QString translateFrame(QStringView text, int offset, int table, CodonReading rea
   QChar* out = result.data();
   for (qsizetype i = 0; i < start; ++i) *out++ = u'-';
   const char16_t* in = text.utf16() + start;
-  for (qsizetype k = 0; k < codonCount; ++k, in += 3)
-    *out++ = QChar(residueOf(in[0], in[1], in[2], residues, bases, symbols));
+  auto classOfSymbol = [&classOf](char16_t c) { return c < 128 ? int(classOf[c]) : 0; };
+  for (qsizetype k = 0; k < codonCount; ++k, in += 3) {
+    const int index = classOfSymbol(in[0]) << (2 * kClassBits) |
+                      classOfSymbol(in[1]) << kClassBits | classOfSymbol(in[2]);
+    *out++ = QChar(lookup[static_cast<std::size_t>(index)]);
+  }
   for (qsizetype i = 0; i < leftOver; ++i) *out++ = u'-';
   codons = int(codonCount);
   return result;

@@ -64,6 +64,8 @@ constexpr TranslationFrame kForward[3] = {TranslationFrame::Forward0, Translatio
                                           TranslationFrame::Forward2};
 constexpr TranslationFrame kReverse[3] = {TranslationFrame::Reverse0, TranslationFrame::Reverse1,
                                           TranslationFrame::Reverse2};
+constexpr TranslationFrames kAnyReverse = TranslationFrames(TranslationFrame::Reverse0) |
+                                          TranslationFrame::Reverse1 | TranslationFrame::Reverse2;
 
 }  // namespace
 
@@ -82,12 +84,30 @@ TranslationFrames translationFrames(TranslationStrands strands, std::optional<in
 
 void translateRecords(const tSequenceList& list, const QList<int>& rows, TranslationFrames frames,
                       int codeTable, const std::function<void(tSequence&&)>& sink) {
+  const bool tableKnown = codeTable >= 0 && codeTable < kGeneticCodeCount;
   for (const int row : rows) {
+    tSequence source;
+    if (!tableKnown || !list.GetSequence(row, source)) {
+      // The single-frame translations say what is wrong, frame by frame.
+      for (int offset = 0; offset < 3; ++offset)
+        if (frames.testFlag(kForward[offset]))
+          sink(list.DNA2AminoAcidIUPAC(row, offset, codeTable));
+      for (int offset = 0; offset < 3; ++offset)
+        if (frames.testFlag(kReverse[offset]))
+          sink(list.DNA2AminoAcidRevComplement(row, offset, codeTable));
+      continue;
+    }
+    // As DNA2AminoAcidIUPAC and DNA2AminoAcidRevComplement translate, but reading the record
+    // and building its reverse complement once for all frames.
     for (int offset = 0; offset < 3; ++offset)
-      if (frames.testFlag(kForward[offset])) sink(list.DNA2AminoAcidIUPAC(row, offset, codeTable));
+      if (frames.testFlag(kForward[offset]))
+        sink(translated(source, source.Data, offset, codeTable, CodonReading::Iupac));
+    if (!(frames & kAnyReverse)) continue;
+    QString complement;
+    tSequenceList::ReverseComplementDNA(source.Data, complement);
     for (int offset = 0; offset < 3; ++offset)
       if (frames.testFlag(kReverse[offset]))
-        sink(list.DNA2AminoAcidRevComplement(row, offset, codeTable));
+        sink(translated(source, complement, offset, codeTable, CodonReading::PlainBases));
   }
 }
 

@@ -72,6 +72,39 @@ class TestTranslation : public QObject {
     }
   }
 
+  // A whole frame reads every codon as the single-codon translation does: each triple of code
+  // letters of both cases, non-code characters and characters beyond ASCII, in every table and
+  // either reading.
+  void frameAgreesWithCodons_data() {
+    QTest::addColumn<int>("reading");
+    QTest::newRow("IUPAC") << int(duvanet::core::CodonReading::Iupac);
+    QTest::newRow("plain bases") << int(duvanet::core::CodonReading::PlainBases);
+  }
+  void frameAgreesWithCodons() {
+    QFETCH(int, reading);
+    const auto codonReading = duvanet::core::CodonReading(reading);
+    const QString alphabet =
+        QStringLiteral("ACGTRYSWKMBVDHNacgtryswkmbvdhnUuXx-* ") + QChar(0xE9) + QChar(0x20AC);
+    QString text;
+    for (const QChar a : alphabet)
+      for (const QChar b : alphabet)
+        for (const QChar c : alphabet) text.append(a).append(b).append(c);
+    for (int t = 0; t < duvanet::core::kGeneticCodeCount; ++t) {
+      int codons = 0;
+      const QString frame = duvanet::core::translateFrame(text, 0, t, codonReading, codons);
+      QCOMPARE(codons, int(text.size() / 3));
+      QCOMPARE(frame.size(), qsizetype(codons));
+      for (int k = 0; k < codons; ++k) {
+        const QChar expected = duvanet::core::translateCodon(text[3 * k], text[3 * k + 1],
+                                                             text[3 * k + 2], t, codonReading);
+        if (frame[k] != expected)
+          QFAIL(qPrintable(QStringLiteral("table %1, codon '%2': '%3', expected '%4'")
+                               .arg(t)
+                               .arg(text.mid(3 * k, 3), frame[k], expected)));
+      }
+    }
+  }
+
   void iupac_data() {
     QTest::addColumn<QString>("data");
     QTest::addColumn<int>("offset");
@@ -250,18 +283,28 @@ class TestTranslation : public QObject {
     QTest::addColumn<TranslationStrands>("strands");
     QTest::addColumn<int>("offset");         // -1: all three
     QTest::addColumn<QStringList>("calls");  // row, F or R, offset
+    QTest::addColumn<int>("table");
     QTest::newRow("one row, forward 0")
-        << QList<int>{0} << TranslationStrands::Forward << 0 << QStringList{"0F0"};
+        << QList<int>{0} << TranslationStrands::Forward << 0 << QStringList{"0F0"} << 1;
     QTest::newRow("rows in the order given")
         << QList<int>{1, 0} << TranslationStrands::ReverseComplement << 1
-        << QStringList{"1R1", "0R1"};
+        << QStringList{"1R1", "0R1"} << 1;
     QTest::newRow("six frames") << QList<int>{0} << TranslationStrands::Both << -1
-                                << QStringList{"0F0", "0F1", "0F2", "0R0", "0R1", "0R2"};
+                                << QStringList{"0F0", "0F1", "0F2", "0R0", "0R1", "0R2"} << 1;
     QTest::newRow("both strands of two rows") << QList<int>{0, 1} << TranslationStrands::Both << 2
-                                              << QStringList{"0F2", "0R2", "1F2", "1R2"};
+                                              << QStringList{"0F2", "0R2", "1F2", "1R2"} << 1;
     QTest::newRow("a missing row gives the error records")
-        << QList<int>{5} << TranslationStrands::Both << 0 << QStringList{"5F0", "5R0"};
-    QTest::newRow("no rows") << QList<int>{} << TranslationStrands::Both << -1 << QStringList{};
+        << QList<int>{5} << TranslationStrands::Both << 0 << QStringList{"5F0", "5R0"} << 1;
+    QTest::newRow("records too short for some frames")
+        << QList<int>{2, 3} << TranslationStrands::Both << -1
+        << QStringList{"2F0", "2F1", "2F2", "2R0", "2R1", "2R2",
+                       "3F0", "3F1", "3F2", "3R0", "3R1", "3R2"}
+        << 1;
+    QTest::newRow("an unknown table gives the error records")
+        << QList<int>{0} << TranslationStrands::Both << 1 << QStringList{"0F1", "0R1"}
+        << duvanet::core::kGeneticCodeCount;
+    QTest::newRow("no rows") << QList<int>{} << TranslationStrands::Both << -1 << QStringList{}
+                             << 1;
   }
 
   void translateRecords() {
@@ -269,10 +312,12 @@ class TestTranslation : public QObject {
     QFETCH(duvanet::core::TranslationStrands, strands);
     QFETCH(int, offset);
     QFETCH(QStringList, calls);
+    QFETCH(int, table);
     tSequenceList list;
     fill(list, "ATGGCCATGAAA");
     fill(list, "TTTGGGCCCAAAT");
-    const int table = 1;
+    fill(list, "ACGTA");
+    fill(list, "");
     QList<tSequence> expected;
     for (const QString& call : calls) {
       const int row = call.first(1).toInt();
