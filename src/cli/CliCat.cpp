@@ -16,20 +16,13 @@ const char* const kHelp =
 
 int runCat(const QStringList& arguments) {
   return runGuarded("cat", [&] {
-    const ArgumentParser parser(arguments, {});
-    if (parser.helpRequested()) {
-      writeOut(QString::fromUtf8(kHelp));
-      return kExitSuccess;
-    }
-    requireFiles(parser);
-    tSequenceList list;
-    if (!loadSequenceFiles(parser.positional(), list)) return kExitFailure;
-    for (int i = 0; i < list.Count(); ++i) {
-      tSequence sequence;
-      list.GetSequence(i, sequence);
-      writeFastaRecord(sequence.Name, sequence.Data);
-    }
-    return kExitSuccess;
+    return runRecordCommand(arguments, QString::fromUtf8(kHelp), {}, [](const ArgumentParser&) {
+      return [](const tSequenceList& list, int index) {
+        tSequence sequence;
+        list.GetSequence(index, sequence);
+        writeFastaRecord(sequence.Name, sequence.Data);
+      };
+    });
   });
 }
 

@@ -17,21 +17,14 @@ const char* const kHelp =
 
 int runRevcomp(const QStringList& arguments) {
   return runGuarded("revcomp", [&] {
-    const ArgumentParser parser(arguments, {});
-    if (parser.helpRequested()) {
-      writeOut(QString::fromUtf8(kHelp));
-      return kExitSuccess;
-    }
-    requireFiles(parser);
-    tSequenceList list;
-    if (!loadSequenceFiles(parser.positional(), list)) return kExitFailure;
-    for (int i = 0; i < list.Count(); ++i) {
-      tSequence sequence;
-      list.GetSequence(i, sequence);
-      const tSequence result = core::reverseComplementRecord(sequence);
-      writeFastaRecord(result.Name, result.Data);
-    }
-    return kExitSuccess;
+    return runRecordCommand(arguments, QString::fromUtf8(kHelp), {}, [](const ArgumentParser&) {
+      return [](const tSequenceList& list, int index) {
+        tSequence sequence;
+        list.GetSequence(index, sequence);
+        const tSequence result = core::reverseComplementRecord(sequence);
+        writeFastaRecord(result.Name, result.Data);
+      };
+    });
   });
 }
 

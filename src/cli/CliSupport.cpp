@@ -113,6 +113,22 @@ void requireFiles(const ArgumentParser& parser) {
   if (parser.positional().isEmpty()) throw UsageError(QStringLiteral("no input file given"));
 }
 
+int runRecordCommand(const QStringList& arguments, const QString& help,
+                     const QStringList& valueOptions,
+                     const std::function<RecordWriter(const ArgumentParser&)>& prepare) {
+  const ArgumentParser parser(arguments, valueOptions);
+  if (parser.helpRequested()) {
+    writeOut(help);
+    return kExitSuccess;
+  }
+  const RecordWriter write = prepare(parser);
+  requireFiles(parser);
+  tSequenceList list;
+  if (!loadSequenceFiles(parser.positional(), list)) return kExitFailure;
+  for (int i = 0; i < list.Count(); ++i) write(list, i);
+  return kExitSuccess;
+}
+
 int runGuarded(const char* command, const std::function<int()>& body) {
   int status = kExitSuccess;
   try {

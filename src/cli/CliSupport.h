@@ -73,4 +73,16 @@ std::optional<int> parseNumber(const QString& text, int lowest, int highest);
 /// Requires at least one file name; throws UsageError otherwise.
 void requireFiles(const ArgumentParser& parser);
 
+/// What a record command writes for record index of the files it read.
+using RecordWriter = std::function<void(const tSequenceList& list, int index)>;
+
+/// The body of a command that reads sequence files and writes something for each record, for
+/// runGuarded: prints help when asked; otherwise lets prepare check the command's own options
+/// (throwing UsageError) before any file is read, requires at least one file, reads them all as
+/// loadSequenceFiles does (nothing is written when one cannot be read: status 1) and calls the
+/// writer prepare returned for every record, in file order.
+int runRecordCommand(const QStringList& arguments, const QString& help,
+                     const QStringList& valueOptions,
+                     const std::function<RecordWriter(const ArgumentParser&)>& prepare);
+
 }  // namespace duvanet::cli

@@ -1,7 +1,6 @@
 // duvanet-cli translate: amino-acid translations of every sequence, as the translation wizard
 // appends them.
 
-#include <numeric>
 #include <optional>
 
 #include "cli/CliCommand.h"
@@ -41,58 +40,53 @@ QString help() {
   return text;
 }
 
-int runTranslate(const QStringList& arguments) {
-  return runGuarded("translate", [&] {
-    const ArgumentParser parser(arguments, {QStringLiteral("--table"), QStringLiteral("--frame"),
-                                            QStringLiteral("--strand")});
-    if (parser.helpRequested()) {
-      writeOut(help());
-      return kExitSuccess;
+/// Reads --table, --frame and --strand; the writer translates one record in the chosen frames.
+RecordWriter writerFor(const ArgumentParser& parser) {
+  int table = 0;
+  if (const auto id = parser.value(QStringLiteral("--table"))) {
+    bool ok = false;
+    const int number = id->toInt(&ok);
+    table = ok ? core::geneticCodeIndexOfStandardId(number) : -1;
+    if (table < 0)
+      throw UsageError(QStringLiteral("unknown genetic code table '%1'; the tables are %2")
+                           .arg(*id, tableIds()));
+  }
+  std::optional<int> offset = 0;
+  if (const auto frame = parser.value(QStringLiteral("--frame"))) {
+    if (*frame == QStringLiteral("all"))
+      offset = std::nullopt;
+    else if (*frame == QStringLiteral("0") || *frame == QStringLiteral("1") ||
+             *frame == QStringLiteral("2"))
+      offset = frame->toInt();
+    else
+      throw UsageError(QStringLiteral("invalid frame '%1'; use 0, 1, 2 or all").arg(*frame));
+  }
+  core::TranslationStrands strands = core::TranslationStrands::Forward;
+  if (const auto strand = parser.value(QStringLiteral("--strand"))) {
+    if (*strand == QStringLiteral("forward")) {
+      strands = core::TranslationStrands::Forward;
+    } else if (*strand == QStringLiteral("revcomp")) {
+      strands = core::TranslationStrands::ReverseComplement;
+    } else if (*strand == QStringLiteral("both")) {
+      strands = core::TranslationStrands::Both;
+    } else {
+      throw UsageError(
+          QStringLiteral("invalid strand '%1'; use forward, revcomp or both").arg(*strand));
     }
-
-    int table = 0;
-    if (const auto id = parser.value(QStringLiteral("--table"))) {
-      bool ok = false;
-      const int number = id->toInt(&ok);
-      table = ok ? core::geneticCodeIndexOfStandardId(number) : -1;
-      if (table < 0)
-        throw UsageError(QStringLiteral("unknown genetic code table '%1'; the tables are %2")
-                             .arg(*id, tableIds()));
-    }
-    std::optional<int> offset = 0;
-    if (const auto frame = parser.value(QStringLiteral("--frame"))) {
-      if (*frame == QStringLiteral("all"))
-        offset = std::nullopt;
-      else if (*frame == QStringLiteral("0") || *frame == QStringLiteral("1") ||
-               *frame == QStringLiteral("2"))
-        offset = frame->toInt();
-      else
-        throw UsageError(QStringLiteral("invalid frame '%1'; use 0, 1, 2 or all").arg(*frame));
-    }
-    core::TranslationStrands strands = core::TranslationStrands::Forward;
-    if (const auto strand = parser.value(QStringLiteral("--strand"))) {
-      if (*strand == QStringLiteral("forward")) {
-        strands = core::TranslationStrands::Forward;
-      } else if (*strand == QStringLiteral("revcomp")) {
-        strands = core::TranslationStrands::ReverseComplement;
-      } else if (*strand == QStringLiteral("both")) {
-        strands = core::TranslationStrands::Both;
-      } else {
-        throw UsageError(
-            QStringLiteral("invalid strand '%1'; use forward, revcomp or both").arg(*strand));
-      }
-    }
-    requireFiles(parser);
-
-    tSequenceList list;
-    if (!loadSequenceFiles(parser.positional(), list)) return kExitFailure;
-    // Only the sources are read; the translations are written, not added to the list.
-    QList<int> rows(list.Count());
-    std::iota(rows.begin(), rows.end(), 0);
-    core::translateRecords(list, rows, core::translationFrames(strands, offset), table,
+  }
+  const core::TranslationFrames frames = core::translationFrames(strands, offset);
+  // Only the sources are read; the translations are written, not added to the list.
+  return [frames, table](const tSequenceList& list, int index) {
+    core::translateRecords(list, {index}, frames, table,
                            [](tSequence&& result) { writeFastaRecord(result.Name, result.Data); });
-    return kExitSuccess;
-  });
+  };
+}
+
+int runTranslate(const QStringList& arguments) {
+  const QStringList options{QStringLiteral("--table"), QStringLiteral("--frame"),
+                            QStringLiteral("--strand")};
+  return runGuarded("translate",
+                    [&] { return runRecordCommand(arguments, help(), options, writerFor); });
 }
 
 const CliCommandRegistrar registrar({"translate", "amino-acid translations as FASTA",
