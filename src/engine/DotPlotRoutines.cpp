@@ -31,36 +31,12 @@ DotPlotComputeResult run(DotPlotComputeRequest request) {
 
 }  // namespace
 
-DotPlotComputeResult CreateDotPlotIdentity(DotPlotComputeRequest request) {
-  return run<StrandSet::Forward, meHighest>(std::move(request));
-}
-DotPlotComputeResult CreateDotPlotWithHorizRevHighest(DotPlotComputeRequest request) {
-  return run<StrandSet::HorizRev, meHighest>(std::move(request));
-}
-DotPlotComputeResult CreateDotPlotWithHorizRevLowest(DotPlotComputeRequest request) {
-  return run<StrandSet::HorizRev, meLowest>(std::move(request));
-}
-DotPlotComputeResult CreateDotPlotWithHorizRevSummed(DotPlotComputeRequest request) {
-  return run<StrandSet::HorizRev, meSummed>(std::move(request));
-}
-DotPlotComputeResult CreateDotPlotWithVertiRevHighest(DotPlotComputeRequest request) {
-  return run<StrandSet::VertiRev, meHighest>(std::move(request));
-}
-DotPlotComputeResult CreateDotPlotWithVertiRevLowest(DotPlotComputeRequest request) {
-  return run<StrandSet::VertiRev, meLowest>(std::move(request));
-}
-DotPlotComputeResult CreateDotPlotWithVertiRevSummed(DotPlotComputeRequest request) {
-  return run<StrandSet::VertiRev, meSummed>(std::move(request));
-}
-DotPlotComputeResult CreateDotPlotWithBothRevHighest(DotPlotComputeRequest request) {
-  return run<StrandSet::BothRev, meHighest>(std::move(request));
-}
-DotPlotComputeResult CreateDotPlotWithBothRevLowest(DotPlotComputeRequest request) {
-  return run<StrandSet::BothRev, meLowest>(std::move(request));
-}
-DotPlotComputeResult CreateDotPlotWithBothRevSummed(DotPlotComputeRequest request) {
-  return run<StrandSet::BothRev, meSummed>(std::move(request));
-}
+#define DUVANET_DEFINE_ROUTINE(name, set, evaluation)           \
+  DotPlotComputeResult name(DotPlotComputeRequest request) {    \
+    return run<StrandSet::set, evaluation>(std::move(request)); \
+  }
+DUVANET_DOT_PLOT_ROUTINES(DUVANET_DEFINE_ROUTINE)
+#undef DUVANET_DEFINE_ROUTINE
 
 DotPlotComputeRequest routineRequest(const DotPlotStrands& strands, int windowSize) {
   DotPlotComputeRequest request;

@@ -12,16 +12,24 @@ namespace duvanet::engine {
 // the window pair x + 1, y + 1: the horizontal window starting at x + 1 against the vertical one
 // starting at y + 1. The result is not filled when a sequence is shorter than the window.
 
-DotPlotComputeResult CreateDotPlotIdentity(DotPlotComputeRequest request);
-DotPlotComputeResult CreateDotPlotWithHorizRevHighest(DotPlotComputeRequest request);
-DotPlotComputeResult CreateDotPlotWithHorizRevLowest(DotPlotComputeRequest request);
-DotPlotComputeResult CreateDotPlotWithHorizRevSummed(DotPlotComputeRequest request);
-DotPlotComputeResult CreateDotPlotWithVertiRevHighest(DotPlotComputeRequest request);
-DotPlotComputeResult CreateDotPlotWithVertiRevLowest(DotPlotComputeRequest request);
-DotPlotComputeResult CreateDotPlotWithVertiRevSummed(DotPlotComputeRequest request);
-DotPlotComputeResult CreateDotPlotWithBothRevHighest(DotPlotComputeRequest request);
-DotPlotComputeResult CreateDotPlotWithBothRevLowest(DotPlotComputeRequest request);
-DotPlotComputeResult CreateDotPlotWithBothRevSummed(DotPlotComputeRequest request);
+// The list every routine is made from: name, strand set, evaluation. The declarations below,
+// the definitions and kDotPlotRoutines all expand it, so that they cannot drift apart.
+#define DUVANET_DOT_PLOT_ROUTINES(ROUTINE)                       \
+  ROUTINE(CreateDotPlotIdentity, Forward, meHighest)             \
+  ROUTINE(CreateDotPlotWithHorizRevHighest, HorizRev, meHighest) \
+  ROUTINE(CreateDotPlotWithHorizRevLowest, HorizRev, meLowest)   \
+  ROUTINE(CreateDotPlotWithHorizRevSummed, HorizRev, meSummed)   \
+  ROUTINE(CreateDotPlotWithVertiRevHighest, VertiRev, meHighest) \
+  ROUTINE(CreateDotPlotWithVertiRevLowest, VertiRev, meLowest)   \
+  ROUTINE(CreateDotPlotWithVertiRevSummed, VertiRev, meSummed)   \
+  ROUTINE(CreateDotPlotWithBothRevHighest, BothRev, meHighest)   \
+  ROUTINE(CreateDotPlotWithBothRevLowest, BothRev, meLowest)     \
+  ROUTINE(CreateDotPlotWithBothRevSummed, BothRev, meSummed)
+
+#define DUVANET_DECLARE_ROUTINE(name, set, evaluation) \
+  DotPlotComputeResult name(DotPlotComputeRequest request);
+DUVANET_DOT_PLOT_ROUTINES(DUVANET_DECLARE_ROUTINE)
+#undef DUVANET_DECLARE_ROUTINE
 
 /// The request of a routine over whole strands with default options.
 DotPlotComputeRequest routineRequest(const DotPlotStrands& strands, int windowSize);
@@ -37,27 +45,11 @@ struct DotPlotRoutine {
 };
 
 /// The ten routines: identity, then highest, lowest and summed for each opposite strand set.
-inline constexpr std::array<DotPlotRoutine, 10> kDotPlotRoutines{{
-    {&CreateDotPlotIdentity, StrandSet::Forward, meHighest, "CreateDotPlotIdentity"},
-    {&CreateDotPlotWithHorizRevHighest, StrandSet::HorizRev, meHighest,
-     "CreateDotPlotWithHorizRevHighest"},
-    {&CreateDotPlotWithHorizRevLowest, StrandSet::HorizRev, meLowest,
-     "CreateDotPlotWithHorizRevLowest"},
-    {&CreateDotPlotWithHorizRevSummed, StrandSet::HorizRev, meSummed,
-     "CreateDotPlotWithHorizRevSummed"},
-    {&CreateDotPlotWithVertiRevHighest, StrandSet::VertiRev, meHighest,
-     "CreateDotPlotWithVertiRevHighest"},
-    {&CreateDotPlotWithVertiRevLowest, StrandSet::VertiRev, meLowest,
-     "CreateDotPlotWithVertiRevLowest"},
-    {&CreateDotPlotWithVertiRevSummed, StrandSet::VertiRev, meSummed,
-     "CreateDotPlotWithVertiRevSummed"},
-    {&CreateDotPlotWithBothRevHighest, StrandSet::BothRev, meHighest,
-     "CreateDotPlotWithBothRevHighest"},
-    {&CreateDotPlotWithBothRevLowest, StrandSet::BothRev, meLowest,
-     "CreateDotPlotWithBothRevLowest"},
-    {&CreateDotPlotWithBothRevSummed, StrandSet::BothRev, meSummed,
-     "CreateDotPlotWithBothRevSummed"},
-}};
+#define DUVANET_ROUTINE_ENTRY(name, set, evaluation) \
+  DotPlotRoutine{&name, StrandSet::set, evaluation, #name},
+inline constexpr std::array kDotPlotRoutines{DUVANET_DOT_PLOT_ROUTINES(DUVANET_ROUTINE_ENTRY)};
+#undef DUVANET_ROUTINE_ENTRY
+static_assert(kDotPlotRoutines.size() == 10);
 
 /// The routine that a plot type and evaluation run (identity ignores the evaluation; an
 /// evaluation outside the table counts as highest, as the computation takes it).
