@@ -96,13 +96,21 @@ QByteArray gridPng(const engine::DotPlotGrid& grid, const std::vector<engine::Rg
       }
       // Pixels fill a byte from its most significant bits on; a last partial byte is padded
       // with zero bits.
-      const int perByte = 8 / depth;
-      std::fill(out, out + rowBytes, std::uint8_t{0});
-      for (std::size_t x = 0; x < width; ++x) {
-        const unsigned entry = entryOf[std::min<std::size_t>(counts[x], lastColour)];
-        const int shift = 8 - depth * (static_cast<int>(x % static_cast<std::size_t>(perByte)) + 1);
-        out[x / static_cast<std::size_t>(perByte)] |= static_cast<std::uint8_t>(entry << shift);
-      }
+      auto pack = [&]<int Depth>() {
+        constexpr int kPerByte = 8 / Depth;
+        std::size_t x = 0;
+        for (std::size_t b = 0; b < rowBytes; ++b) {
+          unsigned packedByte = 0;
+          for (int k = 0; k < kPerByte; ++k, ++x) {
+            packedByte <<= Depth;
+            if (x < width) packedByte |= entryOf[std::min<std::size_t>(counts[x], lastColour)];
+          }
+          out[b] = static_cast<std::uint8_t>(packedByte);
+        }
+      };
+      if (depth == 1) pack.template operator()<1>();
+      if (depth == 2) pack.template operator()<2>();
+      if (depth == 4) pack.template operator()<4>();
     }
 
     const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
