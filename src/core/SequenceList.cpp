@@ -103,6 +103,16 @@ bool tSequenceList::GetSequence(int index, tSequence& sequence) const {
   return true;
 }
 
+QStringView tSequenceList::NameView(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return m_records.name(index);
+}
+
+QStringView tSequenceList::DataView(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return m_records.data(index);
+}
+
 bool tSequenceList::SetSequence(int index, const tSequence& sequence) {
   if (index < 0 || index >= Count()) return false;
   try {

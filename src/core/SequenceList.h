@@ -51,6 +51,10 @@ class tSequenceList {
   bool SortAscendingByName();
   bool SortDescendingByName();
   bool GetSequence(int index, tSequence& sequence) const;
+  /// The entry's name and data without a copy, valid until the list changes; empty for an index
+  /// outside the list. For readers of many entries (statistics of a whole selection).
+  QStringView NameView(int index) const;
+  QStringView DataView(int index) const;
   bool SetSequence(int index, const tSequence& sequence);
   bool DuplicateSequence(int index);
   bool DeleteSequence(int index);
