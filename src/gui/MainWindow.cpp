@@ -284,7 +284,7 @@ void TfrmMain::createCentralWidgets() {
 
   auto* groupBox2 = new QGroupBox(QStringLiteral("Sequence workspace"), splitter);
   groupBox2->setObjectName(QStringLiteral("GroupBox2"));
-  m_sequenceListBox = new SequenceListBox(groupBox2);
+  m_sequenceListBox = new duvanet::gui::SequenceListBox(groupBox2);
   m_sequenceListBox->setObjectName(QStringLiteral("lbSequenceList"));
   m_sequenceListBox->setFont(courierNew(13));
   m_sequenceListBox->setStatusTip(
@@ -304,11 +304,12 @@ void TfrmMain::createCentralWidgets() {
   connect(m_sequenceListBox, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     m_listContextMenu->popup(m_sequenceListBox->viewport()->mapToGlobal(at));
   });
-  connect(m_sequenceListBox, &SequenceListBox::leftButtonPressed, this,
+  connect(m_sequenceListBox, &duvanet::gui::SequenceListBox::leftButtonPressed, this,
           &TfrmMain::lbSequenceListMouseDown);
-  connect(m_sequenceListBox, &SequenceListBox::leftButtonDoubleClicked, this,
+  connect(m_sequenceListBox, &duvanet::gui::SequenceListBox::leftButtonDoubleClicked, this,
           &TfrmMain::lbSequenceListDblClick);
-  connect(m_sequenceListBox, &SequenceListBox::filesDropped, this, &TfrmMain::LoadFiles);
+  connect(m_sequenceListBox, &duvanet::gui::SequenceListBox::filesDropped, this,
+          &TfrmMain::LoadFiles);
 
   auto* panel2 = new QWidget(splitter);
   panel2->setObjectName(QStringLiteral("Panel2"));
@@ -371,9 +372,7 @@ int TfrmMain::CurrentRow() const {
   return m_sequenceListBox->currentRow();
 }
 
-QList<int> TfrmMain::SelectedRows() const {
-  return duvanet::gui::selectedRowsOf(*m_sequenceListBox);
-}
+QList<int> TfrmMain::SelectedRows() const { return m_sequenceListBox->selectedRows(); }
 
 bool TfrmMain::hasCurrentSequence() const {
   return m_sequenceListBox->count() > 0 && CurrentRow() >= 0;
@@ -388,7 +387,8 @@ void TfrmMain::runAction(const QString& caption, const std::function<void()>& bo
     try {
       UpdateDisplayElements();
     } catch (const std::bad_alloc&) {
-      m_sequenceListBox->clear();
+      // The list itself needs no memory per row; showing the workspace as it is cannot fail.
+      m_sequenceListBox->showList(*m_sequenceList);
     }
     m_ports.prompts->error(
         this, QStringLiteral("There is not enough memory for \"%1\"; the action was stopped.")
@@ -420,6 +420,8 @@ void TfrmMain::lbSequenceListMouseDown() {
   tSequence sequence;
   m_sequenceList->GetSequence(row, sequence);
   m_previewNameEdit->setText(sequence.Name);
+  // A name longer than the field shows its start, not its end.
+  m_previewNameEdit->setCursorPosition(0);
   m_previewData->SetDNAText(sequence.Data);
   m_previewLengthEdit->setText(QString::number(sequence.Data.size()));
 }

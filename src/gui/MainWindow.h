@@ -19,7 +19,9 @@ class QMenu;
 class QSplitter;
 class QStatusBar;
 class QToolBar;
+namespace duvanet::gui {
 class SequenceListBox;
+}
 class TDNAMemo;
 
 /// The main window: the workspace list with a preview of one sequence, and every command of the
@@ -45,7 +47,7 @@ class TfrmMain : public QMainWindow {
 
   tSequenceList& SequenceList() { return *m_sequenceList; }
   const UiPorts& ports() const { return m_ports; }
-  SequenceListBox* lbSequenceList() const { return m_sequenceListBox; }
+  duvanet::gui::SequenceListBox* lbSequenceList() const { return m_sequenceListBox; }
   /// The current row: 0 for an empty list, −1 when a non-empty list has none.
   int CurrentRow() const;
   /// The selected rows in ascending order.
@@ -131,11 +133,11 @@ class TfrmMain : public QMainWindow {
   QAction* m_pasteFastaAction = nullptr;         // PasteFASfromClipboard1
   QAction* m_pasteTextAction = nullptr;          // PasteTXTfromclipboard1
 
-  QToolBar* m_toolBar = nullptr;                 // ToolBar1
-  SequenceListBox* m_sequenceListBox = nullptr;  // lbSequenceList
-  QMenu* m_listContextMenu = nullptr;            // popmenSequenceList
-  QLineEdit* m_previewNameEdit = nullptr;        // edPreviewSequenceName
-  QLineEdit* m_previewLengthEdit = nullptr;      // edPreviewSequenceLength
-  TDNAMemo* m_previewData = nullptr;             // mePreviewSequenceData
-  QStatusBar* m_statusBar = nullptr;             // sBar
+  QToolBar* m_toolBar = nullptr;                               // ToolBar1
+  duvanet::gui::SequenceListBox* m_sequenceListBox = nullptr;  // lbSequenceList
+  QMenu* m_listContextMenu = nullptr;                          // popmenSequenceList
+  QLineEdit* m_previewNameEdit = nullptr;                      // edPreviewSequenceName
+  QLineEdit* m_previewLengthEdit = nullptr;                    // edPreviewSequenceLength
+  TDNAMemo* m_previewData = nullptr;                           // mePreviewSequenceData
+  QStatusBar* m_statusBar = nullptr;                           // sBar
 };
