@@ -51,12 +51,13 @@ void setReadOnlyBackground(QWidget* widget) {
 
 }  // namespace
 
-TfrmMain::TfrmMain(const UiPorts& ports, MainWindowHooks hooks, QWidget* parent)
+TfrmMain::TfrmMain(const duvanet::gui::UiPorts& ports, duvanet::gui::MainWindowHooks hooks,
+                   QWidget* parent)
     : QMainWindow(parent), m_ports(ports), m_hooks(std::move(hooks)) {
   setObjectName(QStringLiteral("frmMain"));
   // FormCreate: the workspace first, then the caption, then the information screen.
   m_sequenceList = std::make_unique<tSequenceList>();
-  setWindowTitle(ApplicationTitle() + QLatin1Char(' '));
+  setWindowTitle(duvanet::gui::ApplicationTitle() + QLatin1Char(' '));
   setWindowIcon(duvanet::gui::icons::own(QStringLiteral("dotplot")));
   duvanet::gui::setWindowFont(*this);
 
@@ -536,7 +537,7 @@ void TfrmMain::acLoadSequencesExecute() {
 }
 
 bool TfrmMain::askOverwrite(const QString&) {
-  return m_ports.prompts->question(this, UserPrompts::Kind::Warning,
+  return m_ports.prompts->question(this, duvanet::gui::UserPrompts::Kind::Warning,
                                    QStringLiteral("File exists! Overwrite?"), true);
 }
 
@@ -564,7 +565,7 @@ void TfrmMain::acSaveWorkspaceExecute() {
 
 void TfrmMain::acDeleteWorkspaceExecute() {
   const bool yes = m_ports.prompts->question(
-      this, UserPrompts::Kind::Warning,
+      this, duvanet::gui::UserPrompts::Kind::Warning,
       QStringLiteral("This will delete the complete workspace. No sequences will be left or "
                      "restoreable. Are you really sure to continue?"),
       true);
@@ -599,7 +600,7 @@ void TfrmMain::acDuplicateSequenceExecute() {
 void TfrmMain::acDeleteSequenceExecute() {
   const QList<int> rows = SelectedRows();
   if (rows.isEmpty()) return;
-  if (!m_ports.prompts->question(this, UserPrompts::Kind::Confirmation,
+  if (!m_ports.prompts->question(this, duvanet::gui::UserPrompts::Kind::Confirmation,
                                  QStringLiteral("Delete the selected sequences?"), true))
     return;
   // From the last row to the first, so the rows still to visit keep their indexes.

@@ -32,7 +32,8 @@ class TfrmMain : public QMainWindow {
 
  public:
   /// Creates the workspace, sets the caption and shows the information screen modally.
-  TfrmMain(const UiPorts& ports, MainWindowHooks hooks, QWidget* parent = nullptr);
+  TfrmMain(const duvanet::gui::UiPorts& ports, duvanet::gui::MainWindowHooks hooks,
+           QWidget* parent = nullptr);
   ~TfrmMain() override;
 
   /// Creates the dot plot, translation and BLAST wizards, in this order, hidden.
@@ -46,7 +47,7 @@ class TfrmMain : public QMainWindow {
   void LoadFilesWhenShown(const QStringList& fileNames);
 
   tSequenceList& SequenceList() { return *m_sequenceList; }
-  const UiPorts& ports() const { return m_ports; }
+  const duvanet::gui::UiPorts& ports() const { return m_ports; }
   duvanet::gui::SequenceListBox* lbSequenceList() const { return m_sequenceListBox; }
   /// The current row: 0 for an empty list, −1 when a non-empty list has none.
   int CurrentRow() const;
@@ -102,8 +103,8 @@ class TfrmMain : public QMainWindow {
   void runAction(const QString& caption, const std::function<void()>& body);
   bool hasCurrentSequence() const;
 
-  UiPorts m_ports;
-  MainWindowHooks m_hooks;
+  duvanet::gui::UiPorts m_ports;
+  duvanet::gui::MainWindowHooks m_hooks;
   std::unique_ptr<tSequenceList> m_sequenceList;
   QString m_saveFileName;
   QDialog* m_dotPlotWizard = nullptr;
