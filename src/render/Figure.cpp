@@ -382,11 +382,31 @@ void drawCellImage(QPainter& painter, const FigureContent& content, const QRect&
   const AxisGeometry gy = figureAxisGeometry(content, FigureSide::Left, plot);
   const double x0 = valueToPixel(gx, cells.columnsFrom), x1 = valueToPixel(gx, cells.columnsTo);
   const double y0 = valueToPixel(gy, cells.rowsFrom), y1 = valueToPixel(gy, cells.rowsTo);
+  const QRectF placed = QRectF(QPointF(x0, y0), QPointF(x1, y1)).normalized();
   painter.save();
   painter.setClipRect(plot, Qt::IntersectClip);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.setRenderHint(QPainter::LosslessImageRendering, true);
-  painter.drawImage(QRectF(QPointF(x0, y0), QPointF(x1, y1)), cells.image);
+  painter.drawImage(placed, cells.image);
+  painter.restore();
+  // Whole cells may reach beyond a zoomed view; not every vector format clips, so what sticks
+  // out is painted over before the axes, the tracks and the legend are drawn.
+  const QRectF inside(plot);
+  painter.save();
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(Qt::white);
+  if (placed.left() < inside.left())
+    painter.drawRect(
+        QRectF(placed.left(), placed.top(), inside.left() - placed.left(), placed.height()));
+  if (placed.right() > inside.right())
+    painter.drawRect(
+        QRectF(inside.right(), placed.top(), placed.right() - inside.right(), placed.height()));
+  if (placed.top() < inside.top())
+    painter.drawRect(
+        QRectF(placed.left(), placed.top(), placed.width(), inside.top() - placed.top()));
+  if (placed.bottom() > inside.bottom())
+    painter.drawRect(
+        QRectF(placed.left(), inside.bottom(), placed.width(), placed.bottom() - inside.bottom()));
   painter.restore();
 }
 
@@ -470,11 +490,6 @@ void drawFigure(QPainter& painter, const FigureContent& content, const QRect& ta
   const QRect logical(0, 0, static_cast<int>(std::floor(target.width() / scale + 1e-9)),
                       static_cast<int>(std::floor(target.height() / scale + 1e-9)));
   const FigureLayout layout = layoutFigure(content, logical);
-  if (layout.title.isValid()) {
-    painter.setPen(Qt::black);
-    painter.setFont(content.font);
-    painter.drawText(layout.title, Qt::AlignCenter, content.title);
-  }
   if (layout.plot.width() > 0 && layout.plot.height() > 0) {
     if (drawing.grid == GridImage::Cells)
       drawCellImage(painter, content, layout.plot);
@@ -487,6 +502,11 @@ void drawFigure(QPainter& painter, const FigureContent& content, const QRect& ta
                                         layout.tracks[int(side)]);
   }
   if (content.legendVisible) drawLegend(painter, content, layout.legend);
+  if (layout.title.isValid()) {
+    painter.setPen(Qt::black);
+    painter.setFont(content.font);
+    painter.drawText(layout.title, Qt::AlignCenter, content.title);
+  }
   painter.restore();
 }
 
