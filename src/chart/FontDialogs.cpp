@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <cmath>
 
+namespace duvanet::chart {
+
 namespace {
 
 double screenDpi() {
@@ -41,3 +43,5 @@ std::optional<QFont> QtFontDialogs::chooseFont(QWidget* parent, const QFont& ini
   if (!ok) return std::nullopt;
   return fontFromDialog(initial, font);
 }
+
+}  // namespace duvanet::chart

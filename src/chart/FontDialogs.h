@@ -5,6 +5,8 @@
 
 class QWidget;
 
+namespace duvanet::chart {
+
 /// The font dialog the chart editor shows; it never opens a QFontDialog itself.
 class FontDialogs {
  public:
@@ -25,3 +27,5 @@ class QtFontDialogs : public FontDialogs {
   /// with gives the initial font back, bold and all.
   static QFont fontFromDialog(const QFont& initial, const QFont& chosen);
 };
+
+}  // namespace duvanet::chart
