@@ -535,7 +535,9 @@ void BarChart::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 ChartRenderer BarChart::renderer() {
-  return [this](QPainter& painter, const QRect& target) { renderChart(painter, target); };
+  return [this](QPainter& painter, const QRect& target, const PictureTarget&) {
+    renderChart(painter, target);
+  };
 }
 
 QImage BarChart::renderImage(QSize size) const {
@@ -551,7 +553,10 @@ bool BarChart::exportToFile(const QString& path, ChartImageFormat format) {
 }
 
 bool BarChart::showExportDialog(QWidget* owner, FileDialogs& dialogs) {
-  return showChartExportDialog(owner, renderer(), size(), dialogs);
+  // The statistics chart is written at its size on screen.
+  return showChartExportDialog(
+      owner, renderer(), size(), dialogs, {},
+      [](QWidget*, ChartImageFormat, const PictureSize& initial) { return initial; });
 }
 
 void BarChart::showPrintPreview(QWidget* owner, const QString& title) {

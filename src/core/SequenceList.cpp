@@ -69,6 +69,16 @@ QStringList tSequenceList::Names() const {
   return names;
 }
 
+QString tSequenceList::Name(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return m_records.nameString(index);
+}
+
+QStringView tSequenceList::NameView(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return m_records.name(index);
+}
+
 int tSequenceList::AddSequence() {
   try {
     const int index = Count();
@@ -101,11 +111,6 @@ bool tSequenceList::GetSequence(int index, tSequence& sequence) const {
   if (index < 0 || index >= Count()) return false;
   m_records.get(index, sequence.Name, sequence.Data);
   return true;
-}
-
-QStringView tSequenceList::NameView(int index) const {
-  if (index < 0 || index >= Count()) return {};
-  return m_records.name(index);
 }
 
 QStringView tSequenceList::DataView(int index) const {

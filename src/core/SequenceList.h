@@ -46,14 +46,19 @@ class tSequenceList {
   int Count() const;
   /// The names in list order.
   QStringList Names() const;
+  /// The name of one entry (shared, not copied, for an entry that owns its strings); empty for
+  /// an index outside the list.
+  QString Name(int index) const;
+  /// The name of one entry as a view into the workspace, valid until the list changes; empty for
+  /// an index outside the list.
+  QStringView NameView(int index) const;
 
   int AddSequence();
   bool SortAscendingByName();
   bool SortDescendingByName();
   bool GetSequence(int index, tSequence& sequence) const;
-  /// The entry's name and data without a copy, valid until the list changes; empty for an index
-  /// outside the list. For readers of many entries (statistics of a whole selection).
-  QStringView NameView(int index) const;
+  /// The entry's data without a copy, valid until the list changes; empty for an index outside
+  /// the list. For readers of many entries (statistics of a whole selection).
   QStringView DataView(int index) const;
   bool SetSequence(int index, const tSequence& sequence);
   bool DuplicateSequence(int index);

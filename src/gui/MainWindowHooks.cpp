@@ -8,6 +8,8 @@
 #include "gui/StatisticsWindow.h"
 #include "gui/TranscriptionWizard.h"
 
+namespace duvanet::gui {
+
 namespace {
 
 std::function<QList<int>()> selectedRowsOf(TfrmMain& main) {
@@ -61,3 +63,5 @@ MainWindowHooks DefaultMainWindowHooks() {
   };
   return hooks;
 }
+
+}  // namespace duvanet::gui

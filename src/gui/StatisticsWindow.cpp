@@ -40,7 +40,8 @@ const char* const kOutOfMemory =
 }  // namespace
 
 TfrmStatistics::TfrmStatistics(const tSequenceList& sequences, const QList<int>& selectedRows,
-                               const UiPorts& ports, QWidget* owner, int progressDelayMs)
+                               const duvanet::gui::UiPorts& ports, QWidget* owner,
+                               int progressDelayMs)
     : QWidget(owner, Qt::Window), m_sequences(sequences), m_progressDelayMs(progressDelayMs) {
   if (ports.prompts) m_prompts = ports.prompts;
   if (ports.fileDialogs) m_fileDialogs = ports.fileDialogs;
@@ -188,7 +189,7 @@ bool TfrmStatistics::CountSymbols(const QList<int>& selectedRows) {
     QProgressDialog progress(QStringLiteral("Counting the symbols ..."), QStringLiteral("Cancel"),
                              0, 1000, progressOwner);
     progress.setObjectName(QStringLiteral("statisticsProgress"));
-    progress.setWindowTitle(ApplicationTitle());
+    progress.setWindowTitle(duvanet::gui::ApplicationTitle());
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(0);
     progress.setAutoReset(false);

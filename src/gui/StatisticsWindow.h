@@ -35,7 +35,7 @@ class TfrmStatistics : public QWidget {
   /// `owner` (a top-level window of its own). A long count shows its progress; Cancel or a
   /// failure (reported in the error box) leave the window empty, see Outcome().
   TfrmStatistics(const tSequenceList& sequences, const QList<int>& selectedRows,
-                 const UiPorts& ports, QWidget* owner = nullptr,
+                 const duvanet::gui::UiPorts& ports, QWidget* owner = nullptr,
                  int progressDelayMs = kProgressDelayMs);
   ~TfrmStatistics() override;
 
@@ -68,10 +68,10 @@ class TfrmStatistics : public QWidget {
   CountOutcome m_outcome = CountOutcome::NothingCounted;
   int m_progressDelayMs = kProgressDelayMs;
   duvanet::core::DotPlotComputation m_computation;
-  MessageBoxPrompts m_ownPrompts;
-  UserPrompts* m_prompts = &m_ownPrompts;
-  QtFileDialogs m_ownFileDialogs;
-  FileDialogs* m_fileDialogs = &m_ownFileDialogs;
+  duvanet::gui::MessageBoxPrompts m_ownPrompts;
+  duvanet::gui::UserPrompts* m_prompts = &m_ownPrompts;
+  duvanet::chart::QtFileDialogs m_ownFileDialogs;
+  duvanet::chart::FileDialogs* m_fileDialogs = &m_ownFileDialogs;
 
   // The controls; the comments give the object names the tests find them by.
   duvanet::chart::ChartCommandBar* m_commandBar = nullptr;  // TeeCommander1

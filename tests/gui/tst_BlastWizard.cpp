@@ -31,7 +31,7 @@ using namespace duvanet::core;
 namespace {
 
 // Records the URLs instead of starting a browser.
-class RecordingBrowser : public BrowserLauncher {
+class RecordingBrowser : public duvanet::gui::BrowserLauncher {
  public:
   bool openUrl(const QUrl& url) override {
     urls.append(url);
@@ -345,7 +345,7 @@ class TestBlastWizard : public QObject {
   // one request each in list order; the list is refilled afterwards.
   void throughTheMainWindow() {
     FakePorts fakes;
-    MainWindowHooks hooks = DefaultMainWindowHooks();
+    duvanet::gui::MainWindowHooks hooks = duvanet::gui::DefaultMainWindowHooks();
     hooks.showInformationScreen = [](TfrmMain&) {};
     TfrmMain main(fakes.ports(), hooks);
     main.CreateWizards();
@@ -356,8 +356,8 @@ class TestBlastWizard : public QObject {
       main.SequenceList().SetSequence(index, tSequence{name, data, {}});
     }
     main.UpdateDisplayElements();
-    main.lbSequenceList()->item(2)->setSelected(true);
-    main.lbSequenceList()->item(0)->setSelected(true);
+    main.lbSequenceList()->setRowSelected(2, true);
+    main.lbSequenceList()->setRowSelected(0, true);
 
     QString label;
     onNextModal([&label](QWidget* modal) {
@@ -377,7 +377,7 @@ class TestBlastWizard : public QObject {
     QCOMPARE(main.SelectedRows(), QList<int>{});
 
     // Cancel sends nothing.
-    main.lbSequenceList()->item(1)->setSelected(true);
+    main.lbSequenceList()->setRowSelected(1, true);
     onNextModal([](QWidget* modal) {
       if (auto* wizard = qobject_cast<TfrmBLASTWizard*>(modal)) {
         QTest::mouseClick(control<QPushButton>(wizard, "Button2"), Qt::LeftButton);

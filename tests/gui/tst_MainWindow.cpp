@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
@@ -72,7 +73,7 @@ class MainWindowTest : public QObject {
   QStringList m_events;
   QTemporaryDir m_dir;
 
-  TfrmMain& makeMain(MainWindowHooks hooks = {}) {
+  TfrmMain& makeMain(duvanet::gui::MainWindowHooks hooks = {}) {
     m_main.reset();
     m_fakes = std::make_unique<FakePorts>();
     m_main = std::make_unique<TfrmMain>(m_fakes->ports(), std::move(hooks));
@@ -93,8 +94,8 @@ class MainWindowTest : public QObject {
 
   void clickRow(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                 Qt::MouseButton button = Qt::LeftButton) {
-    QListWidget* list = m_main->lbSequenceList();
-    const QRect rect = list->visualItemRect(list->item(row));
+    auto* list = m_main->lbSequenceList();
+    const QRect rect = list->rowRect(row);
     QTest::mouseClick(list->viewport(), button, modifiers, rect.center());
   }
 
@@ -122,11 +123,11 @@ class MainWindowTest : public QObject {
   void applicationTitle() {
     QFETCH(QString, path);
     QFETCH(QString, title);
-    QCOMPARE(ApplicationTitleFromPath(path), title);
+    QCOMPARE(duvanet::gui::ApplicationTitleFromPath(path), title);
   }
 
   void startUpOrder() {
-    MainWindowHooks hooks;
+    duvanet::gui::MainWindowHooks hooks;
     TfrmMain* seen = nullptr;
     hooks.showInformationScreen = [&](TfrmMain& main) {
       seen = &main;
@@ -152,7 +153,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(seen, m_main.get());
     QCOMPARE(m_events.size(), 1);  // wizards come only after the information screen
     m_main->CreateWizards();
-    const QString caption = ApplicationTitle() + QLatin1Char(' ');
+    const QString caption = duvanet::gui::ApplicationTitle() + QLatin1Char(' ');
     QCOMPARE(m_events, QStringList({"info visible=0 caption=" + caption + " workspace=0",
                                     "dot plot wizard", "translation wizard", "BLAST wizard"}));
     QCOMPARE(m_main->windowTitle(), caption);
@@ -168,8 +169,8 @@ class MainWindowTest : public QObject {
   // its executable.
   void captionsFollowTheApplicationTitle() {
     ScopedApplicationName title(QStringLiteral("Duvanet"));
-    QCOMPARE(ApplicationTitle(), QStringLiteral("Duvanet"));
-    MainWindowHooks hooks = DefaultMainWindowHooks();
+    QCOMPARE(duvanet::gui::ApplicationTitle(), QStringLiteral("Duvanet"));
+    duvanet::gui::MainWindowHooks hooks = duvanet::gui::DefaultMainWindowHooks();
     QString informationCaption;
     QString informationLabel;
     hooks.showInformationScreen = [&](TfrmMain& main) {
@@ -194,7 +195,7 @@ class MainWindowTest : public QObject {
   }
 
   void programWindowsPlugIn() {
-    MainWindowHooks hooks = DefaultMainWindowHooks();
+    duvanet::gui::MainWindowHooks hooks = duvanet::gui::DefaultMainWindowHooks();
     QVERIFY(hooks.showInformationScreen);
     hooks.showInformationScreen = [](TfrmMain&) {};
     TfrmMain& main = makeMain(hooks);
@@ -358,7 +359,7 @@ class MainWindowTest : public QObject {
   }
 
   void emptyWorkspaceActionsDoNothing() {
-    MainWindowHooks hooks;
+    duvanet::gui::MainWindowHooks hooks;
     int statistics = 0;
     hooks.createDotPlotWizard = [](TfrmMain& m) { return new CountingDialog(&m); };
     hooks.createTranscriptionWizard = [](TfrmMain& m) { return new CountingDialog(&m); };
@@ -391,7 +392,7 @@ class MainWindowTest : public QObject {
   }
 
   void wizardsAndWindowsNeedTheirRows() {
-    MainWindowHooks hooks;
+    duvanet::gui::MainWindowHooks hooks;
     int statistics = 0;
     int testPlots = 0;
     int infoScreens = 0;
@@ -476,6 +477,21 @@ class MainWindowTest : public QObject {
     QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceName")->text(), QStringLiteral("long"));
   }
 
+  // A name longer than the preview's Name field shows its start there, and the list keeps it
+  // whole (its tool tip and its row text).
+  void previewShowsTheStartOfALongName() {
+    TfrmMain& main = makeMain();
+    const QString name = QStringLiteral("START ") + QString(300, QLatin1Char('x')) + " END";
+    addSequences({name});
+    clickRow(0);
+    const auto* field = control<QLineEdit>(main, "edPreviewSequenceName");
+    QCOMPARE(field->text(), name);
+    QCOMPARE(field->cursorPosition(), 0);
+    QVERIFY(QFontMetrics(field->font()).horizontalAdvance(name) > field->width());
+    QCOMPARE(main.lbSequenceList()->rowText(0), name);
+    QVERIFY(main.lbSequenceList()->horizontalScrollBar()->maximum() > 0);
+  }
+
   void refillSemantics() {
     TfrmMain& main = makeMain();
     QCOMPARE(main.CurrentRow(), 0);  // an empty list still has row 0 current
@@ -491,7 +507,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceLength")->text(), QStringLiteral("0"));
     QVERIFY(control<TDNAMemo>(main, "mePreviewSequenceData")->toPlainText().isEmpty());
     for (int row = 0; row < 4; ++row)
-      QCOMPARE(main.lbSequenceList()->item(row)->text(), workspaceNames().at(row));
+      QCOMPARE(main.lbSequenceList()->rowText(row), workspaceNames().at(row));
   }
 
   void editUsesCurrentRow() {
@@ -537,8 +553,8 @@ class MainWindowTest : public QObject {
       editedIndex = editor->SequenceIndex();
       editor->reject();
     });
-    QListWidget* list = main.lbSequenceList();
-    const QPoint at = list->visualItemRect(list->item(2)).center();
+    auto* list = main.lbSequenceList();
+    const QPoint at = list->rowRect(2).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QCOMPARE(editedIndex, 2);
@@ -556,7 +572,7 @@ class MainWindowTest : public QObject {
     control<QAction>(main, "acSortSequenceDescendingByName")->trigger();
     QCOMPARE(workspaceNames(), QStringList({"Copy of Alpha", "beta", "alpha2", "Alpha"}));
     for (int row = 0; row < 4; ++row)
-      QCOMPARE(main.lbSequenceList()->item(row)->text(), workspaceNames().at(row));
+      QCOMPARE(main.lbSequenceList()->rowText(row), workspaceNames().at(row));
   }
 
   void deleteSelected_data() {
@@ -575,7 +591,7 @@ class MainWindowTest : public QObject {
     m_fakes->prompts.answers = {answer};
     control<QAction>(main, "acDeleteSequence")->trigger();
     QCOMPARE(m_fakes->prompts.texts(), QStringList({"question: Delete the selected sequences?"}));
-    QCOMPARE(m_fakes->prompts.shown.first().kind, UserPrompts::Kind::Confirmation);
+    QCOMPARE(m_fakes->prompts.shown.first().kind, duvanet::gui::UserPrompts::Kind::Confirmation);
     QCOMPARE(workspaceNames(), left);
     if (answer) QCOMPARE(main.lbSequenceList()->count(), 3);
   }
@@ -596,7 +612,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(m_fakes->prompts.texts(),
              QStringList({"question: This will delete the complete workspace. No sequences will "
                           "be left or restoreable. Are you really sure to continue?"}));
-    QCOMPARE(m_fakes->prompts.shown.first().kind, UserPrompts::Kind::Warning);
+    QCOMPARE(m_fakes->prompts.shown.first().kind, duvanet::gui::UserPrompts::Kind::Warning);
     QCOMPARE(main.SequenceList().Count(), left);
     QCOMPARE(main.lbSequenceList()->count(), left);
   }
@@ -708,7 +724,7 @@ class MainWindowTest : public QObject {
   // An allocation that fails inside an action ends that action with the error box naming it;
   // the program and the workspace go on.
   void outOfMemoryEndsTheActionOnly() {
-    MainWindowHooks hooks;
+    duvanet::gui::MainWindowHooks hooks;
     hooks.createStatistics = [](TfrmMain&) -> QWidget* { throw std::bad_alloc(); };
     TfrmMain& main = makeMain(std::move(hooks));
     addSequences({"a", "b"});
@@ -728,7 +744,7 @@ class MainWindowTest : public QObject {
   // for one of them has the window to centre on; on a window already shown they load at once.
   void commandLineFilesLoadOnceShown() {
     m_fakes = std::make_unique<FakePorts>();
-    m_main = std::make_unique<TfrmMain>(m_fakes->ports(), MainWindowHooks{});
+    m_main = std::make_unique<TfrmMain>(m_fakes->ports(), duvanet::gui::MainWindowHooks{});
     const QString missing = m_dir.filePath(QStringLiteral("missing.fas"));
     m_main->LoadFilesWhenShown({missing});
     QCoreApplication::processEvents();
@@ -752,7 +768,7 @@ class MainWindowTest : public QObject {
     control<QAction>(main, "acLoadSequences")->trigger();
     QCOMPARE(m_fakes->fileDialogs.openCalls, 1);
     QCOMPARE(main.lbSequenceList()->count(), 3);
-    QCOMPARE(main.lbSequenceList()->item(0)->text(), QStringLiteral("seqA"));
+    QCOMPARE(main.lbSequenceList()->rowText(0), QStringLiteral("seqA"));
     // A text file's single line of four letters keeps its CR LF: length 6.
     clickRow(2);
     QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceLength")->text(), QStringLiteral("6"));
@@ -878,7 +894,7 @@ class MainWindowTest : public QObject {
              QStringLiteral("Cannot read file \"%1\": damaged").arg(data + "damaged.fa.gz"));
     QCOMPARE(main.SequenceList().Count(), 6);
     QCOMPARE(main.lbSequenceList()->count(), 6);
-    QCOMPARE(main.lbSequenceList()->item(5)->text(),
+    QCOMPARE(main.lbSequenceList()->rowText(5),
              QStringLiteral("XE000002.1 Synthetic test construct delta"));
   }
 
@@ -910,12 +926,12 @@ class MainWindowTest : public QObject {
     clickRow(2, Qt::ShiftModifier);
     QCOMPARE(main.SelectedRows(), QList<int>({1, 2}));
     main.lbSequenceList()->clearFocus();
-    QListWidget* list = main.lbSequenceList();
+    auto* list = main.lbSequenceList();
     const QImage image = list->viewport()->grab().toImage();
     const QList<QColor> expected{QColor(255, 255, 255), QColor(0, 0, 245), QColor(8, 8, 255),
                                  QColor(242, 242, 255)};
     for (int row = 0; row < 4; ++row) {
-      const QRect rect = list->visualItemRect(list->item(row));
+      const QRect rect = list->rowRect(row);
       QCOMPARE(rect.height(), 16);
       // Right of the short name, away from the text and the focus frame.
       const QPoint probe(rect.right() - 10, rect.center().y());
@@ -926,7 +942,7 @@ class MainWindowTest : public QObject {
     }
     // Text: black on unselected rows, white on selected ones, starting at the left edge.
     const auto hasPixel = [&](int row, const QColor& colour) {
-      const QRect rect = list->visualItemRect(list->item(row));
+      const QRect rect = list->rowRect(row);
       for (int y = rect.top(); y <= rect.bottom(); ++y)
         for (int x = rect.left(); x < rect.left() + 20; ++x)
           if (image.pixelColor(x, y) == colour) return true;

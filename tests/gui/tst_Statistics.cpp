@@ -360,8 +360,8 @@ class TestStatistics : public QObject {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTemporaryDir dir;
-    m_ports.fileDialogs.saveAsAnswers.push_back(
-        FileDialogs::SaveChoice{dir.filePath("stats"), QStringLiteral("PNG image (*.png)")});
+    m_ports.fileDialogs.saveAsAnswers.push_back(duvanet::chart::FileDialogs::SaveChoice{
+        dir.filePath("stats"), QStringLiteral("PNG image (*.png)")});
     QTest::mouseClick(control<QPushButton>(window, "btStatSave"), Qt::LeftButton);
     QCOMPARE(m_ports.fileDialogs.saveAsCaptions.size(), 1);
     const QImage saved(dir.filePath("stats.png"));
