@@ -27,11 +27,14 @@ FileByteSource::FileByteSource(const QString& fileName, ReadMonitor* monitor)
   m_descriptor = ::open(fileNameBytes(fileName).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (m_descriptor < 0) fail(errno);
   struct stat info {};
-  int error = ::fstat(m_descriptor, &info) == 0 ? 0 : errno;
-  if (error == 0 && S_ISDIR(info.st_mode)) error = EISDIR;
-  if (error != 0) {
+  const int error = ::fstat(m_descriptor, &info) == 0 ? 0 : errno;
+  if (error != 0 || S_ISDIR(info.st_mode)) {
     ::close(m_descriptor);
     m_descriptor = -1;
+    // A directory opens, but has no bytes to read; said as the program always said it.
+    if (error == 0)
+      throw FileError(FileError::Operation::Read, m_fileName,
+                      QStringLiteral("file to open is a directory"));
     fail(error);
   }
   if (S_ISREG(info.st_mode))
