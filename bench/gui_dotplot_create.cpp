@@ -30,7 +30,7 @@ T* benchPart(const QObject* window, const char* name) {
   return found;
 }
 
-class SilentPrompts : public UserPrompts {
+class SilentPrompts : public duvanet::gui::UserPrompts {
  public:
   void warning(QWidget*, const QString& text) override {
     std::fprintf(stderr, "unexpected warning: %s\n", qPrintable(text));

@@ -31,7 +31,7 @@ T* benchPart(const QObject* window, const char* name) {
   return found;
 }
 
-class PrintedPrompts : public UserPrompts {
+class PrintedPrompts : public duvanet::gui::UserPrompts {
  public:
   void warning(QWidget*, const QString& text) override {
     std::fprintf(stderr, "warning: %s\n", qPrintable(text));
@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
   plot->chartDotPlotMouseMove(Qt::NoModifier, whole.x(), whole.y());
   save(plot, out + QStringLiteral("/dotplot_green_narrow.png"));
 
-  benchPart<UpDownControl>(plot, "udHighlightColour")->setValue(7);
+  benchPart<duvanet::widgets::UpDownControl>(plot, "udHighlightColour")->setValue(7);
   benchPart<QPushButton>(plot, "btHighlightColour")->click();
   save(plot, out + QStringLiteral("/dotplot_highlight.png"));
   return 0;

@@ -13,20 +13,20 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // Every window reads the title back from the application (see ApplicationTitle()).
   QApplication::setApplicationName(
-      ApplicationTitleFromPath(QCoreApplication::applicationFilePath()));
+      duvanet::gui::ApplicationTitleFromPath(QCoreApplication::applicationFilePath()));
   QApplication::setDesktopFileName(QStringLiteral("duvanet"));
   duvanet::gui::icons::useInstalledTheme();
 
-  MessageBoxPrompts prompts;
-  QtFileDialogs fileDialogs(
+  duvanet::gui::MessageBoxPrompts prompts;
+  duvanet::chart::QtFileDialogs fileDialogs(
       [&prompts](QWidget* parent, const QString& text) { prompts.warning(parent, text); });
-  QtFontDialogs fontDialogs;
-  DesktopBrowserLauncher browser;
-  const UiPorts ports{&prompts, &fileDialogs, &browser, &fontDialogs};
+  duvanet::chart::QtFontDialogs fontDialogs;
+  duvanet::gui::DesktopBrowserLauncher browser;
+  const duvanet::gui::UiPorts ports{&prompts, &fileDialogs, &browser, &fontDialogs};
 
   // The main window shows the information screen while it is being created; the wizards follow
   // once it has been closed.
-  TfrmMain frmMain(ports, DefaultMainWindowHooks());
+  TfrmMain frmMain(ports, duvanet::gui::DefaultMainWindowHooks());
   frmMain.CreateWizards();
 
   // Files named on the command line load as "Load sequences" loads them.

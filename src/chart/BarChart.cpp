@@ -185,7 +185,7 @@ bool BarChart::exportToFile(const QString& path, ChartImageFormat format) {
   return exportChart(renderer(), m_view->viewport()->size(), path, format);
 }
 
-bool BarChart::showExportDialog(QWidget* owner, FileDialogs& dialogs) {
+bool BarChart::showExportDialog(QWidget* owner, duvanet::chart::FileDialogs& dialogs) {
   return showChartExportDialog(owner, renderer(), m_view->viewport()->size(), dialogs);
 }
 

@@ -56,7 +56,7 @@ class BarChart : public QWidget {
   ChartRenderer renderer();
   QImage renderImage(QSize size);
   bool exportToFile(const QString& path, ChartImageFormat format);
-  bool showExportDialog(QWidget* owner, FileDialogs& dialogs);
+  bool showExportDialog(QWidget* owner, duvanet::chart::FileDialogs& dialogs);
   void showPrintPreview(QWidget* owner, const QString& title = QString());
   void copyToClipboard();
   void zoomIn();
@@ -93,7 +93,9 @@ class ChartCommandBar : public QToolBar {
  public:
   ChartCommandBar(BarChart* chart, QWidget* parent = nullptr);
   /// The dialogs "Save" asks for the file with; not owned. The real ones until set.
-  void setFileDialogs(FileDialogs* dialogs) { m_dialogs = dialogs ? dialogs : &m_ownDialogs; }
+  void setFileDialogs(duvanet::chart::FileDialogs* dialogs) {
+    m_dialogs = dialogs ? dialogs : &m_ownDialogs;
+  }
   /// The title of the print preview; empty keeps the dialog's own.
   void setPrintTitle(const QString& title) { m_printTitle = title; }
 
@@ -106,8 +108,8 @@ class ChartCommandBar : public QToolBar {
 
  private:
   BarChart* m_chart = nullptr;
-  QtFileDialogs m_ownDialogs;
-  FileDialogs* m_dialogs = &m_ownDialogs;
+  duvanet::chart::QtFileDialogs m_ownDialogs;
+  duvanet::chart::FileDialogs* m_dialogs = &m_ownDialogs;
   QString m_printTitle;
   QAction* m_zoomIn = nullptr;
   QAction* m_zoomOut = nullptr;

@@ -33,7 +33,7 @@ QString fontText(const QFont& font) {
 }  // namespace
 
 ChartEditorDialog::ChartEditorDialog(ColourGridChart* chart, QWidget* owner, const QString& title,
-                                     FontDialogs& fonts)
+                                     duvanet::chart::FontDialogs& fonts)
     : QDialog(owner), m_chart(chart), m_fonts(fonts) {
   setWindowTitle(title);
   setModal(true);
@@ -181,7 +181,7 @@ void ChartEditorDialog::chooseLabelFont() {
 }
 
 void ChartEditorDialog::edit(ColourGridChart* chart, QWidget* owner, const QString& title,
-                             FontDialogs& fonts) {
+                             duvanet::chart::FontDialogs& fonts) {
   ChartEditorDialog dialog(chart, owner, title, fonts);
   dialog.exec();
 }

@@ -24,12 +24,12 @@ class ChartEditorDialog : public QDialog {
  public:
   /// fonts (not owned) picks the axis label fonts.
   ChartEditorDialog(ColourGridChart* chart, QWidget* owner, const QString& title,
-                    FontDialogs& fonts);
+                    duvanet::chart::FontDialogs& fonts);
   QTabWidget* pages() const { return m_pages; }
 
   /// Opens the editor modally for a chart.
   static void edit(ColourGridChart* chart, QWidget* owner, const QString& title,
-                   FontDialogs& fonts);
+                   duvanet::chart::FontDialogs& fonts);
 
  private:
   ChartAxis currentAxis() const;
@@ -38,7 +38,7 @@ class ChartEditorDialog : public QDialog {
   void chooseLabelFont();
 
   ColourGridChart* m_chart = nullptr;
-  FontDialogs& m_fonts;
+  duvanet::chart::FontDialogs& m_fonts;
   QTabWidget* m_pages = nullptr;
   bool m_loading = false;
   // axes

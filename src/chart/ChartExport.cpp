@@ -148,8 +148,9 @@ bool exportChart(const ChartRenderer& renderer, QSize size, const QString& path,
 }
 
 bool showChartExportDialog(QWidget* owner, const ChartRenderer& renderer, QSize size,
-                           FileDialogs& dialogs, const ExportFailureReporter& reporter) {
-  const std::optional<FileDialogs::SaveChoice> choice =
+                           duvanet::chart::FileDialogs& dialogs,
+                           const ExportFailureReporter& reporter) {
+  const std::optional<duvanet::chart::FileDialogs::SaveChoice> choice =
       dialogs.saveFileAs(owner, QStringLiteral("Export chart"), chartExportFilters(),
                          QString::fromLatin1(kFormats[0].filter));
   if (!choice || choice->path.isEmpty()) return false;

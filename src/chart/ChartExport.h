@@ -39,7 +39,8 @@ bool exportChart(const ChartRenderer& renderer, QSize size, const QString& path,
 /// written there. Returns false when cancelled or when the file could not be written (then
 /// reported, by default in a warning box).
 bool showChartExportDialog(QWidget* owner, const ChartRenderer& renderer, QSize size,
-                           FileDialogs& dialogs, const ExportFailureReporter& reporter = {});
+                           duvanet::chart::FileDialogs& dialogs,
+                           const ExportFailureReporter& reporter = {});
 
 /// Draws the chart on the printer's page, scaled to fit and keeping its proportions.
 void printChart(QPrinter& printer, const ChartRenderer& renderer, QSize size);

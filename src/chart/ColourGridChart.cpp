@@ -474,7 +474,7 @@ bool ColourGridChart::exportToFile(const QString& path, ChartImageFormat format)
   return exportChart(renderer(), size(), path, format);
 }
 
-bool ColourGridChart::showExportDialog(QWidget* owner, FileDialogs& dialogs) {
+bool ColourGridChart::showExportDialog(QWidget* owner, duvanet::chart::FileDialogs& dialogs) {
   return showChartExportDialog(owner, renderer(), size(), dialogs);
 }
 

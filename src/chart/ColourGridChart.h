@@ -161,7 +161,7 @@ class ColourGridChart : public QWidget {
   // --- export, print preview ---
   bool exportToFile(const QString& path, ChartImageFormat format);
   /// The export dialog; the chart is written at its on-screen size.
-  bool showExportDialog(QWidget* owner, FileDialogs& dialogs);
+  bool showExportDialog(QWidget* owner, duvanet::chart::FileDialogs& dialogs);
   /// A modal print preview titled as given.
   void showPrintPreview(QWidget* owner, const QString& title);
 

@@ -7,6 +7,8 @@
 
 #include "core/SequenceFileFormat.h"
 
+namespace duvanet::chart {
+
 namespace {
 
 const QString kAllFiles = QStringLiteral("All files (*)");
@@ -173,3 +175,5 @@ std::optional<FileDialogs::SaveChoice> QtFileDialogs::saveFileAs(QWidget* parent
   if (path.isEmpty()) return std::nullopt;
   return SaveChoice{path, filter};
 }
+
+}  // namespace duvanet::chart

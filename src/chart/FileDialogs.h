@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace duvanet::chart {
+
 /// The file dialogs the windows and the charts show; none of them opens a QFileDialog itself.
 /// Shows a warning with an OK button over parent (the program passes its message boxes).
 using FileDialogWarning = std::function<void(QWidget* parent, const QString& text)>;
@@ -82,3 +84,5 @@ class QtFileDialogs : public FileDialogs {
   FileDialogWarning m_warn;
   QString m_openDirectory;
 };
+
+}  // namespace duvanet::chart

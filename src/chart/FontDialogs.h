@@ -5,6 +5,8 @@
 
 class QWidget;
 
+namespace duvanet::chart {
+
 /// The font dialog the chart editor shows; it never opens a QFontDialog itself.
 class FontDialogs {
  public:
@@ -18,3 +20,5 @@ class QtFontDialogs : public FontDialogs {
  public:
   std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
 };
+
+}  // namespace duvanet::chart

@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+namespace duvanet::gui {
+
 QString ApplicationTitleFromPath(const QString& executablePath) {
   QString name = QFileInfo(executablePath).fileName();
   const qsizetype dot = name.indexOf(QLatin1Char('.'));
@@ -13,3 +15,5 @@ QString ApplicationTitleFromPath(const QString& executablePath) {
 }
 
 QString ApplicationTitle() { return QGuiApplication::applicationDisplayName(); }
+
+}  // namespace duvanet::gui

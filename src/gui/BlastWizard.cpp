@@ -40,7 +40,8 @@ QComboBox* selectionList(const char* name, const QStringList& items, const QStri
 }  // namespace
 
 TfrmBLASTWizard::TfrmBLASTWizard(const tSequenceList& sequences, SelectedRows selectedRows,
-                                 BrowserLauncher& browser, UserPrompts& prompts, QWidget* parent)
+                                 duvanet::gui::BrowserLauncher& browser,
+                                 duvanet::gui::UserPrompts& prompts, QWidget* parent)
     : QDialog(parent),
       m_sequences(sequences),
       m_selectedRows(std::move(selectedRows)),
@@ -59,7 +60,8 @@ TfrmBLASTWizard::TfrmBLASTWizard(const tSequenceList& sequences, SelectedRows se
   // "Alignment" page.
   m_alignmentPage = named(new QWidget, "TabSheet2");
   auto* counterLabel = new QLabel(QStringLiteral("Number of alignments"), m_alignmentPage);
-  m_alignmentCountUpDown = named(new UpDownControl(m_alignmentPage), "udNCBIAlignmentCounter");
+  m_alignmentCountUpDown =
+      named(new duvanet::widgets::UpDownControl(m_alignmentPage), "udNCBIAlignmentCounter");
   m_alignmentCountUpDown->setRange(1, 32767);
   m_alignmentCountUpDown->setValue(50);
   m_alignmentCountEdit = m_alignmentCountUpDown->edit();
@@ -137,7 +139,7 @@ void TfrmBLASTWizard::showEvent(QShowEvent* event) {
 }
 
 void TfrmBLASTWizard::FormShow() {
-  setWindowTitle(ApplicationTitle() + QStringLiteral(" BLAST wizard"));
+  setWindowTitle(duvanet::gui::ApplicationTitle() + QStringLiteral(" BLAST wizard"));
   const auto count = selectedIndexes().size();
   m_selectionCountLabel->setText(count == 1 ? QStringLiteral("1 sequence selected.")
                                             : QString::number(count) +

@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+namespace duvanet::gui {
+
 bool DesktopBrowserLauncher::openUrl(const QUrl& url) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
   // Qt hands web addresses to xdg-open and reports success as soon as it has started, also when
@@ -30,3 +32,5 @@ bool DesktopBrowserLauncher::openUrl(const QUrl& url) {
 #endif
   return QDesktopServices::openUrl(url);
 }
+
+}  // namespace duvanet::gui

@@ -2,6 +2,8 @@
 
 #include <QUrl>
 
+namespace duvanet::gui {
+
 /// Opens web pages in the user's browser. Windows never call QDesktopServices themselves.
 class BrowserLauncher {
  public:
@@ -15,3 +17,5 @@ class DesktopBrowserLauncher : public BrowserLauncher {
  public:
   bool openUrl(const QUrl& url) override;
 };
+
+}  // namespace duvanet::gui

@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QLabel>
 
+namespace duvanet::gui {
+
 using duvanet::chart::ChartAxis;
 using duvanet::render::FeatureTrack;
 
@@ -75,3 +77,5 @@ void DotPlotTracks::mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers, 
     m_chart->zoomTo(xFrom, xTo, picked.from, picked.to);
   m_picked = picked;
 }
+
+}  // namespace duvanet::gui

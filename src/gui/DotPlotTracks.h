@@ -11,6 +11,8 @@
 class QCheckBox;
 class QLabel;
 
+namespace duvanet::gui {
+
 /// The feature tracks of a dot plot window: hands the features of both sequences to the chart,
 /// shows a feature's type, name, start–end and strand in the information line when the mouse is
 /// over it, and zooms on clicks: a feature of one track zooms that axis to it, a feature of the
@@ -41,3 +43,5 @@ class DotPlotTracks : public QObject {
   };
   std::optional<Picked> m_picked;  // the feature clicked before, to zoom to both next
 };
+
+}  // namespace duvanet::gui

@@ -62,16 +62,16 @@ int truncatedIndex(double value) {
 
 // ---------------------------------------------------------------------------------------------
 
-SequenceDisplayBox::SequenceDisplayBox(TfrmDotPlot* owner, QWidget* parent)
+duvanet::gui::SequenceDisplayBox::SequenceDisplayBox(TfrmDotPlot* owner, QWidget* parent)
     : QWidget(parent), m_owner(owner) {}
 
-void SequenceDisplayBox::showPicture(SequenceStripPicture picture) {
+void duvanet::gui::SequenceDisplayBox::showPicture(SequenceStripPicture picture) {
   m_picture = std::move(picture);
   m_requested = true;
   update();
 }
 
-void SequenceDisplayBox::paintEvent(QPaintEvent*) {
+void duvanet::gui::SequenceDisplayBox::paintEvent(QPaintEvent*) {
   if (!m_requested) {
     // A repaint nobody asked for shows the cell at positions 1 and 1.
     m_owner->imgSequenceDisplayPaint();
@@ -97,10 +97,10 @@ void SequenceDisplayBox::paintEvent(QPaintEvent*) {
 
 // ---------------------------------------------------------------------------------------------
 
-TfrmDotPlot::TfrmDotPlot(QWidget* owner, UserPrompts* prompts)
-    : TfrmDotPlot(owner, UiPorts{prompts, nullptr, nullptr, nullptr}) {}
+TfrmDotPlot::TfrmDotPlot(QWidget* owner, duvanet::gui::UserPrompts* prompts)
+    : TfrmDotPlot(owner, duvanet::gui::UiPorts{prompts, nullptr, nullptr, nullptr}) {}
 
-TfrmDotPlot::TfrmDotPlot(QWidget* owner, const UiPorts& ports)
+TfrmDotPlot::TfrmDotPlot(QWidget* owner, const duvanet::gui::UiPorts& ports)
     : QWidget(owner, Qt::Window),
       m_prompts(ports.prompts),
       m_fileDialogs(ports.fileDialogs ? ports.fileDialogs : &m_ownFileDialogs),
@@ -141,7 +141,7 @@ void TfrmDotPlot::buildLayout() {
   auto* strip = new QVBoxLayout(m_stripPanel);
   strip->setContentsMargins(2, 2, 2, 2);
   strip->setSpacing(0);
-  m_stripBox = new SequenceDisplayBox(this, m_stripPanel);
+  m_stripBox = new duvanet::gui::SequenceDisplayBox(this, m_stripPanel);
   m_stripBox->setObjectName(QStringLiteral("imgSequenceDisplay"));
   strip->addWidget(m_stripBox, 1);
   m_infoLine = new QLabel(QStringLiteral("panInfoDot"), m_stripPanel);
@@ -232,7 +232,7 @@ void TfrmDotPlot::buildLayout() {
   m_highlightButton->setObjectName(QStringLiteral("btHighlightColour"));
   m_highlightButton->setCheckable(true);
   m_highlightButton->setGeometry(6, 138, 84, 25);
-  m_highlightLevel = new UpDownControl(m_coloursGroup);
+  m_highlightLevel = new duvanet::widgets::UpDownControl(m_coloursGroup);
   m_highlightLevel->setRange(0, 0);
   m_highlightLevel->setObjectName(QStringLiteral("udHighlightColour"));
   m_highlightLevel->setGeometry(92, 139, 44, 23);
@@ -278,7 +278,7 @@ void TfrmDotPlot::buildLayout() {
     connect(rb, &QRadioButton::clicked, this, &TfrmDotPlot::rbGreyChartClick);
   }
   connect(m_highlightButton, &QPushButton::clicked, this, &TfrmDotPlot::btHighlightColourClick);
-  connect(m_highlightLevel, &UpDownControl::arrowClicked, this,
+  connect(m_highlightLevel, &duvanet::widgets::UpDownControl::arrowClicked, this,
           &TfrmDotPlot::udHighlightColourClick);
   connect(m_colourRangeSlider, &TDblSlider::posChange, this, &TfrmDotPlot::dblslColorPosChange);
   connect(m_cancelRecompute, &QPushButton::clicked, this, &TfrmDotPlot::btCancelRecomputeClick);
@@ -307,7 +307,7 @@ void TfrmDotPlot::buildLayout() {
   connect(m_chart, &ColourGridChart::mousePressed, this, &TfrmDotPlot::chartDotPlotMouseDown);
   buildHitControls(splitter);
   // After the window's own handlers, so that a feature's description wins the information line.
-  m_tracks = new DotPlotTracks(m_chart, m_infoLine, m_tracksBox, this);
+  m_tracks = new duvanet::gui::DotPlotTracks(m_chart, m_infoLine, m_tracksBox, this);
 }
 
 void TfrmDotPlot::setFeatures(std::shared_ptr<const duvanet::core::FeatureTable> horizontal,
@@ -327,7 +327,7 @@ void TfrmDotPlot::measureFont() {
 }
 
 QString TfrmDotPlot::requestCaption() const {
-  return ApplicationTitle() + duvanet::core::dotPlotCaptionSuffix(m_plot.PlotType);
+  return duvanet::gui::ApplicationTitle() + duvanet::core::dotPlotCaptionSuffix(m_plot.PlotType);
 }
 
 TfrmDotPlot::PrepareOutcome TfrmDotPlot::PrepareDotPlot(tDotPlotType plotType, tSequence HorizSeq,
@@ -504,7 +504,7 @@ TfrmDotPlot::Computed TfrmDotPlot::computeWithProgress(
   QWidget* progressOwner = parentWidget() ? parentWidget()->window() : nullptr;
   QProgressDialog progress(QStringLiteral("Computing the dot plot ..."), QStringLiteral("Cancel"),
                            0, 1000, progressOwner);
-  progress.setWindowTitle(ApplicationTitle());
+  progress.setWindowTitle(duvanet::gui::ApplicationTitle());
   progress.setWindowModality(Qt::ApplicationModal);
   progress.setMinimumDuration(0);
   progress.setAutoReset(false);
@@ -676,7 +676,8 @@ void TfrmDotPlot::btCustomiseClick() {
 
 void TfrmDotPlot::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  setWindowTitle(m_prepared ? requestCaption() : ApplicationTitle() + QStringLiteral(" dot plot"));
+  setWindowTitle(m_prepared ? requestCaption()
+                            : duvanet::gui::ApplicationTitle() + QStringLiteral(" dot plot"));
 }
 
 void TfrmDotPlot::resizeEvent(QResizeEvent* event) {

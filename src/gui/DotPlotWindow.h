@@ -30,10 +30,14 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+namespace duvanet::gui {
 class DotPlotTracks;
+}
 class TDblSlider;
 class TfrmDotPlot;
+namespace duvanet::gui {
 class UserPrompts;
+}
 
 namespace duvanet::chart {
 class ColourGridChart;
@@ -43,6 +47,8 @@ class CellMarker;
 class HitsPanel;
 }  // namespace duvanet::gui
 
+namespace duvanet::gui {
+
 /// The paint box of the sequence strip. A repaint that the window did not ask for (first
 /// showing, resizing) draws the cell at positions 1 and 1.
 class SequenceDisplayBox : public QWidget {
@@ -50,20 +56,22 @@ class SequenceDisplayBox : public QWidget {
  public:
   explicit SequenceDisplayBox(TfrmDotPlot* owner, QWidget* parent);
   /// Draws this picture at the next paint instead of positions 1 and 1.
-  void showPicture(duvanet::gui::SequenceStripPicture picture);
+  void showPicture(SequenceStripPicture picture);
   /// Takes the picture for the paint pass under way.
-  void adoptPicture(duvanet::gui::SequenceStripPicture picture) { m_picture = std::move(picture); }
+  void adoptPicture(SequenceStripPicture picture) { m_picture = std::move(picture); }
   /// The picture painted last (or waiting to be painted).
-  const std::optional<duvanet::gui::SequenceStripPicture>& picture() const { return m_picture; }
+  const std::optional<SequenceStripPicture>& picture() const { return m_picture; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   TfrmDotPlot* m_owner = nullptr;
-  std::optional<duvanet::gui::SequenceStripPicture> m_picture;
+  std::optional<SequenceStripPicture> m_picture;
   bool m_requested = false;
 };
+
+}  // namespace duvanet::gui
 
 /// A free-standing window that shows one dot plot: the colour-grid chart, the colour controls,
 /// the compared stretches under the mouse and the chart commands. Prepared once by
@@ -74,8 +82,8 @@ class TfrmDotPlot : public QWidget {
  public:
   /// The owner releases the window at the latest; the ports (not owned) show the messages and
   /// the chart's file and font dialogs, the real dialogs standing in for those not given.
-  TfrmDotPlot(QWidget* owner, const UiPorts& ports);
-  TfrmDotPlot(QWidget* owner, UserPrompts* prompts);
+  TfrmDotPlot(QWidget* owner, const duvanet::gui::UiPorts& ports);
+  TfrmDotPlot(QWidget* owner, duvanet::gui::UserPrompts* prompts);
   ~TfrmDotPlot() override;
 
   enum class PrepareOutcome { Completed, Cancelled };
@@ -208,11 +216,11 @@ class TfrmDotPlot : public QWidget {
   void showFloorNote();
 
   // The chart and the sequence strip on the left.
-  QFrame* m_plotPanel = nullptr;                       // "Panel2"
-  duvanet::chart::ColourGridChart* m_chart = nullptr;  // "chartDotPlot"
-  QFrame* m_stripPanel = nullptr;                      // "Panel4"
-  SequenceDisplayBox* m_stripBox = nullptr;            // "imgSequenceDisplay"
-  QLabel* m_infoLine = nullptr;                        // "panInfoDot"
+  QFrame* m_plotPanel = nullptr;                           // "Panel2"
+  duvanet::chart::ColourGridChart* m_chart = nullptr;      // "chartDotPlot"
+  QFrame* m_stripPanel = nullptr;                          // "Panel4"
+  duvanet::gui::SequenceDisplayBox* m_stripBox = nullptr;  // "imgSequenceDisplay"
+  QLabel* m_infoLine = nullptr;                            // "panInfoDot"
   // Below the information line: what the floor hides, or the recomputation's progress.
   QFrame* m_floorPanel = nullptr;            // "panFloor"
   QLabel* m_floorNote = nullptr;             // "lbFloorNote"
@@ -227,19 +235,19 @@ class TfrmDotPlot : public QWidget {
   QPushButton* m_invertHorizontalButton = nullptr;  // "btPlotInvAxisHoriz"
   QPushButton* m_customiseButton = nullptr;         // "btCustomise"
   // The colour controls.
-  QGroupBox* m_coloursGroup = nullptr;                  // "GroupBox1"
-  QRadioButton* m_redButton = nullptr;                  // "rbRedChart"
-  QRadioButton* m_greenButton = nullptr;                // "rbGreenChart"
-  QRadioButton* m_blueButton = nullptr;                 // "rbBlueChart"
-  QRadioButton* m_greyButton = nullptr;                 // "rbGreyChart"
-  duvanet::chart::ColourBarBox* m_colourBar = nullptr;  // "pbColorBar"
-  TDblSlider* m_colourRangeSlider = nullptr;            // "dblslColor"
-  QPushButton* m_highlightButton = nullptr;             // "btHighlightColour"
-  UpDownControl* m_highlightLevel = nullptr;            // "udHighlightColour"
-  QLineEdit* m_highlightLevelEdit = nullptr;            // "Edit1"
-  QCheckBox* m_sequenceTrackingBox = nullptr;           // "cbMouseSequenceTracking"
-  QCheckBox* m_tracksBox = nullptr;                     // "cbTracks"
-  DotPlotTracks* m_tracks = nullptr;
+  QGroupBox* m_coloursGroup = nullptr;                          // "GroupBox1"
+  QRadioButton* m_redButton = nullptr;                          // "rbRedChart"
+  QRadioButton* m_greenButton = nullptr;                        // "rbGreenChart"
+  QRadioButton* m_blueButton = nullptr;                         // "rbBlueChart"
+  QRadioButton* m_greyButton = nullptr;                         // "rbGreyChart"
+  duvanet::chart::ColourBarBox* m_colourBar = nullptr;          // "pbColorBar"
+  TDblSlider* m_colourRangeSlider = nullptr;                    // "dblslColor"
+  QPushButton* m_highlightButton = nullptr;                     // "btHighlightColour"
+  duvanet::widgets::UpDownControl* m_highlightLevel = nullptr;  // "udHighlightColour"
+  QLineEdit* m_highlightLevelEdit = nullptr;                    // "Edit1"
+  QCheckBox* m_sequenceTrackingBox = nullptr;                   // "cbMouseSequenceTracking"
+  QCheckBox* m_tracksBox = nullptr;                             // "cbTracks"
+  duvanet::gui::DotPlotTracks* m_tracks = nullptr;
 
   duvanet::core::PreparedDotPlot m_plot;
   int m_charWidth = 0;
@@ -261,7 +269,7 @@ class TfrmDotPlot : public QWidget {
   void stopHitSearch();
   void stepHit(int direction);
 
-  UserPrompts* m_prompts = nullptr;
+  duvanet::gui::UserPrompts* m_prompts = nullptr;
   // Walking, hits and copying.
   QSplitter* m_hitsSplitter = nullptr;
   duvanet::gui::HitsPanel* m_hitsPanel = nullptr;
@@ -283,10 +291,10 @@ class TfrmDotPlot : public QWidget {
   std::function<std::optional<QPoint>(QPoint)> m_goToAnswer;
   std::function<std::optional<bool>()> m_exportScopeAnswer;
   std::function<QAction*(QMenu&)> m_menuAnswer;
-  QtFileDialogs m_ownFileDialogs;
-  QtFontDialogs m_ownFontDialogs;
-  FileDialogs* m_fileDialogs = nullptr;
-  FontDialogs* m_fontDialogs = nullptr;
+  duvanet::chart::QtFileDialogs m_ownFileDialogs;
+  duvanet::chart::QtFontDialogs m_ownFontDialogs;
+  duvanet::chart::FileDialogs* m_fileDialogs = nullptr;
+  duvanet::chart::FontDialogs* m_fontDialogs = nullptr;
   std::unique_ptr<duvanet::chart::ColourScale> m_colourScale;
   bool m_prepared = false;
   qint64 m_exactBudgetCells = qint64{64} << 20;

@@ -560,7 +560,7 @@ bool TfrmDotPlot::exportHits(const QString& fileName, bool wholePlot) {
   search.startTask(hitTask(*request));
   QProgressDialog progress(QStringLiteral("Finding hits ..."), QStringLiteral("Cancel"), 0, 0,
                            this);
-  progress.setWindowTitle(ApplicationTitle());
+  progress.setWindowTitle(duvanet::gui::ApplicationTitle());
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(m_progressDelayMs);
   connect(&progress, &QProgressDialog::canceled, &wait, [&] {

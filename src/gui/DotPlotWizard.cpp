@@ -91,12 +91,12 @@ int selectedOf(const QRadioButton* a, const QRadioButton* b, const QRadioButton*
 }  // namespace
 
 TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainListAccess mainList,
-                                     UserPrompts* prompts, QWidget* parent)
-    : TfrmDotPlotWizard(list, std::move(mainList), UiPorts{prompts, nullptr, nullptr, nullptr},
-                        parent) {}
+                                     duvanet::gui::UserPrompts* prompts, QWidget* parent)
+    : TfrmDotPlotWizard(list, std::move(mainList),
+                        duvanet::gui::UiPorts{prompts, nullptr, nullptr, nullptr}, parent) {}
 
 TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainListAccess mainList,
-                                     const UiPorts& ports, QWidget* parent)
+                                     const duvanet::gui::UiPorts& ports, QWidget* parent)
     : QDialog(parent),
       m_list(list),
       m_mainList(std::move(mainList)),
@@ -133,7 +133,7 @@ TfrmDotPlotWizard::TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainList
   caseAndWindow->addWidget(m_caseInsensitiveBox);
   caseAndWindow->addStretch();
   caseAndWindow->addWidget(new QLabel(QStringLiteral("Window size"), m_generalGroup));
-  m_windowSizeUpDown = new UpDownControl(m_generalGroup);
+  m_windowSizeUpDown = new duvanet::widgets::UpDownControl(m_generalGroup);
   m_windowSizeUpDown->setObjectName(QStringLiteral("udDotWindowSize"));
   m_windowSizeUpDown->setRange(1, 1024);
   m_windowSizeUpDown->setValue(12);
@@ -286,7 +286,7 @@ void TfrmDotPlotWizard::FormShow() {
     m_horizontalList->setCurrentIndex(pick->horizontal);
     m_verticalList->setCurrentIndex(pick->vertical);
   }
-  setWindowTitle(ApplicationTitle() + QStringLiteral(" dot plot wizard"));
+  setWindowTitle(duvanet::gui::ApplicationTitle() + QStringLiteral(" dot plot wizard"));
 }
 
 void TfrmDotPlotWizard::btDotPlotWizCreateClick() {
@@ -299,8 +299,9 @@ void TfrmDotPlotWizard::btDotPlotWizCreateClick() {
   const DotPlotChoice choice = currentChoice();
 
   if (duvanet::gui::exceedsDotPlotSizeLimit(horizontal, vertical) && m_prompts &&
-      !m_prompts->question(this, UserPrompts::Kind::Information,
-                           duvanet::gui::dotPlotSizeQuestion(ApplicationTitle()), false)) {
+      !m_prompts->question(this, duvanet::gui::UserPrompts::Kind::Information,
+                           duvanet::gui::dotPlotSizeQuestion(duvanet::gui::ApplicationTitle()),
+                           false)) {
     return;
   }
 

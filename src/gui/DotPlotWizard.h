@@ -20,7 +20,9 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QWidget;
+namespace duvanet::gui {
 class UserPrompts;
+}
 
 namespace duvanet::gui {
 
@@ -69,9 +71,9 @@ class TfrmDotPlotWizard : public QDialog {
   /// list, mainList and the ports are not owned and must outlive the wizard; its dot plot
   /// windows get the same ports.
   TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainListAccess mainList,
-                    const UiPorts& ports, QWidget* parent = nullptr);
+                    const duvanet::gui::UiPorts& ports, QWidget* parent = nullptr);
   TfrmDotPlotWizard(tSequenceList& list, duvanet::gui::MainListAccess mainList,
-                    UserPrompts* prompts, QWidget* parent = nullptr);
+                    duvanet::gui::UserPrompts* prompts, QWidget* parent = nullptr);
 
   /// The request the controls stand for now.
   duvanet::gui::DotPlotChoice currentChoice() const;
@@ -102,12 +104,12 @@ class TfrmDotPlotWizard : public QDialog {
   void FormShow();
 
   // The two sequences, the case and the window size.
-  QGroupBox* m_generalGroup = nullptr;          // "GroupBox1"
-  QComboBox* m_horizontalList = nullptr;        // "cobPlotSeq1"
-  QComboBox* m_verticalList = nullptr;          // "cobPlotSeq2"
-  QCheckBox* m_caseInsensitiveBox = nullptr;    // "cbPlotCaseInsensitive"
-  QLineEdit* m_windowSizeEdit = nullptr;        // "edWindowSize"
-  UpDownControl* m_windowSizeUpDown = nullptr;  // "udDotWindowSize"
+  QGroupBox* m_generalGroup = nullptr;                            // "GroupBox1"
+  QComboBox* m_horizontalList = nullptr;                          // "cobPlotSeq1"
+  QComboBox* m_verticalList = nullptr;                            // "cobPlotSeq2"
+  QCheckBox* m_caseInsensitiveBox = nullptr;                      // "cbPlotCaseInsensitive"
+  QLineEdit* m_windowSizeEdit = nullptr;                          // "edWindowSize"
+  duvanet::widgets::UpDownControl* m_windowSizeUpDown = nullptr;  // "udDotWindowSize"
   // The plot type pages and their buttons.
   QGroupBox* m_typeGroup = nullptr;                   // "GroupBox2"
   QTabWidget* m_typePages = nullptr;                  // "pcDotPlotSelection"
@@ -134,8 +136,8 @@ class TfrmDotPlotWizard : public QDialog {
 
   tSequenceList& m_list;
   duvanet::gui::MainListAccess m_mainList;
-  UiPorts m_ports;
-  UserPrompts* m_prompts = nullptr;
+  duvanet::gui::UiPorts m_ports;
+  duvanet::gui::UserPrompts* m_prompts = nullptr;
   PrepareFunction m_prepare;
   QPointer<TfrmDotPlot> m_lastDotPlot;
 };

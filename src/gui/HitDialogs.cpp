@@ -32,7 +32,7 @@ GoToPositionDialog::GoToPositionDialog(QWidget* parent, qint64 plotWidth, qint64
                                        qint64 x, qint64 y)
     : QDialog(parent) {
   setObjectName(QStringLiteral("dialGoToPosition"));
-  setWindowTitle(ApplicationTitle() + QStringLiteral(" - Go to position"));
+  setWindowTitle(duvanet::gui::ApplicationTitle() + QStringLiteral(" - Go to position"));
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
   m_x = positionBox(this, "edGoToX", plotWidth, x);
@@ -53,7 +53,7 @@ qint64 GoToPositionDialog::y() const { return m_y->value(); }
 
 HitExportDialog::HitExportDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("dialExportHits"));
-  setWindowTitle(ApplicationTitle() + QStringLiteral(" - Export hits"));
+  setWindowTitle(duvanet::gui::ApplicationTitle() + QStringLiteral(" - Export hits"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(QStringLiteral("Write the hit segments of"), this));
   m_whole = new QRadioButton(QStringLiteral("the whole plot"), this);

@@ -40,7 +40,7 @@ quint32 nextRandom(quint32& state) {
 
 }  // namespace
 
-TfrmSplashScreen::TfrmSplashScreen(QWidget* owner, BrowserLauncher& browser)
+TfrmSplashScreen::TfrmSplashScreen(QWidget* owner, duvanet::gui::BrowserLauncher& browser)
     : QDialog(owner), m_browser(browser) {
   setObjectName(QStringLiteral("frmSplashScreen"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -136,7 +136,7 @@ TfrmSplashScreen::TfrmSplashScreen(QWidget* owner, BrowserLauncher& browser)
   connect(m_homePageButton, &QPushButton::clicked, this, &TfrmSplashScreen::Button2Click);
 
   // FormCreate
-  const QString title = ApplicationTitle();
+  const QString title = duvanet::gui::ApplicationTitle();
   setWindowTitle(title + QStringLiteral(" information"));
   m_titleLabel->setText(title);
   m_authorLabel->setText(QStringLiteral("Author: the Duvanet developers"));

@@ -5,7 +5,9 @@
 #include <QString>
 #include <QtGlobal>
 
+namespace duvanet::gui {
 class BrowserLauncher;
+}
 class QLabel;
 class QPushButton;
 
@@ -15,7 +17,7 @@ class TfrmSplashScreen : public QDialog {
   Q_OBJECT
 
  public:
-  TfrmSplashScreen(QWidget* owner, BrowserLauncher& browser);
+  TfrmSplashScreen(QWidget* owner, duvanet::gui::BrowserLauncher& browser);
 
   /// The program's version as four numbers, from the project version the build was made with.
   static QString GetVersionString();
@@ -35,7 +37,7 @@ class TfrmSplashScreen : public QDialog {
   void Button2Click();
 
  private:
-  BrowserLauncher& m_browser;
+  duvanet::gui::BrowserLauncher& m_browser;
 
   // The controls; the comments give the object names the tests find them by.
   QLabel* m_background = nullptr;                // Image1

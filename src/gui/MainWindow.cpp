@@ -53,12 +53,13 @@ void setReadOnlyBackground(QWidget* widget) {
 
 }  // namespace
 
-TfrmMain::TfrmMain(const UiPorts& ports, MainWindowHooks hooks, QWidget* parent)
+TfrmMain::TfrmMain(const duvanet::gui::UiPorts& ports, duvanet::gui::MainWindowHooks hooks,
+                   QWidget* parent)
     : QMainWindow(parent), m_ports(ports), m_hooks(std::move(hooks)) {
   setObjectName(QStringLiteral("frmMain"));
   // FormCreate: the workspace first, then the caption, then the information screen.
   m_sequenceList = std::make_unique<tSequenceList>();
-  setWindowTitle(ApplicationTitle() + QLatin1Char(' '));
+  setWindowTitle(duvanet::gui::ApplicationTitle() + QLatin1Char(' '));
   setWindowIcon(duvanet::gui::icons::own(QStringLiteral("dotplot")));
   duvanet::gui::setWindowFont(*this);
 
@@ -286,7 +287,7 @@ void TfrmMain::createCentralWidgets() {
 
   auto* groupBox2 = new QGroupBox(QStringLiteral("Sequence workspace"), splitter);
   groupBox2->setObjectName(QStringLiteral("GroupBox2"));
-  m_sequenceListBox = new SequenceListBox(groupBox2);
+  m_sequenceListBox = new duvanet::gui::SequenceListBox(groupBox2);
   m_sequenceListBox->setObjectName(QStringLiteral("lbSequenceList"));
   m_sequenceListBox->setFont(courierNew(13));
   m_sequenceListBox->setStatusTip(
@@ -306,11 +307,12 @@ void TfrmMain::createCentralWidgets() {
   connect(m_sequenceListBox, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     m_listContextMenu->popup(m_sequenceListBox->viewport()->mapToGlobal(at));
   });
-  connect(m_sequenceListBox, &SequenceListBox::leftButtonPressed, this,
+  connect(m_sequenceListBox, &duvanet::gui::SequenceListBox::leftButtonPressed, this,
           &TfrmMain::lbSequenceListMouseDown);
-  connect(m_sequenceListBox, &SequenceListBox::leftButtonDoubleClicked, this,
+  connect(m_sequenceListBox, &duvanet::gui::SequenceListBox::leftButtonDoubleClicked, this,
           &TfrmMain::lbSequenceListDblClick);
-  connect(m_sequenceListBox, &SequenceListBox::filesDropped, this, &TfrmMain::LoadFiles);
+  connect(m_sequenceListBox, &duvanet::gui::SequenceListBox::filesDropped, this,
+          &TfrmMain::LoadFiles);
 
   auto* panel2 = new QWidget(splitter);
   panel2->setObjectName(QStringLiteral("Panel2"));
@@ -564,7 +566,7 @@ void TfrmMain::acLoadSequencesExecute() {
 }
 
 bool TfrmMain::askOverwrite(const QString&) {
-  return m_ports.prompts->question(this, UserPrompts::Kind::Warning,
+  return m_ports.prompts->question(this, duvanet::gui::UserPrompts::Kind::Warning,
                                    QStringLiteral("File exists! Overwrite?"), true);
 }
 
@@ -592,7 +594,7 @@ void TfrmMain::acSaveWorkspaceExecute() {
 
 void TfrmMain::acDeleteWorkspaceExecute() {
   const bool yes = m_ports.prompts->question(
-      this, UserPrompts::Kind::Warning,
+      this, duvanet::gui::UserPrompts::Kind::Warning,
       QStringLiteral("This will delete the complete workspace. No sequences will be left or "
                      "restoreable. Are you really sure to continue?"),
       true);
@@ -627,7 +629,7 @@ void TfrmMain::acDuplicateSequenceExecute() {
 void TfrmMain::acDeleteSequenceExecute() {
   const QList<int> rows = SelectedRows();
   if (rows.isEmpty()) return;
-  if (!m_ports.prompts->question(this, UserPrompts::Kind::Confirmation,
+  if (!m_ports.prompts->question(this, duvanet::gui::UserPrompts::Kind::Confirmation,
                                  QStringLiteral("Delete the selected sequences?"), true))
     return;
   // From the last row to the first, so the rows still to visit keep their indexes.

@@ -19,7 +19,9 @@ class QMenu;
 class QSplitter;
 class QStatusBar;
 class QToolBar;
+namespace duvanet::gui {
 class SequenceListBox;
+}
 class TDNAMemo;
 
 /// The main window: the workspace list with a preview of one sequence, and every command of the
@@ -30,7 +32,8 @@ class TfrmMain : public QMainWindow {
 
  public:
   /// Creates the workspace, sets the caption and shows the information screen modally.
-  TfrmMain(const UiPorts& ports, MainWindowHooks hooks, QWidget* parent = nullptr);
+  TfrmMain(const duvanet::gui::UiPorts& ports, duvanet::gui::MainWindowHooks hooks,
+           QWidget* parent = nullptr);
   ~TfrmMain() override;
 
   /// Creates the dot plot, translation and BLAST wizards, in this order, hidden.
@@ -44,8 +47,8 @@ class TfrmMain : public QMainWindow {
   void LoadFilesWhenShown(const QStringList& fileNames);
 
   tSequenceList& SequenceList() { return *m_sequenceList; }
-  const UiPorts& ports() const { return m_ports; }
-  SequenceListBox* lbSequenceList() const { return m_sequenceListBox; }
+  const duvanet::gui::UiPorts& ports() const { return m_ports; }
+  duvanet::gui::SequenceListBox* lbSequenceList() const { return m_sequenceListBox; }
   /// The current row: 0 for an empty list, −1 when a non-empty list has none.
   int CurrentRow() const;
   /// The selected rows in ascending order.
@@ -103,8 +106,8 @@ class TfrmMain : public QMainWindow {
   void runAction(const QString& caption, const std::function<void()>& body);
   bool hasCurrentSequence() const;
 
-  UiPorts m_ports;
-  MainWindowHooks m_hooks;
+  duvanet::gui::UiPorts m_ports;
+  duvanet::gui::MainWindowHooks m_hooks;
   std::unique_ptr<tSequenceList> m_sequenceList;
   QString m_saveFileName;
   int m_loadProgressDelayMs = 333;
@@ -135,11 +138,11 @@ class TfrmMain : public QMainWindow {
   QAction* m_pasteFastaAction = nullptr;         // PasteFASfromClipboard1
   QAction* m_pasteTextAction = nullptr;          // PasteTXTfromclipboard1
 
-  QToolBar* m_toolBar = nullptr;                 // ToolBar1
-  SequenceListBox* m_sequenceListBox = nullptr;  // lbSequenceList
-  QMenu* m_listContextMenu = nullptr;            // popmenSequenceList
-  QLineEdit* m_previewNameEdit = nullptr;        // edPreviewSequenceName
-  QLineEdit* m_previewLengthEdit = nullptr;      // edPreviewSequenceLength
-  TDNAMemo* m_previewData = nullptr;             // mePreviewSequenceData
-  QStatusBar* m_statusBar = nullptr;             // sBar
+  QToolBar* m_toolBar = nullptr;                               // ToolBar1
+  duvanet::gui::SequenceListBox* m_sequenceListBox = nullptr;  // lbSequenceList
+  QMenu* m_listContextMenu = nullptr;                          // popmenSequenceList
+  QLineEdit* m_previewNameEdit = nullptr;                      // edPreviewSequenceName
+  QLineEdit* m_previewLengthEdit = nullptr;                    // edPreviewSequenceLength
+  TDNAMemo* m_previewData = nullptr;                           // mePreviewSequenceData
+  QStatusBar* m_statusBar = nullptr;                           // sBar
 };

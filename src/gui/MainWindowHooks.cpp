@@ -8,6 +8,8 @@
 #include "gui/StatisticsWindow.h"
 #include "gui/TranscriptionWizard.h"
 
+namespace duvanet::gui {
+
 namespace {
 
 std::function<QList<int>()> selectedRowsOf(TfrmMain& main) {
@@ -52,3 +54,5 @@ MainWindowHooks DefaultMainWindowHooks() {
   };
   return hooks;
 }
+
+}  // namespace duvanet::gui

@@ -6,6 +6,8 @@ class QDialog;
 class QWidget;
 class TfrmMain;
 
+namespace duvanet::gui {
+
 /// The windows the main window opens but does not build itself. Each factory receives the main
 /// window (for its workspace, its list and its ports) and returns a window parented to it.
 struct MainWindowHooks {
@@ -23,3 +25,5 @@ struct MainWindowHooks {
 
 /// The program's own windows. Any hook left empty makes its action do nothing (tests use this).
 MainWindowHooks DefaultMainWindowHooks();
+
+}  // namespace duvanet::gui

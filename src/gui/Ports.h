@@ -5,10 +5,14 @@
 #include "gui/BrowserLauncher.h"
 #include "gui/UserPrompts.h"
 
+namespace duvanet::gui {
+
 /// The desktop services a window uses, handed in by whoever creates it. Not owned.
 struct UiPorts {
   UserPrompts* prompts = nullptr;
-  FileDialogs* fileDialogs = nullptr;
+  duvanet::chart::FileDialogs* fileDialogs = nullptr;
   BrowserLauncher* browser = nullptr;
-  FontDialogs* fontDialogs = nullptr;
+  duvanet::chart::FontDialogs* fontDialogs = nullptr;
 };
+
+}  // namespace duvanet::gui

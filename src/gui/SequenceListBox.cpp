@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QUrl>
 
+namespace duvanet::gui {
+
 QColor SequenceRowDelegate::background(int row, bool selected) {
   const bool even = row % 2 == 0;
   if (selected) return even ? QColor(8, 8, 255) : QColor(0, 0, 245);
@@ -103,3 +105,5 @@ void SequenceListBox::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   emit filesDropped(files);
 }
+
+}  // namespace duvanet::gui

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QStyledItemDelegate>
 
+namespace duvanet::gui {
+
 /// Draws the workspace rows in alternating colours: white and RGB(242, 242, 255), selected
 /// RGB(8, 8, 255) and RGB(0, 0, 245) with white text, each row 16 pixels high.
 class SequenceRowDelegate : public QStyledItemDelegate {
@@ -47,3 +49,5 @@ class SequenceListBox : public QListWidget {
  private:
   static QStringList localFiles(const QMimeData* mimeData);
 };
+
+}  // namespace duvanet::gui

@@ -207,7 +207,7 @@ void TfrmStatistics::styleAxes() {
   }
 }
 
-void TfrmStatistics::setFileDialogs(FileDialogs* dialogs) {
+void TfrmStatistics::setFileDialogs(duvanet::chart::FileDialogs* dialogs) {
   m_fileDialogs = dialogs ? dialogs : &m_ownFileDialogs;
   m_commandBar->setFileDialogs(dialogs);
 }

@@ -35,7 +35,7 @@ class TfrmStatistics : public QWidget {
 
   /// The dialogs Save (the button and the tool bar's command) asks for the file with; not owned,
   /// tests answer without a dialog. The real file dialog until set.
-  void setFileDialogs(FileDialogs* dialogs);
+  void setFileDialogs(duvanet::chart::FileDialogs* dialogs);
 
  public slots:
   void btStatSaveClick();
@@ -54,8 +54,8 @@ class TfrmStatistics : public QWidget {
 
   const tSequenceList& m_sequences;
   tSymbolStatistics m_statistics;
-  QtFileDialogs m_ownFileDialogs;
-  FileDialogs* m_fileDialogs = &m_ownFileDialogs;
+  duvanet::chart::QtFileDialogs m_ownFileDialogs;
+  duvanet::chart::FileDialogs* m_fileDialogs = &m_ownFileDialogs;
 
   // The controls; the comments give the object names the tests find them by.
   duvanet::chart::ChartCommandBar* m_commandBar = nullptr;  // TeeCommander1

@@ -151,7 +151,7 @@ void TfrmTranscriptionWizard::FormCreate() {
   m_geneticCodeList->clear();
   for (const char* name : GeneticCodeNames) m_geneticCodeList->addItem(QString::fromUtf8(name));
   m_geneticCodeList->setCurrentIndex(0);
-  setWindowTitle(ApplicationTitle() + QStringLiteral(" translation wizard"));
+  setWindowTitle(duvanet::gui::ApplicationTitle() + QStringLiteral(" translation wizard"));
 }
 
 void TfrmTranscriptionWizard::showEvent(QShowEvent* event) {

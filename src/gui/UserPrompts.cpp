@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 
+namespace duvanet::gui {
+
 namespace {
 
 // Centres the box on its parent's window (the main window for files named on the command line
@@ -56,3 +58,5 @@ void MessageBoxPrompts::error(QWidget* parent, const QString& text) {
   box.setDefaultButton(QMessageBox::Ok);
   execCentred(box, parent);
 }
+
+}  // namespace duvanet::gui

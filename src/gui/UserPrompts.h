@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace duvanet::gui {
+
 /// The message boxes the windows show. Windows never open a QMessageBox themselves.
 class UserPrompts {
  public:
@@ -32,3 +34,5 @@ class MessageBoxPrompts : public UserPrompts {
   bool question(QWidget* parent, Kind kind, const QString& text, bool defaultYes) override;
   void error(QWidget* parent, const QString& text) override;
 };
+
+}  // namespace duvanet::gui

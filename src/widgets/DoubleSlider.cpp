@@ -23,7 +23,7 @@ std::int32_t product32(std::int32_t a, std::int32_t b) {
 }  // namespace
 
 /// One thumb: a 7 × 13 picture that hands its mouse events to the slider.
-class TDblSliderThumb : public QWidget {
+class duvanet::widgets::TDblSliderThumb : public QWidget {
  public:
   TDblSliderThumb(TDblSlider* slider, TLftRght which)
       : QWidget(slider),
@@ -64,8 +64,8 @@ TDblSlider::TDblSlider(QWidget* owner) : QFrame(owner) {
   setMinimumWidth(SliderMinWidth);
   resize(SliderMinWidth, BaseHeight);
 
-  m_thumbLeft = new TDblSliderThumb(this, dblLeft);
-  m_thumbRight = new TDblSliderThumb(this, dblRight);
+  m_thumbLeft = new duvanet::widgets::TDblSliderThumb(this, dblLeft);
+  m_thumbRight = new duvanet::widgets::TDblSliderThumb(this, dblRight);
   m_leftLabel = new QLabel(this);
   m_leftLabel->setObjectName(QStringLiteral("leftValueLabel"));
   m_rightLabel = new QLabel(this);
@@ -299,7 +299,7 @@ void TDblSlider::recalculate() {
 }
 
 void TDblSlider::drawThumbPictures() {
-  for (TDblSliderThumb* thumb : {m_thumbLeft, m_thumbRight}) {
+  for (duvanet::widgets::TDblSliderThumb* thumb : {m_thumbLeft, m_thumbRight}) {
     QImage& picture = thumb->picture();
     picture.fill(palette().color(QPalette::Window));
     QPainter painter(&picture);
@@ -323,7 +323,7 @@ void TDblSlider::drawThumbArrows() {
   };
   const Line leftLines[] = {{4, 2, 2}, {5, 1, 2}, {6, 0, 2}};
   const Line rightLines[] = {{0, 0, 2}, {1, 1, 2}, {2, 2, 2}};
-  for (TDblSliderThumb* thumb : {m_thumbLeft, m_thumbRight}) {
+  for (duvanet::widgets::TDblSliderThumb* thumb : {m_thumbLeft, m_thumbRight}) {
     QImage& picture = thumb->picture();
     QPainter painter(&picture);
     painter.fillRect(0, 0, ThumbWidth, 3, control);
@@ -393,14 +393,14 @@ bool TDblSlider::event(QEvent* event) {
   return QFrame::event(event);
 }
 
-void TDblSlider::thumbPressed(TDblSliderThumb* thumb, QPoint globalPos) {
+void TDblSlider::thumbPressed(duvanet::widgets::TDblSliderThumb* thumb, QPoint globalPos) {
   m_dragOffsetX = globalPos.x() - thumb->x();
   m_dragActive = true;
   if (m_positionDsp) showDragValue(thumb->which());
   emit sldMouseDown(this, thumb->which(), m_position1, m_position2);
 }
 
-void TDblSlider::thumbMoved(TDblSliderThumb* thumb, QPoint globalPos) {
+void TDblSlider::thumbMoved(duvanet::widgets::TDblSliderThumb* thumb, QPoint globalPos) {
   if (!m_dragActive) return;
   clampThumbLeft(thumb->which(), globalPos.x() - m_dragOffsetX);
   if (thumb->which() == dblLeft) {
@@ -412,7 +412,7 @@ void TDblSlider::thumbMoved(TDblSliderThumb* thumb, QPoint globalPos) {
   if (m_positionDsp) showDragValue(thumb->which());
 }
 
-void TDblSlider::thumbReleased(TDblSliderThumb* thumb) {
+void TDblSlider::thumbReleased(duvanet::widgets::TDblSliderThumb* thumb) {
   m_dragActive = false;
   m_dragLabel->hide();
   snapThumb(thumb->which());

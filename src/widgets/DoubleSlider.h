@@ -13,7 +13,9 @@ enum TInd { dblNone, dblMinMax, dblPos1Pos2 };
 /// Which thumb an event concerns.
 enum TLftRght { dblLeft, dblRight };
 
+namespace duvanet::widgets {
 class TDblSliderThumb;
+}
 
 /// A horizontal slider with two thumbs that select the band [Position1, Position2] inside the
 /// integer range [Min, Max]. Only the thumbs react to the mouse; there is no keyboard handling.
@@ -80,10 +82,10 @@ class TDblSlider : public QFrame {
   bool event(QEvent* event) override;
 
  private:
-  friend class TDblSliderThumb;
-  void thumbPressed(TDblSliderThumb* thumb, QPoint globalPos);
-  void thumbMoved(TDblSliderThumb* thumb, QPoint globalPos);
-  void thumbReleased(TDblSliderThumb* thumb);
+  friend class duvanet::widgets::TDblSliderThumb;
+  void thumbPressed(duvanet::widgets::TDblSliderThumb* thumb, QPoint globalPos);
+  void thumbMoved(duvanet::widgets::TDblSliderThumb* thumb, QPoint globalPos);
+  void thumbReleased(duvanet::widgets::TDblSliderThumb* thumb);
 
   int travel() const { return m_trackRight - m_trackLeft; }
   void updateTrack();
@@ -126,8 +128,8 @@ class TDblSlider : public QFrame {
   QColor m_arrowsDrawnColor;
   bool m_arrowsDrawn = false;
 
-  TDblSliderThumb* m_thumbLeft = nullptr;
-  TDblSliderThumb* m_thumbRight = nullptr;
+  duvanet::widgets::TDblSliderThumb* m_thumbLeft = nullptr;
+  duvanet::widgets::TDblSliderThumb* m_thumbRight = nullptr;
   QLabel* m_leftLabel = nullptr;
   QLabel* m_rightLabel = nullptr;
   QLabel* m_dragLabel = nullptr;

@@ -4,6 +4,8 @@
 
 class QLineEdit;
 
+namespace duvanet::widgets {
+
 /// An up-down control: an edit field with arrows whose position is the spin box's value. Steps
 /// by the arrows or the arrow keys are reported apart from typing in the field.
 class UpDownControl : public QSpinBox {
@@ -20,3 +22,5 @@ class UpDownControl : public QSpinBox {
   /// An arrow was clicked or an arrow key pressed; the value has already moved.
   void arrowClicked();
 };
+
+}  // namespace duvanet::widgets

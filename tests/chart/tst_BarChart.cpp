@@ -130,8 +130,8 @@ class TestBarChart : public QObject {
     QVERIFY(chart.chart()->isZoomed());
     bar.resetAction()->trigger();
     FakeFileDialogs dialogs;
-    dialogs.saveAsAnswers.push_back(
-        FileDialogs::SaveChoice{dir.filePath("bars"), QStringLiteral("PNG image (*.png)")});
+    dialogs.saveAsAnswers.push_back(duvanet::chart::FileDialogs::SaveChoice{
+        dir.filePath("bars"), QStringLiteral("PNG image (*.png)")});
     bar.setFileDialogs(&dialogs);
     bar.saveAction()->trigger();
     QCOMPARE(dialogs.saveAsCaptions.size(), 1);

@@ -528,8 +528,8 @@ class TestColourGridChart : public QObject {
     ColourGridChart chart;
     chart.resize(300, 200);
     FakeFileDialogs dialogs;
-    dialogs.saveAsAnswers.push_back(
-        FileDialogs::SaveChoice{dir.filePath("picture"), QStringLiteral("SVG drawing (*.svg)")});
+    dialogs.saveAsAnswers.push_back(duvanet::chart::FileDialogs::SaveChoice{
+        dir.filePath("picture"), QStringLiteral("SVG drawing (*.svg)")});
     QVERIFY(chart.showExportDialog(nullptr, dialogs));
     QCOMPARE(dialogs.saveAsCaptions, QStringList{QStringLiteral("Export chart")});
     const QString offered = dialogs.offeredFilters.value(0);
@@ -537,7 +537,8 @@ class TestColourGridChart : public QObject {
       QVERIFY(offered.contains(format));
     QVERIFY(dialogs.offeredSelections.value(0).contains(QStringLiteral("PNG")));
     QVERIFY(QFile::exists(dir.filePath("picture.svg")));
-    dialogs.saveAsAnswers.push_back(FileDialogs::SaveChoice{dir.filePath("other.BMP"), QString()});
+    dialogs.saveAsAnswers.push_back(
+        duvanet::chart::FileDialogs::SaveChoice{dir.filePath("other.BMP"), QString()});
     QVERIFY(chart.showExportDialog(nullptr, dialogs));
     QVERIFY(!QImage(dir.filePath("other.BMP"), "BMP").isNull());
     // Cancelled: no answer left.

@@ -11,7 +11,7 @@
 
 // Answers the open and save dialogs with prepared names and records what they were shown with;
 // the answers run out into "cancelled".
-class FakeFileDialogs : public FileDialogs {
+class FakeFileDialogs : public duvanet::chart::FileDialogs {
  public:
   QStringList openFiles(QWidget*, const QString&) override {
     ++openCalls;
@@ -47,7 +47,7 @@ class FakeFileDialogs : public FileDialogs {
 };
 
 // Answers the font dialog with prepared fonts and records the fonts it started from.
-class FakeFontDialogs : public FontDialogs {
+class FakeFontDialogs : public duvanet::chart::FontDialogs {
  public:
   std::optional<QFont> chooseFont(QWidget*, const QFont& initial) override {
     initialFonts << initial;

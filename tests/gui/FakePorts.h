@@ -13,7 +13,7 @@
 namespace duvanet::testing {
 
 // Records every message box and answers questions from a script (Yes when the script is empty).
-class FakePrompts : public UserPrompts {
+class FakePrompts : public duvanet::gui::UserPrompts {
  public:
   struct Shown {
     QString type;  // "warning", "question", "error"
@@ -50,7 +50,7 @@ class FakePrompts : public UserPrompts {
   QList<Shown> shown;
 };
 
-class FakeBrowser : public BrowserLauncher {
+class FakeBrowser : public duvanet::gui::BrowserLauncher {
  public:
   bool openUrl(const QUrl& url) override {
     opened << url;
@@ -64,7 +64,9 @@ struct FakePorts {
   FakeFileDialogs fileDialogs;
   FakeBrowser browser;
   FakeFontDialogs fontDialogs;
-  UiPorts ports() { return UiPorts{&prompts, &fileDialogs, &browser, &fontDialogs}; }
+  duvanet::gui::UiPorts ports() {
+    return duvanet::gui::UiPorts{&prompts, &fileDialogs, &browser, &fontDialogs};
+  }
 };
 
 }  // namespace duvanet::testing

@@ -31,7 +31,7 @@ using namespace duvanet::core;
 namespace {
 
 // Records the URLs instead of starting a browser.
-class RecordingBrowser : public BrowserLauncher {
+class RecordingBrowser : public duvanet::gui::BrowserLauncher {
  public:
   bool openUrl(const QUrl& url) override {
     urls.append(url);
@@ -345,7 +345,7 @@ class TestBlastWizard : public QObject {
   // one request each in list order; the list is refilled afterwards.
   void throughTheMainWindow() {
     FakePorts fakes;
-    MainWindowHooks hooks = DefaultMainWindowHooks();
+    duvanet::gui::MainWindowHooks hooks = duvanet::gui::DefaultMainWindowHooks();
     hooks.showInformationScreen = [](TfrmMain&) {};
     TfrmMain main(fakes.ports(), hooks);
     main.CreateWizards();

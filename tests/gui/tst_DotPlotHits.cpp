@@ -390,7 +390,7 @@ class DotPlotHitsTest : public QObject {
     QCOMPARE(f.chart()->visibleRange(ChartAxis::Top), (std::pair{20.5, 80.5}));
     QCOMPARE(f.chart()->visibleRange(ChartAxis::Left), (std::pair{5.5, 50.5}));
     f.w->setExportScopeAnswer([whole] { return std::optional<bool>(whole); });
-    f.ports.fileDialogs.saveAsAnswers.push_back(FileDialogs::SaveChoice{
+    f.ports.fileDialogs.saveAsAnswers.push_back(duvanet::chart::FileDialogs::SaveChoice{
         dir.filePath(typed),
         filter.isEmpty() ? QStringLiteral("Tab-separated values (*.tsv)") : filter});
     control<QPushButton>(*f.w, "btExportHits")->click();
@@ -412,8 +412,8 @@ class DotPlotHitsTest : public QObject {
     Fixture f;
     f.w->setExportScopeAnswer([] { return std::optional<bool>(true); });
     f.ports.fileDialogs.saveAsAnswers.push_back(
-        FileDialogs::SaveChoice{QStringLiteral("/no/such/folder/hits.tsv"),
-                                QStringLiteral("Tab-separated values (*.tsv)")});
+        duvanet::chart::FileDialogs::SaveChoice{QStringLiteral("/no/such/folder/hits.tsv"),
+                                                QStringLiteral("Tab-separated values (*.tsv)")});
     f.w->btExportHitsClick();
     QCOMPARE(
         f.prompts.texts(),

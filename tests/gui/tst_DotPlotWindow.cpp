@@ -175,7 +175,8 @@ class TestDotPlotWindow : public QObject {
     QCOMPARE(control<TDblSlider>(f.window, "dblslColor")->Max(), maxScore);
     QCOMPARE(control<TDblSlider>(f.window, "dblslColor")->Position1(), 0);
     QCOMPARE(control<TDblSlider>(f.window, "dblslColor")->Position2(), maxScore);
-    QCOMPARE(control<UpDownControl>(f.window, "udHighlightColour")->maximum(), maxScore);
+    QCOMPARE(control<duvanet::widgets::UpDownControl>(f.window, "udHighlightColour")->maximum(),
+             maxScore);
     QCOMPARE(control<ColourGridChart>(f.window, "chartDotPlot")->paletteCount(), maxScore + 1);
     QVERIFY(!f.window->isVisible());
   }
@@ -218,7 +219,7 @@ class TestDotPlotWindow : public QObject {
     f.window->PrepareDotPlot(static_cast<tDotPlotType>(type), seq("h", "ACGTAC"),
                              seq("v", "ACGTAC"), true, 2, meHighest);
     showAndWait(f.window);
-    QCOMPARE(f.window->windowTitle(), ApplicationTitle() + suffix);
+    QCOMPARE(f.window->windowTitle(), duvanet::gui::ApplicationTitle() + suffix);
   }
 
   void mouseMoveShowsTheCellUnderTheMouse() {
@@ -243,7 +244,9 @@ class TestDotPlotWindow : public QObject {
     QCOMPARE(control<QLabel>(f.window, "panInfoDot")->text(),
              QStringLiteral("Highest matches at position (1/7) = 1 of 2 possible matches; "
                             "Window size :2"));
-    QCOMPARE(control<SequenceDisplayBox>(f.window, "imgSequenceDisplay")->picture()->positionVerti,
+    QCOMPARE(control<duvanet::gui::SequenceDisplayBox>(f.window, "imgSequenceDisplay")
+                 ->picture()
+                 ->positionVerti,
              7);
     // Outside the plotted cells nothing changes.
     QTest::mouseMove(control<ColourGridChart>(f.window, "chartDotPlot"), QPoint(1, 1));
@@ -322,7 +325,7 @@ class TestDotPlotWindow : public QObject {
     f.window->PrepareDotPlot(dptDNAHoriz, seq("h", "ACGTTGCAACGT"), seq("v", "TTGCAACGTACG"), false,
                              3, meHighest);
     showAndWait(f.window);
-    control<UpDownControl>(f.window, "udHighlightColour")->setValue(2);
+    control<duvanet::widgets::UpDownControl>(f.window, "udHighlightColour")->setValue(2);
     QTest::mouseClick(control<QPushButton>(f.window, "btHighlightColour"), Qt::LeftButton);
     QTest::qWait(100);
     const int settled = control<ColourGridChart>(f.window, "chartDotPlot")->drawCount();
@@ -357,7 +360,7 @@ class TestDotPlotWindow : public QObject {
     QCOMPARE(chart->paletteColour(5), QColor(0, 102, 0));
     QCOMPARE(chart->paletteColour(7), QColor(0, 204, 0));
     // The highlighted level turns red while the button is down, until the next update after.
-    control<UpDownControl>(f.window, "udHighlightColour")->setValue(6);
+    control<duvanet::widgets::UpDownControl>(f.window, "udHighlightColour")->setValue(6);
     QTest::mouseClick(control<QPushButton>(f.window, "btHighlightColour"), Qt::LeftButton);
     QCOMPARE(chart->paletteColour(6), QColor(255, 0, 0));
     QTest::mouseClick(control<QPushButton>(f.window, "btHighlightColour"), Qt::LeftButton);
@@ -431,8 +434,8 @@ class TestDotPlotWindow : public QObject {
                            meHighest);
     showAndWait(window);
     QTemporaryDir dir;
-    ports.fileDialogs.saveAsAnswers.push_back(
-        FileDialogs::SaveChoice{dir.filePath("plot"), QStringLiteral("PNG image (*.png)")});
+    ports.fileDialogs.saveAsAnswers.push_back(duvanet::chart::FileDialogs::SaveChoice{
+        dir.filePath("plot"), QStringLiteral("PNG image (*.png)")});
     QTest::mouseClick(control<QPushButton>(window, "btPlotSave"), Qt::LeftButton);
     QCOMPARE(ports.fileDialogs.saveAsCaptions, QStringList{QStringLiteral("Export chart")});
     QVERIFY(!QImage(dir.filePath("plot.png")).isNull());

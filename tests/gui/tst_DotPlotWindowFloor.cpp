@@ -195,7 +195,7 @@ class TestDotPlotWindowFloor : public QObject {
     Fixture f;
     const auto [h, v] = dnaPair(10, true);
     f.window->PrepareDotPlot(dptDNABoth, seq("h", h), seq("v", v), false, 12, meHighest);
-    control<UpDownControl>(f.window, "udHighlightColour")->setValue(4);
+    control<duvanet::widgets::UpDownControl>(f.window, "udHighlightColour")->setValue(4);
     f.window->udHighlightColourClick();
     QVERIFY(!f.window->isRecomputing());  // the button is up
     QTest::mouseClick(control<QPushButton>(f.window, "btHighlightColour"), Qt::LeftButton);

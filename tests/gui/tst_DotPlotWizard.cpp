@@ -74,9 +74,9 @@ class TestDotPlotWizard : public QObject {
     auto& w = *f.wizard;
     QVERIFY(control<QCheckBox>(w, "cbPlotCaseInsensitive")->isChecked());
     QCOMPARE(control<QLineEdit>(w, "edWindowSize")->text(), QStringLiteral("12"));
-    QCOMPARE(control<UpDownControl>(w, "udDotWindowSize")->value(), 12);
-    QCOMPARE(control<UpDownControl>(w, "udDotWindowSize")->minimum(), 1);
-    QCOMPARE(control<UpDownControl>(w, "udDotWindowSize")->maximum(), 1024);
+    QCOMPARE(control<duvanet::widgets::UpDownControl>(w, "udDotWindowSize")->value(), 12);
+    QCOMPARE(control<duvanet::widgets::UpDownControl>(w, "udDotWindowSize")->minimum(), 1);
+    QCOMPARE(control<duvanet::widgets::UpDownControl>(w, "udDotWindowSize")->maximum(), 1024);
     QCOMPARE(control<QTabWidget>(w, "pcDotPlotSelection")->count(), 3);
     QCOMPARE(control<QTabWidget>(w, "pcDotPlotSelection")->tabText(0), QStringLiteral("DNA"));
     QCOMPARE(control<QTabWidget>(w, "pcDotPlotSelection")->tabText(1), QStringLiteral("Identity"));
@@ -157,7 +157,8 @@ class TestDotPlotWizard : public QObject {
     QCOMPARE(control<QComboBox>(f.wizard, "cobPlotSeq1")->count(), 7);
     QCOMPARE(control<QComboBox>(f.wizard, "cobPlotSeq1")->currentIndex(), any ? horizontal : 0);
     QCOMPARE(control<QComboBox>(f.wizard, "cobPlotSeq2")->currentIndex(), any ? vertical : 0);
-    QCOMPARE(f.wizard->windowTitle(), ApplicationTitle() + QStringLiteral(" dot plot wizard"));
+    QCOMPARE(f.wizard->windowTitle(),
+             duvanet::gui::ApplicationTitle() + QStringLiteral(" dot plot wizard"));
   }
 
   void twoSelectedWithTheSecondFocusedTakesTheFirstAsVertical() {
@@ -225,7 +226,7 @@ class TestDotPlotWizard : public QObject {
     byName(*f.wizard, evaluationButton)->setChecked(true);
     control<QTabWidget>(f.wizard, "pcDotPlotSelection")->setCurrentIndex(page);
     control<QCheckBox>(f.wizard, "cbPlotCaseInsensitive")->setChecked(false);
-    control<UpDownControl>(f.wizard, "udDotWindowSize")->setValue(7);
+    control<duvanet::widgets::UpDownControl>(f.wizard, "udDotWindowSize")->setValue(7);
     QCOMPARE(f.wizard->currentChoice(),
              (DotPlotChoice{tDotPlotType(type), tMatchEvaluation(evaluation)}));
     QTest::mouseClick(control<QPushButton>(f.wizard, "btDotPlotWizCreate"), Qt::LeftButton);
@@ -267,8 +268,8 @@ class TestDotPlotWizard : public QObject {
     // Typing beyond the range is refused by the control: its position stays within 1 .. 1024.
     control<QLineEdit>(f.wizard, "edWindowSize")->selectAll();
     QTest::keyClicks(control<QLineEdit>(f.wizard, "edWindowSize"), QStringLiteral("2000"));
-    QVERIFY(control<UpDownControl>(f.wizard, "udDotWindowSize")->value() <= 1024);
-    control<UpDownControl>(f.wizard, "udDotWindowSize")->setValue(3);
+    QVERIFY(control<duvanet::widgets::UpDownControl>(f.wizard, "udDotWindowSize")->value() <= 1024);
+    control<duvanet::widgets::UpDownControl>(f.wizard, "udDotWindowSize")->setValue(3);
     QTest::mouseClick(control<QPushButton>(f.wizard, "btDotPlotWizCreate"), Qt::LeftButton);
     QCOMPARE(f.plots().first()->plotState().WindowSize, 3);
   }
@@ -300,10 +301,10 @@ class TestDotPlotWizard : public QObject {
       QCOMPARE(f.prompts.shown.size(), 1);
       const auto& question = f.prompts.shown.first();
       QCOMPARE(question.type, QStringLiteral("question"));
-      QCOMPARE(question.kind, UserPrompts::Kind::Information);
+      QCOMPARE(question.kind, duvanet::gui::UserPrompts::Kind::Information);
       QVERIFY(!question.defaultYes);
       QCOMPARE(question.text,
-               ApplicationTitle() +
+               duvanet::gui::ApplicationTitle() +
                    QStringLiteral(" was designed to compare sequences of small and medium sizes "
                                   "below 4000 symbols. Try to perform anyhow?"));
     }
@@ -372,7 +373,7 @@ class TestDotPlotWizard : public QObject {
     f.wizard->show();
     control<QTabWidget>(f.wizard, "pcDotPlotSelection")->setCurrentIndex(2);
     control<QRadioButton>(f.wizard, "rbDotPlotLitRevCompBoth")->setChecked(true);
-    control<UpDownControl>(f.wizard, "udDotWindowSize")->setValue(5);
+    control<duvanet::widgets::UpDownControl>(f.wizard, "udDotWindowSize")->setValue(5);
     QTest::mouseClick(control<QPushButton>(f.wizard, "btDotPlotWizCancel"), Qt::LeftButton);
     QVERIFY(!f.wizard->isVisible());
     QVERIFY(f.plots().isEmpty());
@@ -381,7 +382,7 @@ class TestDotPlotWizard : public QObject {
     f.wizard->show();
     QCOMPARE(control<QTabWidget>(f.wizard, "pcDotPlotSelection")->currentIndex(), 2);
     QVERIFY(control<QRadioButton>(f.wizard, "rbDotPlotLitRevCompBoth")->isChecked());
-    QCOMPARE(control<UpDownControl>(f.wizard, "udDotWindowSize")->value(), 5);
+    QCOMPARE(control<duvanet::widgets::UpDownControl>(f.wizard, "udDotWindowSize")->value(), 5);
     QCOMPARE(control<QComboBox>(f.wizard, "cobPlotSeq1")->currentIndex(), 1);
     QCOMPARE(control<QComboBox>(f.wizard, "cobPlotSeq2")->currentIndex(), 0);
   }
@@ -402,7 +403,7 @@ class TestDotPlotWizard : public QObject {
   // From files to the compared stretches under the mouse, through the main window.
   void endToEndFromFilesToTheInformationLine() {
     FakePorts fakes;
-    MainWindowHooks hooks = DefaultMainWindowHooks();
+    duvanet::gui::MainWindowHooks hooks = duvanet::gui::DefaultMainWindowHooks();
     hooks.showInformationScreen = nullptr;
     TfrmMain main(fakes.ports(), hooks);
     main.CreateWizards();
@@ -468,7 +469,7 @@ class TestDotPlotWizard : public QObject {
 
   void hiddenTestActionShowsTheFixedLiteralPlot() {
     FakePorts fakes;
-    MainWindowHooks hooks = DefaultMainWindowHooks();
+    duvanet::gui::MainWindowHooks hooks = duvanet::gui::DefaultMainWindowHooks();
     hooks.showInformationScreen = nullptr;
     TfrmMain main(fakes.ports(), hooks);
     control<QAction>(main, "acCreateTestDotPlot")->trigger();

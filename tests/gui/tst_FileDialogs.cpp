@@ -20,7 +20,7 @@ class TestFileDialogs : public QObject {
   void openDialogShowsAllFilesFirst() {
     QFileDialog dialog;
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    QtFileDialogs::configureOpenDialog(dialog);
+    duvanet::chart::QtFileDialogs::configureOpenDialog(dialog);
     const QStringList filters = dialog.nameFilters();
     QCOMPARE(filters.size(), 7);
     const QStringList titles = [&] {
@@ -66,7 +66,7 @@ class TestFileDialogs : public QObject {
     QFETCH(int, group);
     QFETCH(QStringList, inside);
     QFETCH(QStringList, outside);
-    const QString filter = QtFileDialogs::openNameFilters().at(group);
+    const QString filter = duvanet::chart::QtFileDialogs::openNameFilters().at(group);
     const QStringList patterns = filter.section(u'(', 1).chopped(1).split(u' ', Qt::SkipEmptyParts);
     for (const QString& pattern : inside) QVERIFY2(patterns.contains(pattern), qPrintable(pattern));
     for (const QString& pattern : outside)
@@ -81,7 +81,7 @@ class TestFileDialogs : public QObject {
       QVERIFY(duvanet::testing::writeBytes(dir.filePath(name), "x"));
     QFileDialog dialog(nullptr, QString(), dir.path());
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    QtFileDialogs::configureOpenDialog(dialog);
+    duvanet::chart::QtFileDialogs::configureOpenDialog(dialog);
     const auto listed = [&] {
       QStringList names;
       auto* model = dialog.findChild<QFileSystemModel*>(QStringLiteral("qt_filesystem_model"));
@@ -98,7 +98,7 @@ class TestFileDialogs : public QObject {
       return names;
     };
     QCOMPARE(listed(), QStringList({"a.fa", "B.FASTA", "c.gb.gz", "d.txt", "e.dat"}));
-    dialog.selectNameFilter(QtFileDialogs::openNameFilters().at(1));
+    dialog.selectNameFilter(duvanet::chart::QtFileDialogs::openNameFilters().at(1));
     QCoreApplication::processEvents();  // the model sorts its rows out on a zero timer
     QCOMPARE(listed(), QStringList({"a.fa", "B.FASTA"}));
   }
@@ -111,14 +111,14 @@ class TestCheckedFileDialogs : public QObject {
 
   QTemporaryDir m_folder;
   duvanet::testing::FakePrompts m_prompts;
-  FileDialogWarning warn() {
+  duvanet::chart::FileDialogWarning warn() {
     return [this](QWidget* parent, const QString& text) { m_prompts.warning(parent, text); };
   }
 
   QString path(const QString& name) const { return QDir(m_folder.path()).filePath(name); }
 
   // Types `typed` into the dialog's name field and presses its accept button's slot.
-  bool typeAndAccept(CheckedFileDialog& dialog, const QString& typed) {
+  bool typeAndAccept(duvanet::chart::CheckedFileDialog& dialog, const QString& typed) {
     dialog.setDirectory(m_folder.path());
     dialog.show();
     dialog.activateWindow();
@@ -171,7 +171,7 @@ class TestCheckedFileDialogs : public QObject {
     QFETCH(QString, typed);
     QFETCH(QStringList, chosen);
     QFETCH(QString, message);
-    CheckedFileDialog dialog(nullptr, QStringLiteral("Load sequences"), warn());
+    duvanet::chart::CheckedFileDialog dialog(nullptr, QStringLiteral("Load sequences"), warn());
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     QVERIFY(typeAndAccept(dialog, typed));
@@ -215,7 +215,7 @@ class TestCheckedFileDialogs : public QObject {
     QFETCH(QString, typed);
     QFETCH(QString, chosen);
     QFETCH(QString, message);
-    CheckedFileDialog dialog(nullptr, QStringLiteral("Save"), warn());
+    duvanet::chart::CheckedFileDialog dialog(nullptr, QStringLiteral("Save"), warn());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);

@@ -39,7 +39,7 @@ class InformationScreenTest : public QObject {
   void texts() {
     FakeBrowser browser;
     QPointer<TfrmSplashScreen> screen = new TfrmSplashScreen(nullptr, browser);
-    const QString title = ApplicationTitle();
+    const QString title = duvanet::gui::ApplicationTitle();
     QCOMPARE(screen->windowTitle(), title + QStringLiteral(" information"));
     QCOMPARE(control<QLabel>(screen, "Label1")->text(), title);
     QCOMPARE(control<QLabel>(screen, "lbAuthor")->text(),

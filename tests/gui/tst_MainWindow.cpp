@@ -72,7 +72,7 @@ class MainWindowTest : public QObject {
   QStringList m_events;
   QTemporaryDir m_dir;
 
-  TfrmMain& makeMain(MainWindowHooks hooks = {}) {
+  TfrmMain& makeMain(duvanet::gui::MainWindowHooks hooks = {}) {
     m_main.reset();
     m_fakes = std::make_unique<FakePorts>();
     m_main = std::make_unique<TfrmMain>(m_fakes->ports(), std::move(hooks));
@@ -122,11 +122,11 @@ class MainWindowTest : public QObject {
   void applicationTitle() {
     QFETCH(QString, path);
     QFETCH(QString, title);
-    QCOMPARE(ApplicationTitleFromPath(path), title);
+    QCOMPARE(duvanet::gui::ApplicationTitleFromPath(path), title);
   }
 
   void startUpOrder() {
-    MainWindowHooks hooks;
+    duvanet::gui::MainWindowHooks hooks;
     TfrmMain* seen = nullptr;
     hooks.showInformationScreen = [&](TfrmMain& main) {
       seen = &main;
@@ -152,7 +152,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(seen, m_main.get());
     QCOMPARE(m_events.size(), 1);  // wizards come only after the information screen
     m_main->CreateWizards();
-    const QString caption = ApplicationTitle() + QLatin1Char(' ');
+    const QString caption = duvanet::gui::ApplicationTitle() + QLatin1Char(' ');
     QCOMPARE(m_events, QStringList({"info visible=0 caption=" + caption + " workspace=0",
                                     "dot plot wizard", "translation wizard", "BLAST wizard"}));
     QCOMPARE(m_main->windowTitle(), caption);
@@ -168,8 +168,8 @@ class MainWindowTest : public QObject {
   // its executable.
   void captionsFollowTheApplicationTitle() {
     ScopedApplicationName title(QStringLiteral("Duvanet"));
-    QCOMPARE(ApplicationTitle(), QStringLiteral("Duvanet"));
-    MainWindowHooks hooks = DefaultMainWindowHooks();
+    QCOMPARE(duvanet::gui::ApplicationTitle(), QStringLiteral("Duvanet"));
+    duvanet::gui::MainWindowHooks hooks = duvanet::gui::DefaultMainWindowHooks();
     QString informationCaption;
     QString informationLabel;
     hooks.showInformationScreen = [&](TfrmMain& main) {
@@ -194,7 +194,7 @@ class MainWindowTest : public QObject {
   }
 
   void programWindowsPlugIn() {
-    MainWindowHooks hooks = DefaultMainWindowHooks();
+    duvanet::gui::MainWindowHooks hooks = duvanet::gui::DefaultMainWindowHooks();
     QVERIFY(hooks.showInformationScreen);
     hooks.showInformationScreen = [](TfrmMain&) {};
     TfrmMain& main = makeMain(hooks);
@@ -358,7 +358,7 @@ class MainWindowTest : public QObject {
   }
 
   void emptyWorkspaceActionsDoNothing() {
-    MainWindowHooks hooks;
+    duvanet::gui::MainWindowHooks hooks;
     int statistics = 0;
     hooks.createDotPlotWizard = [](TfrmMain& m) { return new CountingDialog(&m); };
     hooks.createTranscriptionWizard = [](TfrmMain& m) { return new CountingDialog(&m); };
@@ -391,7 +391,7 @@ class MainWindowTest : public QObject {
   }
 
   void wizardsAndWindowsNeedTheirRows() {
-    MainWindowHooks hooks;
+    duvanet::gui::MainWindowHooks hooks;
     int statistics = 0;
     int testPlots = 0;
     int infoScreens = 0;
@@ -575,7 +575,7 @@ class MainWindowTest : public QObject {
     m_fakes->prompts.answers = {answer};
     control<QAction>(main, "acDeleteSequence")->trigger();
     QCOMPARE(m_fakes->prompts.texts(), QStringList({"question: Delete the selected sequences?"}));
-    QCOMPARE(m_fakes->prompts.shown.first().kind, UserPrompts::Kind::Confirmation);
+    QCOMPARE(m_fakes->prompts.shown.first().kind, duvanet::gui::UserPrompts::Kind::Confirmation);
     QCOMPARE(workspaceNames(), left);
     if (answer) QCOMPARE(main.lbSequenceList()->count(), 3);
   }
@@ -596,7 +596,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(m_fakes->prompts.texts(),
              QStringList({"question: This will delete the complete workspace. No sequences will "
                           "be left or restoreable. Are you really sure to continue?"}));
-    QCOMPARE(m_fakes->prompts.shown.first().kind, UserPrompts::Kind::Warning);
+    QCOMPARE(m_fakes->prompts.shown.first().kind, duvanet::gui::UserPrompts::Kind::Warning);
     QCOMPARE(main.SequenceList().Count(), left);
     QCOMPARE(main.lbSequenceList()->count(), left);
   }
@@ -708,7 +708,7 @@ class MainWindowTest : public QObject {
   // An allocation that fails inside an action ends that action with the error box naming it;
   // the program and the workspace go on.
   void outOfMemoryEndsTheActionOnly() {
-    MainWindowHooks hooks;
+    duvanet::gui::MainWindowHooks hooks;
     hooks.createStatistics = [](TfrmMain&) -> QWidget* { throw std::bad_alloc(); };
     TfrmMain& main = makeMain(std::move(hooks));
     addSequences({"a", "b"});
@@ -728,7 +728,7 @@ class MainWindowTest : public QObject {
   // for one of them has the window to centre on; on a window already shown they load at once.
   void commandLineFilesLoadOnceShown() {
     m_fakes = std::make_unique<FakePorts>();
-    m_main = std::make_unique<TfrmMain>(m_fakes->ports(), MainWindowHooks{});
+    m_main = std::make_unique<TfrmMain>(m_fakes->ports(), duvanet::gui::MainWindowHooks{});
     const QString missing = m_dir.filePath(QStringLiteral("missing.fas"));
     m_main->LoadFilesWhenShown({missing});
     QCoreApplication::processEvents();

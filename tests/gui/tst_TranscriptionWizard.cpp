@@ -318,7 +318,7 @@ class TestTranscriptionWizard : public QObject {
   // entries at its end afterwards.
   void throughTheMainWindow() {
     FakePorts fakes;
-    MainWindowHooks hooks = DefaultMainWindowHooks();
+    duvanet::gui::MainWindowHooks hooks = duvanet::gui::DefaultMainWindowHooks();
     hooks.showInformationScreen = [](TfrmMain&) {};
     TfrmMain main(fakes.ports(), hooks);
     main.CreateWizards();

@@ -42,12 +42,13 @@ class UserPromptsTest : public QObject {
     window.setGeometry(QRect(windowAt, QSize(500, 400)));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    MessageBoxPrompts prompts;
+    duvanet::gui::MessageBoxPrompts prompts;
     const QRect box = shownAt(
         [&] {
           if (kind == 0) prompts.warning(&window, QStringLiteral("A warning"));
           if (kind == 1)
-            prompts.question(&window, UserPrompts::Kind::Warning, QStringLiteral("Sure?"), true);
+            prompts.question(&window, duvanet::gui::UserPrompts::Kind::Warning,
+                             QStringLiteral("Sure?"), true);
           if (kind == 2) prompts.error(&window, QStringLiteral("Cannot read file \"x\""));
         },
         kind == 1 ? QMessageBox::Yes : QMessageBox::Ok);

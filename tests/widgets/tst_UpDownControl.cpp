@@ -13,7 +13,7 @@ class TestUpDownControl : public QObject {
   Q_OBJECT
  private slots:
   void editIsTheFieldThatShowsThePosition() {
-    UpDownControl upDown;
+    duvanet::widgets::UpDownControl upDown;
     upDown.setRange(1, 50);
     upDown.setValue(7);
     QVERIFY(upDown.edit() != nullptr);
@@ -32,10 +32,10 @@ class TestUpDownControl : public QObject {
   void stepsAreReportedApartFromTyping() {
     QFETCH(int, key);
     QFETCH(int, expected);
-    UpDownControl upDown;
+    duvanet::widgets::UpDownControl upDown;
     upDown.setRange(0, 9);
     upDown.setValue(5);
-    QSignalSpy steps(&upDown, &UpDownControl::arrowClicked);
+    QSignalSpy steps(&upDown, &duvanet::widgets::UpDownControl::arrowClicked);
     QTest::keyClick(&upDown, Qt::Key(key));
     QCOMPARE(upDown.value(), expected);
     QCOMPARE(steps.count(), 1);
@@ -47,12 +47,12 @@ class TestUpDownControl : public QObject {
   }
 
   void clickOnTheUpArrowSteps() {
-    UpDownControl upDown;
+    duvanet::widgets::UpDownControl upDown;
     upDown.setRange(0, 9);
     upDown.resize(60, 24);
     upDown.show();
     QVERIFY(QTest::qWaitForWindowExposed(&upDown));
-    QSignalSpy steps(&upDown, &UpDownControl::arrowClicked);
+    QSignalSpy steps(&upDown, &duvanet::widgets::UpDownControl::arrowClicked);
     QStyleOptionSpinBox option;
     option.initFrom(&upDown);
     option.subControls = QStyle::SC_SpinBoxUp;
