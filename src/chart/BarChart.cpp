@@ -169,7 +169,9 @@ void BarChart::renderChart(QPainter& painter, const QRect& target) {
 }
 
 ChartRenderer BarChart::renderer() {
-  return [this](QPainter& painter, const QRect& target) { renderChart(painter, target); };
+  return [this](QPainter& painter, const QRect& target, const PictureTarget&) {
+    renderChart(painter, target);
+  };
 }
 
 QImage BarChart::renderImage(QSize size) {
@@ -185,8 +187,11 @@ bool BarChart::exportToFile(const QString& path, ChartImageFormat format) {
   return exportChart(renderer(), m_view->viewport()->size(), path, format);
 }
 
-bool BarChart::showExportDialog(QWidget* owner, duvanet::chart::FileDialogs& dialogs) {
-  return showChartExportDialog(owner, renderer(), m_view->viewport()->size(), dialogs);
+bool BarChart::showExportDialog(QWidget* owner, FileDialogs& dialogs) {
+  // The statistics chart is written at its size on screen.
+  return showChartExportDialog(
+      owner, renderer(), m_view->viewport()->size(), dialogs, {},
+      [](QWidget*, ChartImageFormat, const PictureSize& initial) { return initial; });
 }
 
 void BarChart::showPrintPreview(QWidget* owner, const QString& title) {
