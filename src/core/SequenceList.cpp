@@ -70,6 +70,16 @@ QStringList tSequenceList::Names() const {
   return names;
 }
 
+QString tSequenceList::Name(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return m_records.nameString(index);
+}
+
+QStringView tSequenceList::NameView(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return m_records.name(index);
+}
+
 int tSequenceList::AddSequence() {
   try {
     const int index = Count();

@@ -48,6 +48,12 @@ class tSequenceList {
   int Count() const;
   /// The names in list order.
   QStringList Names() const;
+  /// The name of one entry (shared, not copied, for an entry that owns its strings); empty for
+  /// an index outside the list.
+  QString Name(int index) const;
+  /// The name of one entry as a view into the workspace, valid until the list changes; empty for
+  /// an index outside the list.
+  QStringView NameView(int index) const;
 
   int AddSequence();
   bool SortAscendingByName();

@@ -375,9 +375,7 @@ int TfrmMain::CurrentRow() const {
   return m_sequenceListBox->currentRow();
 }
 
-QList<int> TfrmMain::SelectedRows() const {
-  return duvanet::gui::selectedRowsOf(*m_sequenceListBox);
-}
+QList<int> TfrmMain::SelectedRows() const { return m_sequenceListBox->selectedRows(); }
 
 bool TfrmMain::hasCurrentSequence() const {
   return m_sequenceListBox->count() > 0 && CurrentRow() >= 0;
@@ -392,7 +390,8 @@ void TfrmMain::runAction(const QString& caption, const std::function<void()>& bo
     try {
       UpdateDisplayElements();
     } catch (const std::bad_alloc&) {
-      m_sequenceListBox->clear();
+      // The list itself needs no memory per row; showing the workspace as it is cannot fail.
+      m_sequenceListBox->showList(*m_sequenceList);
     }
     m_ports.prompts->error(
         this, QStringLiteral("There is not enough memory for \"%1\"; the action was stopped.")
@@ -424,6 +423,8 @@ void TfrmMain::lbSequenceListMouseDown() {
   tSequence sequence;
   m_sequenceList->GetSequence(row, sequence);
   m_previewNameEdit->setText(sequence.Name);
+  // A name longer than the field shows its start, not its end.
+  m_previewNameEdit->setCursorPosition(0);
   m_previewData->SetDNAText(sequence.Data);
   m_previewLengthEdit->setText(QString::number(sequence.Data.size()));
 }
