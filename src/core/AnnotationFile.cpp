@@ -310,9 +310,10 @@ class AnnotationParser : public TextLineSink {
 
 }  // namespace
 
-AnnotationFileContent readAnnotationFile(const QString& fileName, AnnotationFormat format) {
+AnnotationFileContent readAnnotationFile(const QString& fileName, AnnotationFormat format,
+                                         ReadMonitor* monitor) {
   AnnotationParser parser(format, fileName);
-  readTextFile(fileName, parser);
+  readTextFile(fileName, parser, monitor);
   return parser.finish();
 }
 
