@@ -510,7 +510,7 @@ void TfrmMain::LoadFiles(const QStringList& fileNames) {
     // The list must show what the workspace holds to keep rows and workspace indexes in step.
     UpdateDisplayElements();
   } catch (const std::bad_alloc&) {
-    // The list needs no memory per row: it shows the workspace as it is.
+    // The list itself needs no memory per row; showing the workspace as it is cannot fail.
     m_sequenceListBox->showList(*m_sequenceList);
   }
   if (!failure.isEmpty()) {
