@@ -23,11 +23,14 @@ QDoubleSpinBox* valueBox(QWidget* parent, const char* name) {
   return box;
 }
 
+// The font in the unit it is given in: pixels or points.
 QString fontText(const QFont& font) {
-  return QStringLiteral("%1, %2 px%3")
-      .arg(font.family())
-      .arg(font.pixelSize() > 0 ? font.pixelSize() : font.pointSize())
-      .arg(font.bold() ? QStringLiteral(", bold") : QString());
+  const QString size =
+      font.pixelSize() > 0
+          ? QStringLiteral("%1 px").arg(font.pixelSize())
+          : QStringLiteral("%1 pt").arg(QString::number(font.pointSizeF(), 'g', 4));
+  return QStringLiteral("%1, %2%3")
+      .arg(font.family(), size, font.bold() ? QStringLiteral(", bold") : QString());
 }
 
 }  // namespace

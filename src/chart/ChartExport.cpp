@@ -2,18 +2,13 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QImage>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSvgGenerator>
-#include <QTemporaryFile>
 
-#include "core/FileError.h"
-#include "core/SaveFile.h"
+#include "chart/PictureSizeDialog.h"
 
 namespace duvanet::chart {
 
@@ -22,15 +17,14 @@ namespace {
 struct FormatInfo {
   ChartImageFormat format;
   const char* filter;
-  const char* extension;
 };
 
 const FormatInfo kFormats[] = {
-    {ChartImageFormat::Png, "PNG image (*.png)", "png"},
-    {ChartImageFormat::Jpeg, "JPEG image (*.jpg *.jpeg)", "jpg"},
-    {ChartImageFormat::Bmp, "Bitmap image (*.bmp)", "bmp"},
-    {ChartImageFormat::Svg, "SVG drawing (*.svg)", "svg"},
-    {ChartImageFormat::Pdf, "PDF document (*.pdf)", "pdf"},
+    {ChartImageFormat::Png, "PNG image (*.png)"},
+    {ChartImageFormat::Jpeg, "JPEG image (*.jpg *.jpeg)"},
+    {ChartImageFormat::Bmp, "Bitmap image (*.bmp)"},
+    {ChartImageFormat::Svg, "SVG drawing (*.svg)"},
+    {ChartImageFormat::Pdf, "PDF document (*.pdf)"},
 };
 
 }  // namespace
@@ -41,125 +35,49 @@ QString chartExportFilters() {
   return filters.join(QStringLiteral(";;"));
 }
 
-QString chartFormatExtension(ChartImageFormat format) {
+QString chartExportFilter(ChartImageFormat format) {
   for (const FormatInfo& info : kFormats)
-    if (info.format == format) return QString::fromLatin1(info.extension);
+    if (info.format == format) return QString::fromLatin1(info.filter);
   return {};
 }
 
-std::optional<ChartImageFormat> chartFormatFor(const QString& path, const QString& selectedFilter) {
-  for (const FormatInfo& info : kFormats)
-    if (selectedFilter == QLatin1String(info.filter)) return info.format;
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix == QLatin1String("jpeg")) return ChartImageFormat::Jpeg;
-  for (const FormatInfo& info : kFormats)
-    if (suffix == QLatin1String(info.extension)) return info.format;
+QString chartFormatExtension(ChartImageFormat format) {
+  return render::pictureFormatExtension(format);
+}
+
+std::optional<ChartExportChoice> chartExportChoice(const QString& path,
+                                                   const QString& selectedFilter) {
+  if (path.isEmpty()) return std::nullopt;
+  if (const auto typed = render::pictureFormatOfName(path)) return ChartExportChoice{path, *typed};
+  for (const FormatInfo& info : kFormats) {
+    if (selectedFilter != QLatin1String(info.filter)) continue;
+    return ChartExportChoice{path + QLatin1Char('.') + chartFormatExtension(info.format),
+                             info.format};
+  }
   return std::nullopt;
 }
 
-namespace {
-
-// Ends a write: replaces the target when everything was written, otherwise leaves it as it was
-// and tells why.
-bool finishExport(core::SafeSaveFile& file, bool written, const QString& path, QString* failure) {
-  if (written && file.finish()) return true;
-  QString reason = file.failureReason();
-  if (written) {
-    file.cancelWriting();
-  } else {
-    file.finish();  // drops the temporary file
-    if (reason.isEmpty()) reason = file.failureReason();
-  }
-  if (reason.isEmpty()) reason = QStringLiteral("the chart could not be drawn into the file");
-  if (failure)
-    *failure = core::FileError(core::FileError::Operation::Write, path, reason).message();
-  return false;
-}
-
-bool openExport(core::SafeSaveFile& file, const QString& path, QString* failure) {
-  if (file.open()) return true;
-  if (failure)
-    *failure =
-        core::FileError(core::FileError::Operation::Write, path, file.failureReason()).message();
-  return false;
-}
-
-}  // namespace
-
 bool exportChart(const ChartRenderer& renderer, QSize size, const QString& path,
                  ChartImageFormat format, QString* failure) {
-  if (path.isEmpty() || size.isEmpty()) {
-    if (failure) *failure = QStringLiteral("Nothing to export");
-    return false;
-  }
-  const QRect target(QPoint(0, 0), size);
-  switch (format) {
-    case ChartImageFormat::Png:
-    case ChartImageFormat::Jpeg:
-    case ChartImageFormat::Bmp: {
-      QImage image(size, QImage::Format_RGB32);
-      image.fill(Qt::white);
-      {
-        QPainter painter(&image);
-        renderer(painter, target);
-      }
-      const char* type = format == ChartImageFormat::Png    ? "PNG"
-                         : format == ChartImageFormat::Jpeg ? "JPG"
-                                                            : "BMP";
-      core::SafeSaveFile file(path);
-      if (!openExport(file, path, failure)) return false;
-      const bool written = image.save(&file, type, format == ChartImageFormat::Jpeg ? 95 : -1);
-      return finishExport(file, written, path, failure);
-    }
-    case ChartImageFormat::Svg: {
-      core::SafeSaveFile file(path);
-      if (!openExport(file, path, failure)) return false;
-      QSvgGenerator generator;
-      generator.setOutputDevice(&file);
-      generator.setSize(size);
-      generator.setViewBox(target);
-      generator.setTitle(QStringLiteral("Chart"));
-      {
-        QPainter painter;
-        if (!painter.begin(&generator)) return finishExport(file, false, path, failure);
-        renderer(painter, target);
-      }
-      return finishExport(file, true, path, failure);
-    }
-    case ChartImageFormat::Pdf: {
-      core::SafeSaveFile file(path);
-      if (!openExport(file, path, failure)) return false;
-      {
-        QPdfWriter writer(&file);
-        writer.setPageOrientation(size.width() >= size.height() ? QPageLayout::Landscape
-                                                                : QPageLayout::Portrait);
-        QPainter painter;
-        if (!painter.begin(&writer)) return finishExport(file, false, path, failure);
-        const QRect page = painter.viewport();
-        const double scale =
-            std::min(double(page.width()) / size.width(), double(page.height()) / size.height());
-        painter.scale(scale, scale);
-        renderer(painter, target);
-      }
-      return finishExport(file, true, path, failure);
-    }
-  }
-  return false;
+  return render::writePicture(renderer, PictureSize{size, 96}, path, format, failure);
 }
 
 bool showChartExportDialog(QWidget* owner, const ChartRenderer& renderer, QSize size,
-                           duvanet::chart::FileDialogs& dialogs,
-                           const ExportFailureReporter& reporter) {
-  const std::optional<duvanet::chart::FileDialogs::SaveChoice> choice =
+                           FileDialogs& dialogs, const ExportFailureReporter& reporter,
+                           const PictureSizeChooser& chooseSize) {
+  const std::optional<FileDialogs::SaveChoice> picked =
       dialogs.saveFileAs(owner, QStringLiteral("Export chart"), chartExportFilters(),
                          QString::fromLatin1(kFormats[0].filter));
-  if (!choice || choice->path.isEmpty()) return false;
-  QString path = choice->path;
-  const std::optional<ChartImageFormat> format = chartFormatFor(path, choice->filter);
-  if (!format) return false;
-  if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + chartFormatExtension(*format);
+  if (!picked) return false;
+  const std::optional<ChartExportChoice> choice = chartExportChoice(picked->path, picked->filter);
+  if (!choice) return false;
+  const PictureSize initial{size, 96};
+  const std::optional<PictureSize> chosen =
+      chooseSize ? chooseSize(owner, choice->format, initial)
+                 : PictureSizeDialog::choose(owner, choice->format, initial);
+  if (!chosen) return false;
   QString failure;
-  if (exportChart(renderer, size, path, *format, &failure)) return true;
+  if (render::writePicture(renderer, *chosen, choice->path, choice->format, &failure)) return true;
   if (reporter)
     reporter(owner, failure);
   else
@@ -167,14 +85,19 @@ bool showChartExportDialog(QWidget* owner, const ChartRenderer& renderer, QSize 
   return false;
 }
 
-void printChart(QPrinter& printer, const ChartRenderer& renderer, QSize size) {
+void paintChartOnPage(QPaintDevice& page, const ChartRenderer& renderer, QSize size) {
   QPainter painter;
-  if (!painter.begin(&printer) || size.isEmpty()) return;
-  const QRect page = painter.viewport();
+  if (size.isEmpty() || !painter.begin(&page)) return;
+  const QRect viewport = painter.viewport();
   const double scale =
-      std::min(double(page.width()) / size.width(), double(page.height()) / size.height());
+      std::min(double(viewport.width()) / size.width(), double(viewport.height()) / size.height());
   painter.scale(scale, scale);
-  renderer(painter, QRect(QPoint(0, 0), size));
+  // The chart's own pixels, scaled as a whole: fonts in pixels grow with the plot.
+  renderer(painter, QRect(QPoint(0, 0), size), PictureTarget{true, 1});
+}
+
+void printChart(QPrinter& printer, const ChartRenderer& renderer, QSize size) {
+  paintChartOnPage(printer, renderer, size);
 }
 
 void showChartPrintPreview(QWidget* owner, const ChartRenderer& renderer, QSize size,

@@ -216,6 +216,12 @@ void ColourGridChart::setPaletteColour(int index, QColor colour) {
   if (m_palette.setColour(index, toRgb(colour))) requestUpdate();
 }
 
+void ColourGridChart::setHighlightedLevel(int level) {
+  if (level == m_highlightedLevel) return;
+  m_highlightedLevel = level;
+  requestUpdate();
+}
+
 QRgb ColourGridChart::countColour(int count) const {
   const int entry = m_palette.lookup(count - 0.001);
   if (entry < 0) return qRgb(255, 255, 255);
@@ -458,24 +464,28 @@ void ColourGridChart::detailFinished(std::shared_ptr<engine::DotPlotGrid> grid) 
 
 // -------------------------------------------------------------------------------- drawing
 
-render::GridView ColourGridChart::gridView(const QRect& plot) const {
-  return {plot, geometryFor(ChartAxis::Top, plot), geometryFor(ChartAxis::Left, plot)};
-}
-
-const QImage& ColourGridChart::plotImage(const QRect& plot) {
-  return m_rasteriser.image(baseGrid(), m_detail.get(), gridView(plot), buildLut());
-}
-
 ChartRenderer ColourGridChart::renderer() {
-  return [this](QPainter& painter, const QRect& target) { renderChart(painter, target); };
+  return [this](QPainter& painter, const QRect& target, const PictureTarget& how) {
+    const render::FigureContent content = figureContent();
+    render::FigureDrawing drawing;
+    drawing.grid = how.vector ? render::GridImage::Cells : render::GridImage::DevicePixels;
+    drawing.scale = render::fittedScale(content, target.size(), how.scale);
+    render::drawFigure(painter, content, target, drawing);
+  };
 }
 
 bool ColourGridChart::exportToFile(const QString& path, ChartImageFormat format) {
   return exportChart(renderer(), size(), path, format);
 }
 
-bool ColourGridChart::showExportDialog(QWidget* owner, duvanet::chart::FileDialogs& dialogs) {
-  return showChartExportDialog(owner, renderer(), size(), dialogs);
+bool ColourGridChart::exportToFile(const QString& path, ChartImageFormat format,
+                                   const PictureSize& pictureSize) {
+  return render::writePicture(renderer(), pictureSize, path, format);
+}
+
+bool ColourGridChart::showExportDialog(QWidget* owner, FileDialogs& dialogs,
+                                       const PictureSizeChooser& chooseSize) {
+  return showChartExportDialog(owner, renderer(), size(), dialogs, {}, chooseSize);
 }
 
 void ColourGridChart::showPrintPreview(QWidget* owner, const QString& title) {

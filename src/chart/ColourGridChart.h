@@ -18,6 +18,7 @@
 #include "engine/DotPlotEngine.h"
 #include "engine/DotPlotGrid.h"
 #include "render/FeatureTrack.h"
+#include "render/Figure.h"
 #include "render/GridRasteriser.h"
 
 namespace duvanet::chart {
@@ -89,6 +90,10 @@ class ColourGridChart : public QWidget {
   const ChartPalette& palette() const { return m_palette; }
   /// The colour a count is drawn in (white where no palette entry exists).
   QRgb countColour(int count) const;
+  /// The level the colour scale highlights (its palette colour is the highlight's), -1 for
+  /// none: the legend always shows it with a band and its label.
+  void setHighlightedLevel(int level);
+  int highlightedLevel() const { return m_highlightedLevel; }
 
   // --- axes, titles, legend, tools ---
   const AxisSettings& axis(ChartAxis which) const { return m_axes[index(which)]; }
@@ -152,16 +157,22 @@ class ColourGridChart : public QWidget {
   void repaintNow();
   bool isDrawing() const { return m_drawing; }
   int drawCount() const { return m_drawCount; }
-  /// Draws the whole chart into a painter's rectangle (export, print).
+  /// Draws the whole chart into a painter's rectangle as the screen shows it.
   void renderChart(QPainter& painter, const QRect& target);
   QImage renderImage(QSize size);
-  /// Draws the chart at the given target (for export and printing).
+  /// Draws the chart as a figure for export and printing: the grid as one image of its cells
+  /// for vector drawings and printers, text and lines grown by the target's scale as far as the
+  /// grid keeps room.
   ChartRenderer renderer();
+  /// What the chart shows now, as a figure (fonts in pixels).
+  render::FigureContent figureContent() const;
 
   // --- export, print preview ---
   bool exportToFile(const QString& path, ChartImageFormat format);
-  /// The export dialog; the chart is written at its on-screen size.
-  bool showExportDialog(QWidget* owner, duvanet::chart::FileDialogs& dialogs);
+  bool exportToFile(const QString& path, ChartImageFormat format, const PictureSize& size);
+  /// The export dialog; the size starts from the chart's on screen.
+  bool showExportDialog(QWidget* owner, FileDialogs& dialogs,
+                        const PictureSizeChooser& chooseSize = {});
   /// A modal print preview titled as given.
   void showPrintPreview(QWidget* owner, const QString& title);
 
@@ -183,12 +194,7 @@ class ColourGridChart : public QWidget {
   void leaveEvent(QEvent* event) override;
 
  private:
-  struct Layout {
-    QRect plot;
-    QRect legend;
-    QRect title;
-    QRect tracks[2];
-  };
+  using Layout = render::FigureLayout;
   static int index(ChartAxis which) { return which == ChartAxis::Top ? 0 : 1; }
   Layout computeLayout(const QRect& target) const;
   AxisGeometry geometryFor(ChartAxis which, const QRect& plot) const;
@@ -196,10 +202,6 @@ class ColourGridChart : public QWidget {
   const engine::DotPlotGrid* baseGrid() const;
   void scanMaxCount();
   std::vector<QRgb> buildLut() const;
-  render::GridView gridView(const QRect& plot) const;
-  const QImage& plotImage(const QRect& plot);
-  void drawAxes(QPainter& painter, const Layout& layout) const;
-  void drawLegend(QPainter& painter, const QRect& box) const;
   void viewChanged();
   void requestUpdate();
   void maybeRequestDetail();
@@ -231,6 +233,7 @@ class ColourGridChart : public QWidget {
   bool m_crossHair = false;
   std::shared_ptr<const render::FeatureTrack> m_tracks[2];
   bool m_tracksVisible = true;
+  int m_highlightedLevel = -1;
 
   bool m_zoomed = false;
   std::pair<double, double> m_zoomRange[2];

@@ -95,6 +95,7 @@ void ColourScale::DrawColorBar(bool highlightDown, int highlightLevel) {
   }
   m_bar->update();
   if (highlightDown) m_chart->setPaletteColour(highlightLevel, QColor(255, 0, 0));
+  m_chart->setHighlightedLevel(highlightDown ? highlightLevel : -1);
 }
 
 }  // namespace duvanet::chart

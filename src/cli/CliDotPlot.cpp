@@ -1,4 +1,5 @@
-// duvanet-cli dotplot: computes a dot plot of two sequence files into a TSV table or a PNG image.
+// duvanet-cli dotplot: computes a dot plot of two sequence files into a TSV table, a PNG image or
+// a figure.
 
 #include <algorithm>
 #include <limits>
@@ -6,6 +7,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliDotPlotInput.h"
+#include "cli/CliFigure.h"
 #include "cli/CliSupport.h"
 #include "core/DotPlotPreparation.h"
 #include "core/FileError.h"
@@ -31,6 +33,7 @@ const char* const kHelpTail =
     "  -o, --output OUT   OUT.tsv: the lines x, y, count (1-based, y ascending, then x);\n"
     "                     OUT.png: one pixel per cell, or the highest count of each block of\n"
     "                     cells when a side exceeds --size\n"
+    "                     OUT.svg, OUT.pdf: the figure (see --figure)\n"
     "  --size N           largest side of the image in pixels (default 4096)\n"
     "  --colour C         grey, red, green or blue (default grey)\n"
     "  --thumbs LO,HI     colour scale thumbs, 0 to the highest count (default 0,MaxScore)\n"
@@ -39,6 +42,7 @@ const char* const kHelpTail =
     "                     thumbs draw black (LO, or HI - 1 when HI <= LO), so that its pixels\n"
     "                     are those of the full computation, unless --floor gives another;\n"
     "                     a high floor on long sequences computes much faster\n"
+    "%FIGURE%"
     "  -h, --help         this text\n"
     "\n"
     "Exit status: 0 done (warnings included), 1 a file could not be read or written, a record\n"
@@ -200,13 +204,16 @@ int runDotPlot(const QStringList& arguments) {
   return runGuarded("dotplot", [&] {
     const ArgumentParser parser(
         arguments,
-        dotPlotValueOptions() + QStringList{QStringLiteral("--output"), QStringLiteral("--size"),
-                                            QStringLiteral("--colour"), QStringLiteral("--thumbs"),
-                                            QStringLiteral("--floor")},
-        dotPlotFlagOptions(), {{QStringLiteral("-o"), QStringLiteral("--output")}});
+        dotPlotValueOptions() + figureValueOptions() +
+            QStringList{QStringLiteral("--output"), QStringLiteral("--size"),
+                        QStringLiteral("--colour"), QStringLiteral("--thumbs"),
+                        QStringLiteral("--floor")},
+        dotPlotFlagOptions() + figureFlagOptions(),
+        {{QStringLiteral("-o"), QStringLiteral("--output")}});
     if (parser.helpRequested()) {
       writeOut(QString::fromUtf8(kHelpHead) + QString::fromUtf8(kDotPlotOptionsHelp) +
-               QString::fromUtf8(kHelpTail));
+               QString::fromUtf8(kHelpTail).replace(QStringLiteral("%FIGURE%"),
+                                                    QString::fromUtf8(kFigureOptionsHelp)));
       return kExitSuccess;
     }
     requireTwoFiles(parser);
@@ -215,7 +222,10 @@ int runDotPlot(const QStringList& arguments) {
     const QString& out = *output;
     const bool tsv = out.endsWith(QLatin1String(".tsv"), Qt::CaseInsensitive);
     const bool png = out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
-    if (!tsv && !png) throw UsageError(QStringLiteral("the output file must end in .tsv or .png"));
+    const bool figureWanted =
+        parser.isSet(QStringLiteral("--figure")) || argumentsAskForFigure({out});
+    if (!tsv && !png && !figureWanted)
+      throw UsageError(QStringLiteral("the output file must end in .tsv, .png, .svg or .pdf"));
 
     const DotPlotOptions options = parseDotPlotOptions(parser);
     const auto side = parseNumber(
@@ -247,13 +257,22 @@ int runDotPlot(const QStringList& arguments) {
         throw UsageError(QStringLiteral("the floor is a number from 0 to %1").arg(top - 1));
     }
 
+    const std::optional<FigureOptions> figure = parseFigureOptions(parser, out, top);
+
     const auto plot = loadDotPlot(options);
     if (!plot) return kExitFailure;
     engine::DotPlotComputeRequest request = dotPlotRequest(*plot, options);
     if (tsv) return writeTsv(out, request, floor);
-    // Every count the thumbs draw black may be left out of the computation.
-    request.floor = floor.value_or(engine::floorForThumbs(lo, hi, plot->MaxScore));
-    return writePng(out, request, *side, engine::smoothGreyScale(lo, hi, plot->MaxScore, *family));
+    // Every count the thumbs draw black may be left out of the computation, but for a
+    // highlighted level.
+    int automaticFloor = engine::floorForThumbs(lo, hi, plot->MaxScore);
+    if (figure && figure->highlight >= 0)
+      automaticFloor = std::min(automaticFloor, std::max(0, figure->highlight - 1));
+    request.floor = floor.value_or(automaticFloor);
+    const std::vector<engine::Rgb> palette =
+        engine::smoothGreyScale(lo, hi, plot->MaxScore, *family);
+    if (figure) return writeFigure(out, options, *plot, request, palette, *figure);
+    return writePng(out, request, *side, palette);
   });
 }
 

@@ -72,6 +72,13 @@ std::optional<QString> ArgumentParser::value(const QString& option) const {
   return result;
 }
 
+QStringList ArgumentParser::values(const QString& option) const {
+  QStringList found;
+  for (const auto& [name, value] : m_values)
+    if (name == option) found.append(value);
+  return found;
+}
+
 bool ArgumentParser::isSet(const QString& option) const {
   if (m_flags.contains(option)) return true;
   for (const auto& entry : m_values)

@@ -35,6 +35,8 @@ class ArgumentParser {
   bool helpRequested() const { return m_help; }
   /// The value of the last occurrence of a value option, by its long name.
   std::optional<QString> value(const QString& option) const;
+  /// The values of every occurrence of a value option, in the order given.
+  QStringList values(const QString& option) const;
   /// True when a flag or value option was given at least once.
   bool isSet(const QString& option) const;
   const QStringList& positional() const { return m_positional; }

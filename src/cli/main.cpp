@@ -2,11 +2,14 @@
 // from the command line. Each command lives in its own Cli*.cpp file and registers itself.
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "DuvanetVersion.h"
 #include "cli/CliCommand.h"
+#include "cli/CliFigure.h"
 #include "cli/CliSupport.h"
 #include "core/FileNames.h"
 
@@ -48,6 +51,18 @@ QString usage() {
   return text;
 }
 
+// The platform's remarks on its environment (a missing XDG_RUNTIME_DIR) are no concern of a
+// command-line tool; everything else goes to standard error as Qt writes it.
+QtMessageHandler g_qtHandler = nullptr;
+void quietPlatformMessages(QtMsgType type, const QMessageLogContext& context,
+                           const QString& message) {
+  if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths:"))) return;
+  if (g_qtHandler)
+    g_qtHandler(type, context, message);
+  else
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
 const CliCommand* findCommand(const QString& name) {
   for (const CliCommand& command : cliCommands())
     if (name == QLatin1StringView(command.name)) return &command;
@@ -57,11 +72,20 @@ const CliCommand* findCommand(const QString& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
   // The arguments as given: a file name that is not UTF-8 keeps its bytes (Qt's own decoding
   // would turn them into U+FFFD and miss the file).
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments << duvanet::core::fileNameFromBytes(argv[i]);
+  // Figures need fonts, which come with a QGuiApplication; offscreen, so that no display is
+  // needed. Every other command does without.
+  std::unique_ptr<QCoreApplication> app;
+  if (arguments.value(0) == QStringLiteral("dotplot") && argumentsAskForFigure(arguments.mid(1))) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_qtHandler = qInstallMessageHandler(quietPlatformMessages);
+    app = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  }
   if (arguments.isEmpty()) {
     writeErr(usage());
     return kExitUsage;

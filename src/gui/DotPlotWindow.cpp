@@ -643,10 +643,7 @@ void TfrmDotPlot::chartDotPlotMouseDown(Qt::MouseButton button, Qt::KeyboardModi
 
 // --- commands --------------------------------------------------------------------------------
 
-duvanet::chart::ChartRenderer TfrmDotPlot::chartRenderer() const {
-  ColourGridChart* chart = m_chart;
-  return [chart](QPainter& painter, const QRect& target) { chart->renderChart(painter, target); };
-}
+duvanet::chart::ChartRenderer TfrmDotPlot::chartRenderer() const { return m_chart->renderer(); }
 
 void TfrmDotPlot::btPlotSaveClick() {
   duvanet::chart::showChartExportDialog(this, chartRenderer(), m_chart->size(), *m_fileDialogs);

@@ -500,7 +500,7 @@ class TestColourGridChart : public QObject {
     const QString path = dir.filePath(name);
     QVERIFY(duvanet::testing::writeBytes(path, "old"));
     // Many small cells of changing colour: no format compresses them to a few kilobytes.
-    const ChartRenderer noisy = [](QPainter& painter, const QRect& target) {
+    const ChartRenderer noisy = [](QPainter& painter, const QRect& target, const PictureTarget&) {
       for (int y = 0; y < target.height(); y += 4)
         for (int x = 0; x < target.width(); x += 4)
           painter.fillRect(x, y, 4, 4, QColor::fromRgb(QRgb(x * 2654435761u ^ y * 40503u)));
@@ -528,21 +528,39 @@ class TestColourGridChart : public QObject {
     ColourGridChart chart;
     chart.resize(300, 200);
     FakeFileDialogs dialogs;
-    dialogs.saveAsAnswers.push_back(duvanet::chart::FileDialogs::SaveChoice{
-        dir.filePath("picture"), QStringLiteral("SVG drawing (*.svg)")});
-    QVERIFY(chart.showExportDialog(nullptr, dialogs));
+    QList<std::pair<ChartImageFormat, PictureSize>> asked;
+    const PictureSizeChooser chooser = [&](QWidget*, ChartImageFormat format,
+                                           const PictureSize& initial) {
+      asked.append({format, initial});
+      return std::optional<PictureSize>(initial);
+    };
+    dialogs.saveAsAnswers.push_back(
+        FileDialogs::SaveChoice{dir.filePath("picture"), QStringLiteral("SVG drawing (*.svg)")});
+    QVERIFY(chart.showExportDialog(nullptr, dialogs, chooser));
     QCOMPARE(dialogs.saveAsCaptions, QStringList{QStringLiteral("Export chart")});
     const QString offered = dialogs.offeredFilters.value(0);
     for (const char* format : {"PNG", "JPEG", "Bitmap", "SVG", "PDF"})
       QVERIFY(offered.contains(format));
     QVERIFY(dialogs.offeredSelections.value(0).contains(QStringLiteral("PNG")));
     QVERIFY(QFile::exists(dir.filePath("picture.svg")));
-    dialogs.saveAsAnswers.push_back(
-        duvanet::chart::FileDialogs::SaveChoice{dir.filePath("other.BMP"), QString()});
-    QVERIFY(chart.showExportDialog(nullptr, dialogs));
+    // The size asked for starts from the chart's on screen.
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked[0].first, ChartImageFormat::Svg);
+    QCOMPARE(asked[0].second.pixels, QSize(300, 200));
+    QCOMPARE(asked[0].second.dpi, 96.0);
+    dialogs.saveAsAnswers.push_back(FileDialogs::SaveChoice{dir.filePath("other.BMP"), QString()});
+    QVERIFY(chart.showExportDialog(nullptr, dialogs, chooser));
     QVERIFY(!QImage(dir.filePath("other.BMP"), "BMP").isNull());
     // Cancelled: no answer left.
-    QVERIFY(!chart.showExportDialog(nullptr, dialogs));
+    QVERIFY(!chart.showExportDialog(nullptr, dialogs, chooser));
+    // A size cancelled writes nothing.
+    dialogs.saveAsAnswers.push_back(
+        FileDialogs::SaveChoice{dir.filePath("never.png"), QStringLiteral("PNG image (*.png)")});
+    QVERIFY(!chart.showExportDialog(nullptr, dialogs,
+                                    [](QWidget*, ChartImageFormat, const PictureSize&) {
+                                      return std::optional<PictureSize>();
+                                    }));
+    QVERIFY(!QFile::exists(dir.filePath("never.png")));
   }
 
   void printsOntoThePage() {

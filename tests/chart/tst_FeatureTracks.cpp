@@ -190,7 +190,7 @@ class TestFeatureTracks : public QObject {
     QImage page(1200, 1000, QImage::Format_RGB32);
     {
       QPainter painter(&page);
-      chart.renderer()(painter, page.rect());
+      chart.renderer()(painter, page.rect(), PictureTarget{true, 1});
     }
     QVERIFY(count(page, kGene, page.rect()) > 100);
     chart.setTracksVisible(false);

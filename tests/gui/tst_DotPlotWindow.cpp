@@ -16,6 +16,7 @@
 #include "ModalHelper.h"
 #include "TestRegistry.h"
 #include "chart/ColourGridChart.h"
+#include "chart/PictureSizeDialog.h"
 #include "gui/ApplicationTitle.h"
 #include "gui/DotPlotWindow.h"
 #include "widgets/DoubleSlider.h"
@@ -436,9 +437,19 @@ class TestDotPlotWindow : public QObject {
     QTemporaryDir dir;
     ports.fileDialogs.saveAsAnswers.push_back(duvanet::chart::FileDialogs::SaveChoice{
         dir.filePath("plot"), QStringLiteral("PNG image (*.png)")});
+    // After the file, the picture's size: the chart's on screen unless the user changes it.
+    QSize offered;
+    onNextModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QDialog*>(modal);
+      QVERIFY(dialog);
+      offered = qobject_cast<duvanet::chart::PictureSizeDialog*>(dialog)->pictureSize().pixels;
+      dialog->accept();
+    });
     QTest::mouseClick(control<QPushButton>(window, "btPlotSave"), Qt::LeftButton);
     QCOMPARE(ports.fileDialogs.saveAsCaptions, QStringList{QStringLiteral("Export chart")});
-    QVERIFY(!QImage(dir.filePath("plot.png")).isNull());
+    const auto* chart = control<ColourGridChart>(window, "chartDotPlot");
+    QCOMPARE(offered, chart->size());
+    QCOMPARE(QImage(dir.filePath("plot.png")).size(), chart->size());
 
     QFont chosen(QStringLiteral("Serif"));
     chosen.setPixelSize(19);

@@ -1,0 +1,9 @@
+dotplot
+dotplot_seqs.fas
+dotplot_seqs.fas
+--window
+2
+--highlight
+3
+-o
+@WORK@/out.svg

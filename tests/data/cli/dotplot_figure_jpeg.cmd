@@ -1,0 +1,10 @@
+dotplot
+dotplot_random200.fas
+dotplot_random200.fas
+--figure
+--width
+300
+--height
+300
+-o
+@WORK@/out.jpg

@@ -1,0 +1,11 @@
+dotplot
+dotplot_random200.fas
+dotplot_random200.fas
+--width
+800
+--height
+600
+--dpi
+300
+-o
+@WORK@/out.pdf

@@ -1,0 +1,12 @@
+dotplot
+dotplot_random200.fas
+dotplot_random200.fas
+--figure
+--width
+400
+--height
+300
+--thumbs
+6,12
+-o
+@WORK@/out.png

@@ -1,0 +1,13 @@
+# The SVG figure: vector text (axis title, legend numbers, track names) and the grid as one image.
+file(READ ${WORK_DIR}/out.svg svg)
+string(REGEX MATCHALL "<image" images "${svg}")
+list(LENGTH images image_count)
+if(NOT image_count EQUAL 1)
+  string(APPEND failures "out.svg holds ${image_count} images, expected 1\n")
+endif()
+foreach(text IN ITEMS ">random 200<" ">repeatA<" ">siteB<" ">12<" "image-rendering")
+  string(FIND "${svg}" "${text}" at)
+  if(at EQUAL -1)
+    string(APPEND failures "out.svg lacks ${text}\n")
+  endif()
+endforeach()

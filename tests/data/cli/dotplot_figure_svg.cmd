@@ -1,0 +1,11 @@
+dotplot
+dotplot_random200.fas
+dotplot_random200.fas
+--type
+dna-both
+--highlight
+9
+--annotations
+figure_features.bed
+-o
+@WORK@/out.svg
