@@ -88,7 +88,10 @@ int main(int argc, char** argv) {
   const QString& hr = plot->plotState().SeqHorizRev.Data;
   const QString& vr = plot->plotState().SeqVertiRev.Data;
   const int w = plot->plotState().WindowSize, lh = int(hs.size()), lv = int(vs.size());
-  for (int h = 0; h + w <= lh; ++h) {
+  // The search is plain and quadratic: genome-sized pairs point at their middle instead.
+  const bool searchable = double(lh) * double(lv) <= 1e8;
+  if (!searchable) bestH = lh / 2, bestV = lv / 2;
+  for (int h = 0; searchable && h + w <= lh; ++h) {
     for (int v = 0; v + w <= lv; ++v) {
       int c1 = 0, c2 = 0, c3 = 0;
       for (int m = 0; m < w; ++m) {
