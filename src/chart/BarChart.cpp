@@ -4,9 +4,11 @@
 #include <QClipboard>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <array>
@@ -487,6 +489,48 @@ void BarChart::renderChart(QPainter& painter, const QRect& target) const {
     }
   }
   painter.restore();
+}
+
+QString BarChart::toolTipAt(const QPointF& point) const {
+  const BarTable* bars = table();
+  if (!bars || bars->seriesCount() == 0 || bars->categoryCount() == 0) return {};
+  const Layout layout = layoutFor(QRectF(rect()));
+  if (!layout.plot.contains(point)) return {};
+  const double at = layout.first + (point.x() - layout.plot.left()) / layout.categoryWidth;
+  const auto category = qsizetype(std::floor(at));
+  if (category < 0 || category >= bars->categoryCount()) return {};
+  const double groupWidth = layout.categoryWidth * kGroupShare;
+  const double offset =
+      (at - double(category)) * layout.categoryWidth - layout.categoryWidth * (1 - kGroupShare) / 2;
+  if (offset < 0 || offset >= groupWidth) return {};
+  const qsizetype seriesTotal = bars->seriesCount();
+  const double barWidth = groupWidth / double(seriesTotal);
+  qsizetype series = -1;
+  if (barWidth >= 1) {
+    series = std::min(seriesTotal - 1, qsizetype(offset / barWidth));
+  } else {
+    const Buckets& buckets = bucketsFor(layout);
+    const auto column = std::min(buckets.columns - 1, qsizetype(offset));
+    series = buckets.series[size_t(category - buckets.firstCategory) * size_t(buckets.columns) +
+                            size_t(column)];
+  }
+  if (series < 0) return {};
+  return QStringLiteral("%1: %2 = %3")
+      .arg(bars->seriesTitle(series), bars->categoryLabel(category),
+           valueText(bars->value(series, category)));
+}
+
+bool BarChart::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = toolTipAt(help->pos());
+    if (text.isEmpty())
+      QToolTip::showText(help->globalPos(), toolTip(), this);
+    else
+      QToolTip::showText(help->globalPos(), text, this);
+    return true;
+  }
+  return QWidget::event(event);
 }
 
 void BarChart::paintEvent(QPaintEvent*) {

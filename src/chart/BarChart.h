@@ -95,6 +95,11 @@ class BarChart : public QWidget {
   double viewLast() const { return m_viewLast; }
   bool isZoomed() const;
 
+  /// What the tool tip over a point of the chart says: the series, category and value of the bar
+  /// there ("title: label = value"); where several series share the pixel, the highest of them.
+  /// Empty away from the bars.
+  QString toolTipAt(const QPointF& point) const;
+
   /// Kept for callers that expect a rebuild step; the chart reads its data while drawing.
   void rebuild() {}
 
@@ -111,6 +116,7 @@ class BarChart : public QWidget {
   void zoomReset();
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

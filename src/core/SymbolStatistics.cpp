@@ -110,6 +110,13 @@ bool SymbolCounter::add(QStringView name, QStringView data,
   return true;
 }
 
+void SymbolCounter::reserve(qsizetype rows, qsizetype nameUnits) {
+  tSymbolStatistics& s = m_statistics;
+  s.m_nameEnd.reserve(s.m_nameEnd.size() + size_t(rows));
+  s.m_rowEnd.reserve(s.m_rowEnd.size() + size_t(rows));
+  s.m_names.reserve(s.m_names.size() + size_t(nameUnits));
+}
+
 tSymbolStatistics SymbolCounter::take() {
   tSymbolStatistics result = std::move(m_statistics);
   m_statistics = tSymbolStatistics();
@@ -130,9 +137,18 @@ SymbolCountStatus CountSymbols(const tSequenceList& list, const QList<int>& rows
   statistics = tSymbolStatistics();
   if (rows.isEmpty()) return SymbolCountStatus::NothingSelected;
   double total = 0;
-  for (const int row : rows) total += double(list.DataView(row).size());
+  qsizetype rowsWithData = 0;
+  qsizetype nameUnits = 0;
+  for (const int row : rows) {
+    const qsizetype length = list.DataView(row).size();
+    total += double(length);
+    if (length == 0) continue;
+    ++rowsWithData;
+    nameUnits += list.NameView(row).size();
+  }
   try {
     SymbolCounter counter;
+    counter.reserve(rowsWithData, nameUnits);
     double done = 0;
     double reported = 0;
     bool going = true;

@@ -59,6 +59,9 @@ class SymbolCounter {
   /// out and add returns false.
   bool add(QStringView name, QStringView data,
            const std::function<bool(qsizetype)>& keepGoing = {});
+  /// Room for so many more rows and name code units, so that the row tables need not grow by
+  /// copying as they fill; throws std::bad_alloc.
+  void reserve(qsizetype rows, qsizetype nameUnits);
   /// The counts so far; the counter starts again empty.
   tSymbolStatistics take();
 

@@ -242,11 +242,36 @@ class TestBarChart : public QObject {
          x < int(axes.plot.left() + 3 * categoryWidth); ++x)
       found = found || image.pixelColor(x, nearTop) == high;
     QVERIFY(found);
+    chart.resize(600, 400);
+    bool named = false;
+    for (int x = int(axes.plot.left() + 2 * categoryWidth);
+         x < int(axes.plot.left() + 3 * categoryWidth) && !named; ++x)
+      named = chart.toolTipAt(QPointF(x + 0.5, axes.plot.bottom() - 2)) ==
+              QStringLiteral("777777: G = 1000");
+    QVERIFY(named);
     // Nothing else reaches above a hundredth of the axis.
     for (int x = int(axes.plot.left()) + 1; x < int(axes.plot.right()); ++x)
       if (x < int(axes.plot.left() + 2 * categoryWidth) ||
           x >= int(axes.plot.left() + 3 * categoryWidth))
         QCOMPARE(image.pixelColor(x, nearTop), QColor(Qt::white));
+  }
+
+  // The tool tip names the bar under the pointer; away from the bars it says nothing.
+  void toolTipNamesTheBar() {
+    BarChart chart;
+    chart.resize(600, 400);
+    fillCounts(chart);
+    const BarChartAxes axes = chart.axesAt(chart.size());
+    const double categoryWidth = axes.plot.width() / 4;
+    const double y = axes.plot.bottom() - 2;
+    // In category T (index 3) the first series' bar is in the left half of the group.
+    const double groupLeft = axes.plot.left() + 3 * categoryWidth + categoryWidth * 0.1;
+    QCOMPARE(chart.toolTipAt(QPointF(groupLeft + categoryWidth * 0.2, y)),
+             QStringLiteral("seq1: T = 8"));
+    QCOMPARE(chart.toolTipAt(QPointF(groupLeft + categoryWidth * 0.6, y)),
+             QStringLiteral("seq2: T = 1"));
+    QCOMPARE(chart.toolTipAt(QPointF(axes.plot.left() + 1, y)), QString());  // between groups
+    QCOMPARE(chart.toolTipAt(QPointF(2, 2)), QString());                     // outside the plot
   }
 
   // Zoom works along the categories; reset shows them all; zoom out stops at all of them.

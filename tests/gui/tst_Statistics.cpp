@@ -323,7 +323,8 @@ class TestStatistics : public QObject {
     QWidget owner;
     const int result = duvanet::testing::runCapped(48 << 20, [&] {
       FakePorts ports;
-      // No progress dialog: a dialog shown in a child forked from this process never ends.
+      // No progress dialog: nothing may paint in the child, as the raster painter's helper
+      // threads are not forked and waiting for them would never end.
       TfrmStatistics window(list, rows, ports.ports(), &owner, 600'000);
       if (window.Outcome() != TfrmStatistics::CountOutcome::Failed) return 1;
       if (!window.Statistics().IsEmpty()) return 2;
