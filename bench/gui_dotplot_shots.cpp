@@ -2,6 +2,7 @@
 // Usage: bench_gui_dotplot_shots <output directory> <dna fasta file with two sequences> [FROM-TO]
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QPrinter>
@@ -116,6 +117,14 @@ int main(int argc, char** argv) {
   const QPoint whole = point();
   plot->chartDotPlotMouseMove(Qt::NoModifier, whole.x(), whole.y());
   save(plot, out + QStringLiteral("/dotplot_dna_both.png"));
+  benchPart<QPushButton>(plot, "btHits")->click();
+  // The segments are computed in the background a moment after the panel opens.
+  for (QElapsedTimer waited; !waited.isValid() || waited.elapsed() < 1500;) {
+    if (!waited.isValid()) waited.start();
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  save(plot, out + QStringLiteral("/dotplot_hits.png"));
+  benchPart<QPushButton>(plot, "btHits")->click();
 
   benchPart<duvanet::chart::ColourGridChart>(plot, "chartDotPlot")
       ->zoomTo(bestH - 20, bestH + 40, bestV - 20, bestV + 40);

@@ -116,12 +116,12 @@ void TfrmDotPlot::buildHitControls(QSplitter* splitter) {
     return b;
   };
   // Below the "Tracks" box (414 to 431).
-  m_hitsButton = button("btHits", QStringLiteral("Hits"), 437,
+  m_hitsButton = button("btHits", QStringLiteral("Hits"), 438,
                         QStringLiteral("Show or hide the hit segments of the region shown"));
   m_hitsButton->setCheckable(true);
-  m_goToButton = button("btGoToPosition", QStringLiteral("Go to position…"), 466,
+  m_goToButton = button("btGoToPosition", QStringLiteral("Go to position…"), 467,
                         QStringLiteral("Show the cell at a position you type (Ctrl+G)"));
-  m_exportHitsButton = button("btExportHits", QStringLiteral("Export hits…"), 495,
+  m_exportHitsButton = button("btExportHits", QStringLiteral("Export hits…"), 496,
                               QStringLiteral("Write the hit segments as TSV, PAF or BEDPE"));
 
   m_cellMarker = new duvanet::gui::CellMarker(m_chart);
