@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
     CountSymbols({tSequence{QStringLiteral("random"), data, {}}}, statistics);
     return QStringLiteral("(counting alone %1 s, %2 symbols)")
         .arg(double(timer.nsecsElapsed()) / 1e9, 0, 'f', 3)
-        .arg(statistics.Symbols.size());
+        .arg(statistics.SymbolCount());
   });
 
   measure("save 100 Mbp workspace", 0, [&scratch] {

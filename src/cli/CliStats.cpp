@@ -1,5 +1,7 @@
 // duvanet-cli stats: the symbol counts of the sequences as a tab-separated table.
 
+#include <vector>
+
 #include "cli/CliCommand.h"
 #include "cli/CliSupport.h"
 #include "core/SymbolStatistics.h"
@@ -57,22 +59,26 @@ int runStats(const QStringList& arguments) {
     requireFiles(parser);
     tSequenceList list;
     if (!loadSequenceFiles(parser.positional(), list)) return kExitFailure;
-    QList<tSequence> sequences;
-    for (int i = 0; i < list.Count(); ++i) {
-      tSequence sequence;
-      list.GetSequence(i, sequence);
-      sequences.append(sequence);
-    }
+    QList<int> rows;
+    rows.reserve(list.Count());
+    for (int i = 0; i < list.Count(); ++i) rows.append(i);
     tSymbolStatistics statistics;
-    CountSymbols(sequences, statistics);
-    if (statistics.Counts.isEmpty()) return kExitSuccess;  // nothing counted, no table
+    if (CountSymbols(list, rows, statistics) == SymbolCountStatus::OutOfMemory) {
+      writeErr(QStringLiteral("%1 stats: not enough memory to count the symbols of the files\n")
+                   .arg(QLatin1StringView(kToolName)));
+      return kExitFailure;
+    }
+    if (statistics.IsEmpty()) return kExitSuccess;  // nothing counted, no table
 
     QString header;
-    for (const QString& symbol : statistics.Symbols) header += u'\t' + escaped(symbol);
+    for (const QString& symbol : statistics.Symbols()) header += u'\t' + escaped(symbol);
     writeOut(header + u'\n');
-    for (qsizetype row = 0; row < statistics.Counts.size(); ++row) {
-      QString line = escaped(statistics.SequenceNames[row]);
-      for (qint64 count : statistics.Counts[row]) line += u'\t' + QString::number(count);
+    std::vector<qint64> counts;
+    for (qsizetype row = 0; row < statistics.SequenceCount(); ++row) {
+      counts.assign(size_t(statistics.SymbolCount()), 0);
+      statistics.ForEachCount(row, [&](qsizetype column, qint64 count) { counts[column] = count; });
+      QString line = escaped(statistics.SequenceName(row));
+      for (const qint64 count : counts) line += u'\t' + QString::number(count);
       writeOut(line + u'\n');
     }
     return kExitSuccess;

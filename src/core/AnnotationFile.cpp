@@ -1,7 +1,10 @@
 #include "core/AnnotationFile.h"
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QHash>
+#include <QStringTokenizer>
+#include <algorithm>
 #include <array>
 
 #include "core/ByteSource.h"
@@ -75,6 +78,13 @@ class AnnotationParser : public TextLineSink {
       line(m_line);
     }
     m_line.resize(0);
+  }
+
+  /// Sizes the table of feature names for a file of this many bytes (a feature line is rarely
+  /// shorter than 120 bytes), so that a large file does not rehash it again and again.
+  void expectBytes(qint64 bytes) {
+    if (bytes <= 0) return;
+    m_groups.reserve(qsizetype(std::min<qint64>(bytes / 120, qint64(1) << 24)));
   }
 
   AnnotationFileContent finish() {
@@ -172,7 +182,7 @@ class AnnotationParser : public TextLineSink {
   }
 
   void gff3Attributes(QStringView text, SequenceFeature& feature) {
-    for (QStringView pair : text.split(u';')) {
+    for (QStringView pair : qTokenize(text, u';')) {
       pair = trimmed(pair);
       if (pair.isEmpty()) continue;
       const qsizetype equals = pair.indexOf(u'=');
@@ -187,7 +197,7 @@ class AnnotationParser : public TextLineSink {
         if (qualifier.name == u"ID") {
           feature.id = qualifier.value;
         } else if (qualifier.name == u"Parent") {
-          for (QStringView parent : value.split(u','))
+          for (QStringView parent : qTokenize(value, u','))
             if (!trimmed(parent).isEmpty()) feature.parents.append(percentDecoded(trimmed(parent)));
         }
       }
@@ -199,7 +209,7 @@ class AnnotationParser : public TextLineSink {
   // transcript_id (under its gene); the other lines of a transcript with one type form one
   // feature under the transcript.
   void gtfAttributes(QStringView text, SequenceFeature& feature, QString& groupKey) {
-    for (QStringView pair : text.split(u';')) {
+    for (QStringView pair : qTokenize(text, u';')) {
       pair = trimmed(pair);
       if (pair.isEmpty()) continue;
       qsizetype blank = 0;
@@ -310,9 +320,12 @@ class AnnotationParser : public TextLineSink {
 
 }  // namespace
 
-AnnotationFileContent readAnnotationFile(const QString& fileName, AnnotationFormat format) {
+AnnotationFileContent readAnnotationFile(const QString& fileName, AnnotationFormat format,
+                                         ReadMonitor* monitor) {
   AnnotationParser parser(format, fileName);
-  readTextFile(fileName, parser);
+  const QFileInfo info(fileName);
+  if (info.isFile()) parser.expectBytes(info.size());
+  readTextFile(fileName, parser, monitor);
   return parser.finish();
 }
 

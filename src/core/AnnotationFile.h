@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/ByteSource.h"
 #include "core/SequenceFeature.h"
 #include "core/SequenceList.h"
 
@@ -29,8 +30,9 @@ struct AnnotationFileContent {
 /// with ">" starts the sequences. GTF: features named by gene_id / transcript_id, the exons and
 /// CDS of a transcript one feature each. BED (3 to 12 columns): 0-based half-open coordinates made
 /// 1-based inclusive, the blocks as parts, type "region". Throws FileError naming the file and the
-/// line for a line it cannot read.
-AnnotationFileContent readAnnotationFile(const QString& fileName, AnnotationFormat format);
+/// line for a line it cannot read, ReadCancelled when the monitor stops the read.
+AnnotationFileContent readAnnotationFile(const QString& fileName, AnnotationFormat format,
+                                         ReadMonitor* monitor = nullptr);
 
 /// The same for a text already in memory; fileName only names it in errors.
 AnnotationFileContent parseAnnotations(QStringView text, AnnotationFormat format,

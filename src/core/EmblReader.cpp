@@ -145,9 +145,10 @@ void EmblReader::finish() {
   if (!m_anyRecord) failAt(lineCount() + 1, QStringLiteral("an ID line was expected"));
 }
 
-void readEmblFile(const QString& fileName, const AnnotatedRecordSink& onRecord) {
+void readEmblFile(const QString& fileName, const AnnotatedRecordSink& onRecord,
+                  ReadMonitor* monitor) {
   EmblReader reader(fileName, onRecord);
-  readTextFile(fileName, reader);
+  readTextFile(fileName, reader, monitor);
   reader.finish();
 }
 

@@ -38,7 +38,9 @@ class EmblReader : public FlatFileReader {
   FeatureTableReader m_features;
 };
 
-/// Reads an EMBL file (a ".gz" one decompressed) and hands on each record. Throws FileError.
-void readEmblFile(const QString& fileName, const AnnotatedRecordSink& onRecord);
+/// Reads an EMBL file (a ".gz" one decompressed) and hands on each record. Throws FileError,
+/// or ReadCancelled when the monitor stops it.
+void readEmblFile(const QString& fileName, const AnnotatedRecordSink& onRecord,
+                  ReadMonitor* monitor = nullptr);
 
 }  // namespace duvanet::core

@@ -60,9 +60,10 @@ void parseFasta(QStringView text, const FastaReader::RecordSink& onRecord) {
   reader.finish();
 }
 
-void readFastaFile(const QString& fileName, const FastaReader::RecordSink& onRecord) {
+void readFastaFile(const QString& fileName, const FastaReader::RecordSink& onRecord,
+                   ReadMonitor* monitor) {
   FastaReader reader(onRecord);
-  readTextFile(fileName, reader);
+  readTextFile(fileName, reader, monitor);
   reader.finish();
 }
 
@@ -84,9 +85,9 @@ class TxtReader : public TextLineSink {
 
 }  // namespace
 
-tSequence readTxtFile(const QString& fileName) {
+tSequence readTxtFile(const QString& fileName, ReadMonitor* monitor) {
   TxtReader reader;
-  readTextFile(fileName, reader);
+  readTextFile(fileName, reader, monitor);
   tSequence sequence;
   sequence.Name = displayFileName(QFileInfo(fileName).fileName());
   sequence.Data = reader.takeData();

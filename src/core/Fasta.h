@@ -36,13 +36,14 @@ class FastaReader : public TextLineSink {
 };
 
 /// Reads the records of a FASTA text / file and hands each to onRecord. readFastaFile throws
-/// FileError.
+/// FileError, or ReadCancelled when the monitor stops it.
 void parseFasta(QStringView text, const FastaReader::RecordSink& onRecord);
-void readFastaFile(const QString& fileName, const FastaReader::RecordSink& onRecord);
+void readFastaFile(const QString& fileName, const FastaReader::RecordSink& onRecord,
+                   ReadMonitor* monitor = nullptr);
 
 /// A TXT file as one sequence: named after the file (without its directory), the text's lines
-/// each followed by CR LF. Throws FileError.
-tSequence readTxtFile(const QString& fileName);
+/// each followed by CR LF. Throws FileError, or ReadCancelled when the monitor stops it.
+tSequence readTxtFile(const QString& fileName, ReadMonitor* monitor = nullptr);
 
 /// The header line of a record: ">" and the name; a name that begins with ">" is used as it is.
 /// CR and LF in the name are written as blanks, so that the line stays one line.

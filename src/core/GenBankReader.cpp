@@ -131,9 +131,10 @@ void GenBankReader::finish() {
   if (!m_anyRecord) failAt(lineCount() + 1, QStringLiteral("a LOCUS line was expected"));
 }
 
-void readGenBankFile(const QString& fileName, const AnnotatedRecordSink& onRecord) {
+void readGenBankFile(const QString& fileName, const AnnotatedRecordSink& onRecord,
+                     ReadMonitor* monitor) {
   GenBankReader reader(fileName, onRecord);
-  readTextFile(fileName, reader);
+  readTextFile(fileName, reader, monitor);
   reader.finish();
 }
 

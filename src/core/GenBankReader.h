@@ -38,7 +38,9 @@ class GenBankReader : public FlatFileReader {
   FeatureTableReader m_features;
 };
 
-/// Reads a GenBank file (a ".gz" one decompressed) and hands on each record. Throws FileError.
-void readGenBankFile(const QString& fileName, const AnnotatedRecordSink& onRecord);
+/// Reads a GenBank file (a ".gz" one decompressed) and hands on each record. Throws FileError,
+/// or ReadCancelled when the monitor stops it.
+void readGenBankFile(const QString& fileName, const AnnotatedRecordSink& onRecord,
+                     ReadMonitor* monitor = nullptr);
 
 }  // namespace duvanet::core

@@ -63,6 +63,33 @@ void PackedRecordStore::erase(qsizetype index) {
   releaseBlocksIfEmpty();
 }
 
+void PackedRecordStore::appendAll(PackedRecordStore& other) {
+  if (other.m_entries.empty()) return;
+  if (m_entries.empty()) {
+    // Nothing here to keep: take the other store as it is, its last block still being filled.
+    clear();
+    std::swap(m_entries, other.m_entries);
+    std::swap(m_blocks, other.m_blocks);
+    std::swap(m_blockUsed, other.m_blockUsed);
+    return;
+  }
+  // Room first, so that a failure leaves both stores as they were.
+  m_entries.reserve(m_entries.size() + other.m_entries.size());
+  m_blocks.reserve(m_blocks.size() + other.m_blocks.size());
+  const auto shift = quint32(m_blocks.size());
+  for (Entry& entry : other.m_entries) {
+    if (!entry.owned) entry.block += shift;
+    m_entries.push_back(std::move(entry));
+  }
+  // The other store's last block becomes the one that is filled on; what is left in this
+  // store's last block stays unused.
+  if (!other.m_blocks.empty()) m_blockUsed = other.m_blockUsed;
+  for (auto& block : other.m_blocks) m_blocks.push_back(std::move(block));
+  other.m_entries.clear();
+  other.m_blocks.clear();
+  other.m_blockUsed = 0;
+}
+
 void PackedRecordStore::clear() {
   while (!m_entries.empty()) m_entries.pop_back();
   releaseBlocksIfEmpty();

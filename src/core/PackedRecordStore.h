@@ -52,6 +52,9 @@ class PackedRecordStore {
     m_entries[size_t(index)].features = std::move(features);
   }
   void erase(qsizetype index);
+  /// Moves every record of other (with its features) to the end, in order, without copying
+  /// their text; other is left empty. Throws std::bad_alloc and then changes neither store.
+  void appendAll(PackedRecordStore& other);
   /// Removes every record, the last first, and frees the blocks.
   void clear();
 

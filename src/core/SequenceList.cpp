@@ -14,6 +14,7 @@
 #include "core/GenBankReader.h"
 #include "core/Gff3Writer.h"
 #include "core/SequenceFileFormat.h"
+#include "core/SequenceFileLoad.h"
 #include "core/TextFile.h"
 
 namespace {
@@ -69,6 +70,16 @@ QStringList tSequenceList::Names() const {
   return names;
 }
 
+QString tSequenceList::Name(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return m_records.nameString(index);
+}
+
+QStringView tSequenceList::NameView(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return m_records.name(index);
+}
+
 int tSequenceList::AddSequence() {
   try {
     const int index = Count();
@@ -101,6 +112,11 @@ bool tSequenceList::GetSequence(int index, tSequence& sequence) const {
   if (index < 0 || index >= Count()) return false;
   m_records.get(index, sequence.Name, sequence.Data);
   return true;
+}
+
+QStringView tSequenceList::DataView(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return m_records.data(index);
 }
 
 bool tSequenceList::SetSequence(int index, const tSequence& sequence) {
@@ -218,42 +234,38 @@ duvanet::core::FeatureAttachment tSequenceList::AttachFeatures(
 
 bool tSequenceList::LoadSequenceFiles(const QStringList& fileNames,
                                       duvanet::core::FeatureAttachment* attachment) {
-  bool allRead = true;
-  QStringList annotationFiles;
-  for (const QString& fileName : fileNames) {
-    if (duvanet::core::annotationFileFormat(fileName)) {
-      annotationFiles.append(fileName);
-    } else if (LoadSequenceFile(fileName) < 0) {
-      allRead = false;
-    }
+  const auto merge = [attachment](const duvanet::core::FeatureAttachment& result) {
+    if (!attachment) return;
+    for (const QString& seqid : result.unmatchedSeqids)
+      if (!attachment->unmatchedSeqids.contains(seqid)) attachment->unmatchedSeqids.append(seqid);
+    attachment->attached += result.attached;
+    attachment->clipped += result.clipped;
+  };
+  duvanet::core::SequenceFileLoad load(fileNames);
+  try {
+    load.read();
+  } catch (const duvanet::core::FileError&) {
+    // The files before the failing one stay loaded.
+    merge(load.applyTo(*this));
+    throw;
   }
-  for (const QString& fileName : annotationFiles) {
-    const duvanet::core::FeatureAttachment result = LoadAnnotationFile(fileName);
-    if (attachment) {
-      for (const QString& seqid : result.unmatchedSeqids)
-        if (!attachment->unmatchedSeqids.contains(seqid)) attachment->unmatchedSeqids.append(seqid);
-      attachment->attached += result.attached;
-      attachment->clipped += result.clipped;
-    }
-  }
-  return allRead;
+  merge(load.applyTo(*this));
+  // Every reader either appends or throws, so a load that returns has read every file.
+  return true;
 }
 
 duvanet::core::FeatureAttachment tSequenceList::LoadAnnotationFile(const QString& fileName) {
-  const auto format = duvanet::core::annotationFileFormat(fileName);
-  if (!format)
-    throw duvanet::core::FileError(duvanet::core::FileError::Operation::Read, fileName,
-                                   QStringLiteral("not a GFF3, GTF or BED file"));
-  duvanet::core::AnnotationFileContent content;
-  try {
-    content = duvanet::core::readAnnotationFile(fileName, *format);
-  } catch (const std::bad_alloc&) {
-    throw duvanet::core::FileError(duvanet::core::FileError::Operation::Read, fileName,
-                                   QStringLiteral("not enough memory to hold its features"));
-  }
-  for (tSequence& sequence : content.sequences)
-    m_records.append(std::move(sequence.Name), std::move(sequence.Data));
+  duvanet::core::AnnotationFileContent content = duvanet::core::readAnnotationsForLoad(fileName);
+  AppendAll(std::move(content.sequences));
   return AttachFeatures(content.features);
+}
+
+void tSequenceList::AppendAll(tSequenceList& other) { m_records.appendAll(other.m_records); }
+
+void tSequenceList::AppendAll(std::vector<tSequence>&& sequences) {
+  for (tSequence& sequence : sequences)
+    m_records.append(std::move(sequence.Name), std::move(sequence.Data));
+  sequences.clear();
 }
 
 bool tSequenceList::SaveAnnotationsAsGFF3File(const QString& fileName, int index,
@@ -272,19 +284,19 @@ bool tSequenceList::SaveAnnotationsAsGFF3File(const QString& fileName, int index
   });
 }
 
-int tSequenceList::LoadSequenceFile(const QString& fileName) {
+int tSequenceList::LoadSequenceFile(const QString& fileName, duvanet::core::ReadMonitor* monitor) {
   try {
     switch (duvanet::core::sequenceFileFormat(fileName)) {
       case duvanet::core::SequenceFileFormat::Fasta:
-        return LoadFASFile(fileName);
+        return LoadFASFile(fileName, monitor);
       case duvanet::core::SequenceFileFormat::GenBank:
-        return LoadGenBankFile(fileName);
+        return LoadGenBankFile(fileName, monitor);
       case duvanet::core::SequenceFileFormat::Embl:
-        return LoadEMBLFile(fileName);
+        return LoadEMBLFile(fileName, monitor);
       case duvanet::core::SequenceFileFormat::Text:
         break;
     }
-    return LoadTXTFile(fileName);
+    return LoadTXTFile(fileName, monitor);
   } catch (const std::bad_alloc&) {
     // A file larger than the memory left is a read failure like any other: the readers have
     // taken back what they appended, and the caller shows the file's name and the reason.
@@ -293,13 +305,16 @@ int tSequenceList::LoadSequenceFile(const QString& fileName) {
   }
 }
 
-int tSequenceList::LoadFASFile(const QString& fileName) {
+int tSequenceList::LoadFASFile(const QString& fileName, duvanet::core::ReadMonitor* monitor) {
   // Records are appended as they are read; a read error takes back this file's entries.
   const duvanet::core::PackedRecordStore::Mark before = m_records.mark();
   try {
-    duvanet::core::readFastaFile(fileName, [this](tSequence&& record) {
-      m_records.append(std::move(record.Name), std::move(record.Data));
-    });
+    duvanet::core::readFastaFile(
+        fileName,
+        [this](tSequence&& record) {
+          m_records.append(std::move(record.Name), std::move(record.Data));
+        },
+        monitor);
   } catch (...) {
     m_records.rollBack(before);
     throw;
@@ -326,20 +341,20 @@ int tSequenceList::appendAnnotated(const ReadRecords& read) {
   return int(m_records.size() - qsizetype(before.entries));
 }
 
-int tSequenceList::LoadGenBankFile(const QString& fileName) {
+int tSequenceList::LoadGenBankFile(const QString& fileName, duvanet::core::ReadMonitor* monitor) {
   return appendAnnotated([&](const duvanet::core::AnnotatedRecordSink& sink) {
-    duvanet::core::readGenBankFile(fileName, sink);
+    duvanet::core::readGenBankFile(fileName, sink, monitor);
   });
 }
 
-int tSequenceList::LoadEMBLFile(const QString& fileName) {
+int tSequenceList::LoadEMBLFile(const QString& fileName, duvanet::core::ReadMonitor* monitor) {
   return appendAnnotated([&](const duvanet::core::AnnotatedRecordSink& sink) {
-    duvanet::core::readEmblFile(fileName, sink);
+    duvanet::core::readEmblFile(fileName, sink, monitor);
   });
 }
 
-int tSequenceList::LoadTXTFile(const QString& fileName) {
-  tSequence sequence = duvanet::core::readTxtFile(fileName);
+int tSequenceList::LoadTXTFile(const QString& fileName, duvanet::core::ReadMonitor* monitor) {
+  tSequence sequence = duvanet::core::readTxtFile(fileName, monitor);
   const int index = Count();
   m_records.append(std::move(sequence.Name), std::move(sequence.Data));
   return index;

@@ -6,7 +6,9 @@
 #include <QVector>
 #include <functional>
 #include <optional>
+#include <vector>
 
+#include "core/ByteSource.h"
 #include "core/PackedRecordStore.h"
 
 /// A named sequence: the value in which sequences travel between windows.
@@ -46,15 +48,29 @@ class tSequenceList {
   int Count() const;
   /// The names in list order.
   QStringList Names() const;
+  /// The name of one entry (shared, not copied, for an entry that owns its strings); empty for
+  /// an index outside the list.
+  QString Name(int index) const;
+  /// The name of one entry as a view into the workspace, valid until the list changes; empty for
+  /// an index outside the list.
+  QStringView NameView(int index) const;
 
   int AddSequence();
   bool SortAscendingByName();
   bool SortDescendingByName();
   bool GetSequence(int index, tSequence& sequence) const;
+  /// The entry's data without a copy, valid until the list changes; empty for an index outside
+  /// the list. For readers of many entries (statistics of a whole selection).
+  QStringView DataView(int index) const;
   bool SetSequence(int index, const tSequence& sequence);
   bool DuplicateSequence(int index);
   bool DeleteSequence(int index);
   bool DeleteAllSequences();
+  /// Moves every entry of other (with its features) to the end of this list, in order, without
+  /// copying its text; other is left empty. Throws std::bad_alloc and then changes neither list.
+  void AppendAll(tSequenceList& other);
+  /// Appends the sequences in order, as read from a file (their Values are not kept).
+  void AppendAll(std::vector<tSequence>&& sequences);
 
   // Feature tables belong to their entry: they move with it when the list is sorted, are
   // copied by DuplicateSequence, kept by SetSequence and released with the entry.
@@ -72,21 +88,24 @@ class tSequenceList {
                                  const duvanet::core::OverwriteQuestion& overwrite);
 
   // Files and clipboard. The clipboard's text is passed in; no text gives −1.
+  // Files are read forwards once, so pipes, FIFOs and devices read like files; the monitor,
+  // when given, follows the reading and may stop it (ReadCancelled, nothing of that file kept).
   /// Reads sequence files in the order given, then annotation files (by their extension, see
   /// core/AnnotationFile.h), whose features are attached to the entries; what the attaching did
-  /// is added to attachment when given.
+  /// is added to attachment when given. See core/SequenceFileLoad.h for a load that reads apart
+  /// from the list.
   bool LoadSequenceFiles(const QStringList& fileNames,
                          duvanet::core::FeatureAttachment* attachment = nullptr);
   /// Reads an annotation file: the sequences of its FASTA section are appended, then its features
   /// attached. On an error nothing of the file is appended or attached.
   duvanet::core::FeatureAttachment LoadAnnotationFile(const QString& fileName);
-  int LoadSequenceFile(const QString& fileName);
-  int LoadFASFile(const QString& fileName);
-  int LoadTXTFile(const QString& fileName);
+  int LoadSequenceFile(const QString& fileName, duvanet::core::ReadMonitor* monitor = nullptr);
+  int LoadFASFile(const QString& fileName, duvanet::core::ReadMonitor* monitor = nullptr);
+  int LoadTXTFile(const QString& fileName, duvanet::core::ReadMonitor* monitor = nullptr);
   /// Read GenBank / EMBL flat files, one entry per record with its feature table, and return
   /// the number of entries appended. On an error nothing of the file is appended.
-  int LoadGenBankFile(const QString& fileName);
-  int LoadEMBLFile(const QString& fileName);
+  int LoadGenBankFile(const QString& fileName, duvanet::core::ReadMonitor* monitor = nullptr);
+  int LoadEMBLFile(const QString& fileName, duvanet::core::ReadMonitor* monitor = nullptr);
   int PasteFASFromClipboard(const std::optional<QString>& clipboardText);
   int PasteTXTFromClipboard(const std::optional<QString>& clipboardText);
   bool SaveWorkspace(const QString& fileName, const duvanet::core::OverwriteQuestion& overwrite);

@@ -352,8 +352,8 @@ void readText(ByteSource& source, TextLineSink& sink) {
   splitter.finish();
 }
 
-void readTextFile(const QString& fileName, TextLineSink& sink) {
-  const std::unique_ptr<ByteSource> source = openInputFile(fileName);
+void readTextFile(const QString& fileName, TextLineSink& sink, ReadMonitor* monitor) {
+  const std::unique_ptr<ByteSource> source = openInputFile(fileName, monitor);
   readText(*source, sink);
 }
 

@@ -65,8 +65,8 @@ QString decodeText(QByteArrayView bytes);
 void readText(ByteSource& source, TextLineSink& sink);
 
 /// Reads a text file (a ".gz" file decompressed, see openInputFile) and hands its lines to sink.
-/// Throws FileError when the file cannot be opened or read.
-void readTextFile(const QString& fileName, TextLineSink& sink);
+/// Throws FileError when the file cannot be opened or read, ReadCancelled when monitor stops it.
+void readTextFile(const QString& fileName, TextLineSink& sink, ReadMonitor* monitor = nullptr);
 
 /// All lines of a text file (convenient for small files). Throws FileError.
 QStringList readTextFileLines(const QString& fileName);

@@ -23,8 +23,10 @@
 
 #include "core/FileError.h"
 #include "core/Gff3Writer.h"
+#include "core/SequenceFileLoad.h"
 #include "gui/ApplicationTitle.h"
 #include "gui/Icons.h"
+#include "gui/LoadProgress.h"
 #include "gui/SequenceEditor.h"
 #include "gui/SequenceListBox.h"
 #include "gui/SequenceListViews.h"
@@ -373,9 +375,7 @@ int TfrmMain::CurrentRow() const {
   return m_sequenceListBox->currentRow();
 }
 
-QList<int> TfrmMain::SelectedRows() const {
-  return duvanet::gui::selectedRowsOf(*m_sequenceListBox);
-}
+QList<int> TfrmMain::SelectedRows() const { return m_sequenceListBox->selectedRows(); }
 
 bool TfrmMain::hasCurrentSequence() const {
   return m_sequenceListBox->count() > 0 && CurrentRow() >= 0;
@@ -390,7 +390,8 @@ void TfrmMain::runAction(const QString& caption, const std::function<void()>& bo
     try {
       UpdateDisplayElements();
     } catch (const std::bad_alloc&) {
-      m_sequenceListBox->clear();
+      // The list itself needs no memory per row; showing the workspace as it is cannot fail.
+      m_sequenceListBox->showList(*m_sequenceList);
     }
     m_ports.prompts->error(
         this, QStringLiteral("There is not enough memory for \"%1\"; the action was stopped.")
@@ -422,6 +423,8 @@ void TfrmMain::lbSequenceListMouseDown() {
   tSequence sequence;
   m_sequenceList->GetSequence(row, sequence);
   m_previewNameEdit->setText(sequence.Name);
+  // A name longer than the field shows its start, not its end.
+  m_previewNameEdit->setCursorPosition(0);
   m_previewData->SetDNAText(sequence.Data);
   m_previewLengthEdit->setText(QString::number(sequence.Data.size()));
 }
@@ -474,17 +477,46 @@ QString attachmentNote(const duvanet::core::FeatureAttachment& attachment) {
 
 void TfrmMain::LoadFiles(const QStringList& fileNames) {
   if (fileNames.isEmpty()) return;
+  // Read apart from the workspace on a worker thread, so that a pipe, a FIFO or a device that
+  // never ends can be cancelled; what was read joins the workspace here, at once.
+  duvanet::core::SequenceFileLoad load(fileNames);
+  const duvanet::gui::LoadOutcome outcome =
+      duvanet::gui::readFilesWithProgress(load, this, m_loadProgressDelayMs);
+  if (outcome.end == duvanet::gui::LoadOutcome::End::Cancelled) return;  // nothing joins
+  QString failure;
+  if (outcome.failure) {
+    try {
+      std::rethrow_exception(outcome.failure);
+    } catch (const duvanet::core::FileError& error) {
+      failure = error.message();
+    } catch (const std::bad_alloc&) {
+      failure = QStringLiteral(
+          "There is not enough memory for \"Load sequences\"; the action was "
+          "stopped.");
+    } catch (const std::exception& error) {
+      failure = QString::fromLocal8Bit(error.what());
+    }
+  }
   duvanet::core::FeatureAttachment attachment;
   try {
-    m_sequenceList->LoadSequenceFiles(fileNames, &attachment);
-  } catch (const duvanet::core::FileError& error) {
-    // The sequences read before the failure stay; the list must show them to keep rows and
-    // workspace indexes in step.
+    // The sequences read before a failure stay.
+    attachment = load.applyTo(*m_sequenceList);
+  } catch (const std::bad_alloc&) {
+    failure = QStringLiteral(
+        "There is not enough memory for \"Load sequences\"; the action was "
+        "stopped.");
+  }
+  try {
+    // The list must show what the workspace holds to keep rows and workspace indexes in step.
     UpdateDisplayElements();
-    m_ports.prompts->error(this, error.message());
+  } catch (const std::bad_alloc&) {
+    // The list itself needs no memory per row; showing the workspace as it is cannot fail.
+    m_sequenceListBox->showList(*m_sequenceList);
+  }
+  if (!failure.isEmpty()) {
+    m_ports.prompts->error(this, failure);
     return;
   }
-  UpdateDisplayElements();
   const QString note = attachmentNote(attachment);
   if (!note.isEmpty()) m_ports.prompts->warning(this, note);
 }

@@ -58,6 +58,9 @@ class TfrmMain : public QMainWindow {
   QDialog* frmTranscriptionWizard() const { return m_transcriptionWizard; }
   QDialog* frmBLASTWizard() const { return m_blastWizard; }
 
+  /// How long a load may take before it shows its progress dialog (about 1/3 s unless set).
+  void setLoadProgressDelayMs(int ms) { m_loadProgressDelayMs = ms; }
+
   /// The file name the save dialog holds; kept for the rest of the run.
   const QString& SaveDialogFileName() const { return m_saveFileName; }
 
@@ -107,6 +110,7 @@ class TfrmMain : public QMainWindow {
   duvanet::gui::MainWindowHooks m_hooks;
   std::unique_ptr<tSequenceList> m_sequenceList;
   QString m_saveFileName;
+  int m_loadProgressDelayMs = 333;
   QDialog* m_dotPlotWizard = nullptr;
   QDialog* m_transcriptionWizard = nullptr;
   QDialog* m_blastWizard = nullptr;

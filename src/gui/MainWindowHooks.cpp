@@ -50,7 +50,16 @@ MainWindowHooks DefaultMainWindowHooks() {
     }
   };
   hooks.createStatistics = [](TfrmMain& main) -> QWidget* {
-    return new TfrmStatistics(main.SequenceList(), main.SelectedRows(), &main);
+    auto* window =
+        new TfrmStatistics(main.SequenceList(), main.SelectedRows(), main.ports(), &main);
+    const auto outcome = window->Outcome();
+    if (outcome == TfrmStatistics::CountOutcome::Cancelled ||
+        outcome == TfrmStatistics::CountOutcome::Failed) {
+      // Nothing to show: the user cancelled, or the error box has said why.
+      delete window;
+      return nullptr;
+    }
+    return window;
   };
   return hooks;
 }

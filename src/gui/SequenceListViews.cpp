@@ -5,10 +5,10 @@
 #include <algorithm>
 
 #include "core/SequenceList.h"
+#include "gui/SequenceListBox.h"
 
-void FillListBox(const tSequenceList& list, QListWidget& listBox) {
-  listBox.clear();
-  listBox.addItems(list.Names());
+void FillListBox(const tSequenceList& list, duvanet::gui::SequenceListBox& listBox) {
+  listBox.showList(list);
 }
 
 void FillComboBox(const tSequenceList& list, QComboBox& comboBox) {

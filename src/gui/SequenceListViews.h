@@ -5,9 +5,12 @@
 class QComboBox;
 class QListWidget;
 class tSequenceList;
+namespace duvanet::gui {
+class SequenceListBox;
+}
 
-/// Replaces the list box's rows by the workspace names in workspace order; the selection is lost.
-void FillListBox(const tSequenceList& list, QListWidget& listBox);
+/// Makes the list box show the workspace names in workspace order; the selection is lost.
+void FillListBox(const tSequenceList& list, duvanet::gui::SequenceListBox& listBox);
 
 /// Replaces the combo box's items by the workspace names and restores a selection: none if the
 /// old index is beyond the new item count, the first item if it was negative, else the old index.

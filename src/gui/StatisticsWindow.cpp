@@ -1,19 +1,19 @@
 #include "gui/StatisticsWindow.h"
 
-#include <QAbstractAxis>
-#include <QBarCategoryAxis>
-#include <QChart>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTableWidget>
+#include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
-#include "chart/AxisMath.h"
+#include "gui/ApplicationTitle.h"
 #include "gui/SequenceListViews.h"
+#include "gui/StatisticsModels.h"
 #include "gui/WindowDefaults.h"
 
 namespace {
@@ -34,17 +34,17 @@ void setHint(QWidget* widget, const QString& hint) {
   widget->setStatusTip(hint);
 }
 
-// The grid as it stands before anything is shown: 5 x 5 empty cells, the first row fixed.
-constexpr int kInitialColumns = 5;
-constexpr int kInitialRows = 5;
-// The value axis is labelled at no more than this many steps.
-constexpr double kMostValueSteps = 10;
+const char* const kOutOfMemory =
+    "Not enough memory to count the symbols of the selected sequences.";
 
 }  // namespace
 
 TfrmStatistics::TfrmStatistics(const tSequenceList& sequences, const QList<int>& selectedRows,
-                               QWidget* owner)
-    : QWidget(owner, Qt::Window), m_sequences(sequences) {
+                               const duvanet::gui::UiPorts& ports, QWidget* owner,
+                               int progressDelayMs)
+    : QWidget(owner, Qt::Window), m_sequences(sequences), m_progressDelayMs(progressDelayMs) {
+  if (ports.prompts) m_prompts = ports.prompts;
+  if (ports.fileDialogs) m_fileDialogs = ports.fileDialogs;
   setObjectName(QStringLiteral("frmStatistics"));
   setWindowTitle(QStringLiteral("frmStatistics"));
   resize(608, 476);
@@ -53,8 +53,13 @@ TfrmStatistics::TfrmStatistics(const tSequenceList& sequences, const QList<int>&
   m_chart = named(new duvanet::chart::BarChart, "chartStatistic");
   setHint(m_chart, QStringLiteral("Canvas for sequence statistics"));
   m_chart->setLegendVisible(false);
+  QFont labelFont = font();
+  labelFont.setBold(true);
+  labelFont.setPixelSize(13);
+  m_chart->setLabelFont(labelFont);
   m_commandBar = named(new duvanet::chart::ChartCommandBar(m_chart, this), "TeeCommander1");
   m_commandBar->setFixedHeight(33);
+  m_commandBar->setFileDialogs(m_fileDialogs);
 
   m_buttonPanel = named(new QWidget(this), "Panel1");
   m_buttonPanel->setFixedWidth(124);
@@ -79,20 +84,24 @@ TfrmStatistics::TfrmStatistics(const tSequenceList& sequences, const QList<int>&
   m_chartTableSplitter->setChildrenCollapsible(false);
   setHint(m_chartTableSplitter, QStringLiteral("This splitter allows to resize the chart/table"));
 
-  m_table = named(new QTableWidget(kInitialRows - 1, kInitialColumns, this), "sgStatTable");
+  m_tableModel = new duvanet::gui::StatisticsTableModel(this);
+  m_table = named(new QTableView(this), "sgStatTable");
+  m_table->setModel(m_tableModel);
   setHint(m_table, QStringLiteral("Spreadsheet of sequence information"));
   // The grid's fixed first row is the table's header: it stays in view and drags resize columns.
+  // Rows have no header; their lower borders are dragged in the grid itself.
   m_table->horizontalHeader()->setDefaultSectionSize(90);
   m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   m_table->horizontalHeader()->setHighlightSections(false);
   m_table->verticalHeader()->setVisible(false);
+  m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  m_table->verticalHeader()->setMinimumSectionSize(4);
+  m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
   m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_table->setSelectionMode(QAbstractItemView::ContiguousSelection);
   m_table->setShowGrid(true);
   m_table->setWordWrap(false);
-  m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
-  for (int column = 0; column < kInitialColumns; ++column)
-    m_table->setHorizontalHeaderItem(column, new QTableWidgetItem);
+  new duvanet::gui::RowResizer(m_table);
 
   auto* panel2Layout = new QVBoxLayout(m_chartPanel);
   panel2Layout->setContentsMargins(0, 0, 0, 0);
@@ -125,45 +134,116 @@ TfrmStatistics::TfrmStatistics(const tSequenceList& sequences, const QList<int>&
   DisplayHistogramTable();
 }
 
+TfrmStatistics::~TfrmStatistics() = default;
+
 bool TfrmStatistics::CountSymbols(const QList<int>& selectedRows) {
+  using duvanet::core::ComputationControl;
+  using duvanet::core::DotPlotComputation;
   const QList<int> rows = duvanet::gui::normalisedRows(selectedRows);
-  QList<tSequence> selected;
-  selected.reserve(rows.size());
-  for (const int row : rows) {
-    tSequence sequence;
-    if (m_sequences.GetSequence(row, sequence)) selected.append(sequence);
+  if (rows.isEmpty()) return false;
+
+  // The worker reads the workspace in place: until the count is over, user input waits (and
+  // then the progress dialog is modal), so nothing changes the workspace meanwhile.
+  auto counted = std::make_shared<tSymbolStatistics>();
+  auto status = std::make_shared<SymbolCountStatus>(SymbolCountStatus::Cancelled);
+  const tSequenceList* list = &m_sequences;
+  enum class End { Running, Finished, Cancelled, Failed };
+  End end = End::Running;
+  QString failure;
+  QEventLoop waiting;
+  QProgressDialog* dialog = nullptr;
+  const auto stop = [&](End how) {
+    end = how;
+    waiting.quit();
+    if (dialog) dialog->done(QDialog::Accepted);
+  };
+  QObject listener;
+  quint64 job = 0;
+  connect(&m_computation, &DotPlotComputation::taskFinished, &listener,
+          [&](quint64 id, const QVariant&) {
+            if (id == job) stop(End::Finished);
+          });
+  connect(&m_computation, &DotPlotComputation::cancelled, &listener, [&](quint64 id) {
+    if (id == job) stop(End::Cancelled);
+  });
+  connect(&m_computation, &DotPlotComputation::failed, &listener,
+          [&](quint64 id, const QString& message, std::exception_ptr) {
+            if (id != job) return;
+            failure = message;
+            stop(End::Failed);
+          });
+  job = m_computation.startTask([list, rows, counted, status](ComputationControl& control) {
+    *status = ::CountSymbols(*list, rows, *counted, [&control](double fraction) {
+      control.report(fraction);
+      return control.keepGoing();
+    });
+    return QVariant();
+  });
+
+  if (m_progressDelayMs > 0) {
+    QTimer::singleShot(m_progressDelayMs, &listener, [&] { waiting.quit(); });
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
   }
-  return ::CountSymbols(selected, m_statistics);
+  if (end == End::Running) {
+    QWidget* progressOwner = parentWidget() ? parentWidget()->window() : nullptr;
+    QProgressDialog progress(QStringLiteral("Counting the symbols ..."), QStringLiteral("Cancel"),
+                             0, 1000, progressOwner);
+    progress.setObjectName(QStringLiteral("statisticsProgress"));
+    progress.setWindowTitle(duvanet::gui::ApplicationTitle());
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    connect(&m_computation, &DotPlotComputation::progressed, &progress,
+            [&](quint64 id, double fraction) {
+              if (id == job) progress.setValue(static_cast<int>(fraction * 1000));
+            });
+    connect(&progress, &QProgressDialog::canceled, &listener, [&] { m_computation.cancel(); });
+    dialog = &progress;
+    if (end == End::Running) progress.exec();
+    dialog = nullptr;
+    if (progress.wasCanceled() || end == End::Running) {
+      // The user's choice wins over a result that arrived meanwhile.
+      m_computation.cancel();
+      m_computation.waitUntilIdle();
+      end = End::Cancelled;
+    }
+  }
+
+  QWidget* boxOwner = parentWidget() ? parentWidget()->window() : this;
+  if (end == End::Failed || (end == End::Finished && *status == SymbolCountStatus::OutOfMemory)) {
+    m_outcome = CountOutcome::Failed;
+    // Running out of memory is what can go wrong; any other failure is named as it came.
+    const bool memory = end == End::Finished || failure == QStringLiteral("Not enough memory.");
+    m_prompts->error(
+        boxOwner,
+        memory ? QString::fromLatin1(kOutOfMemory)
+               : QStringLiteral("Cannot count the symbols of the selected sequences: ") + failure);
+    return false;
+  }
+  if (end != End::Finished || *status == SymbolCountStatus::Cancelled) {
+    m_outcome = CountOutcome::Cancelled;
+    return false;
+  }
+  m_statistics = std::move(counted);
+  m_outcome = m_statistics->IsEmpty() ? CountOutcome::NothingCounted : CountOutcome::Counted;
+  return true;
 }
 
 void TfrmStatistics::DisplayHistogramTable() {
-  const auto& counts = m_statistics.Counts;
-  if (counts.isEmpty() || counts.first().isEmpty()) return;
-  const int symbols = m_statistics.Symbols.size();
-  const int sequences = m_statistics.SequenceNames.size();
-  m_table->clear();
-  m_table->setColumnCount(symbols + 1);
-  m_table->setRowCount(sequences);
-  m_table->setHorizontalHeaderItem(0, new QTableWidgetItem);
-  for (int j = 0; j < symbols; ++j)
-    m_table->setHorizontalHeaderItem(j + 1, new QTableWidgetItem(m_statistics.Symbols[j]));
-  for (int i = 0; i < sequences; ++i) {
-    m_table->setItem(i, 0, new QTableWidgetItem(m_statistics.SequenceNames[i]));
-    for (int j = 0; j < symbols; ++j)
-      m_table->setItem(i, j + 1, new QTableWidgetItem(QString::number(counts[i][j])));
-  }
+  if (m_statistics->IsEmpty() || m_statistics->SymbolCount() == 0) return;
+  m_tableModel->setStatistics(m_statistics);
 }
 
 QString TfrmStatistics::Cell(int column, int row) const {
   if (column < 0 || column >= ColCount() || row < 0 || row >= RowCount()) return {};
-  const QTableWidgetItem* item =
-      row == 0 ? m_table->horizontalHeaderItem(column) : m_table->item(row - 1, column);
-  return item ? item->text() : QString();
+  if (row == 0) return m_tableModel->headerData(column, Qt::Horizontal).toString();
+  return m_tableModel->index(row - 1, column).data().toString();
 }
 
-int TfrmStatistics::RowCount() const { return m_table->rowCount() + 1; }
+int TfrmStatistics::RowCount() const { return m_tableModel->rowCount() + 1; }
 
-int TfrmStatistics::ColCount() const { return m_table->columnCount(); }
+int TfrmStatistics::ColCount() const { return m_tableModel->columnCount(); }
 
 void TfrmStatistics::closeEvent(QCloseEvent* event) {
   FormClose();
@@ -173,43 +253,9 @@ void TfrmStatistics::closeEvent(QCloseEvent* event) {
 
 void TfrmStatistics::DisplayHistogramChart() {
   m_chart->removeAllSeries();
-  const int symbols = m_statistics.Symbols.size();
-  for (int i = 0; i < m_statistics.Counts.size(); ++i) {
-    const int series = m_chart->createBarSeries();
-    m_chart->setSeriesTitle(series, m_statistics.SequenceNames.value(i));
-    m_chart->setStackGroup(series, 0);
-    m_chart->setMarksVisible(series, false);
-    for (int j = 0; j < symbols; ++j)
-      m_chart->addBarPoint(series, j, double(m_statistics.Counts[i].value(j)),
-                           m_statistics.Symbols[j]);
-  }
-  m_chart->rebuild();
-  styleAxes();
-}
-
-void TfrmStatistics::styleAxes() {
-  QFont labelFont = font();
-  labelFont.setBold(true);
-  labelFont.setPixelSize(13);
-  for (QAbstractAxis* axis : m_chart->chart()->axes()) {
-    axis->setLabelsFont(labelFont);
-    axis->setLabelsColor(Qt::black);
-    axis->setLinePenColor(Qt::black);
-    if (auto* values = qobject_cast<QValueAxis*>(axis)) {
-      // Counts are whole numbers: steps of at least 1, at round values, at most ten of them.
-      const double step =
-          duvanet::chart::tickStep(values->max() - values->min(), kMostValueSteps, 1, 1);
-      values->setTickType(QValueAxis::TicksDynamic);
-      values->setTickAnchor(0);
-      values->setTickInterval(step);
-      values->setLabelFormat(QStringLiteral("%.0f"));
-    }
-  }
-}
-
-void TfrmStatistics::setFileDialogs(duvanet::chart::FileDialogs* dialogs) {
-  m_fileDialogs = dialogs ? dialogs : &m_ownFileDialogs;
-  m_commandBar->setFileDialogs(dialogs);
+  if (m_statistics->IsEmpty()) return;
+  // One series per sequence, one category per symbol: the chart reads the counts in place.
+  m_chart->setTable(std::make_shared<duvanet::gui::StatisticsBarTable>(m_statistics));
 }
 
 void TfrmStatistics::btStatSaveClick() { m_chart->showExportDialog(this, *m_fileDialogs); }
@@ -218,7 +264,4 @@ void TfrmStatistics::btStatPrintClick() { m_chart->showPrintPreview(this); }
 
 void TfrmStatistics::btStatLegendClick() { m_chart->setLegendVisible(!m_chart->legendVisible()); }
 
-void TfrmStatistics::FormClose() {
-  m_chart->removeAllSeries();
-  m_chart->rebuild();
-}
+void TfrmStatistics::FormClose() { m_chart->removeAllSeries(); }

@@ -93,6 +93,48 @@ class TestPackedRecordStore : public QObject {
     checkRecords(store, 3);
   }
 
+  // Moving every record of one store behind those of another keeps names, data, features and
+  // order, leaves the source empty, and records appended afterwards go to the right block: into
+  // an empty store, into one with packed records, and with records large enough to own their
+  // strings.
+  void appendAll_data() {
+    QTest::addColumn<int>("before");  // records already in the target
+    QTest::addColumn<int>("moved");   // records in the source
+    QTest::addColumn<int>("length");  // data length of every record
+    QTest::newRow("into an empty store") << 0 << 3000 << 400;
+    QTest::newRow("packed behind packed") << 2500 << 2500 << 400;
+    QTest::newRow("owned behind packed") << 10 << 5 << 600;
+    QTest::newRow("nothing to move") << 4 << 0 << 10;
+  }
+  void appendAll() {
+    QFETCH(int, before);
+    QFETCH(int, moved);
+    QFETCH(int, length);
+    const auto dataOf = [length](int i) { return QString(length, QChar(u'A' + i % 26)); };
+    PackedRecordStore target;
+    PackedRecordStore source;
+    for (int i = 0; i < before; ++i) target.append(QString::number(i), dataOf(i));
+    for (int i = before; i < before + moved; ++i) {
+      source.append(QString::number(i), dataOf(i));
+      if (i % 7 == 0)
+        source.setFeatures(source.size() - 1,
+                           std::make_shared<const FeatureTable>(FeatureTable(size_t(i % 5 + 1))));
+    }
+    target.appendAll(source);
+    QVERIFY(source.empty());
+    // Further records land behind the moved ones, whichever block they go to.
+    const int total = before + moved + 3;
+    for (int i = before + moved; i < total; ++i) target.append(QString::number(i), dataOf(i));
+    QCOMPARE(target.size(), qsizetype(total));
+    for (int i = 0; i < total; ++i) {
+      QCOMPARE(target.nameString(i), QString::number(i));
+      QCOMPARE(target.data(i), dataOf(i));
+      const bool withFeatures = i >= before && i < before + moved && i % 7 == 0;
+      QCOMPARE(bool(target.features(i)), withFeatures);
+      if (withFeatures) QCOMPARE(target.features(i)->size(), size_t(i % 5 + 1));
+    }
+  }
+
   void sortByName() {
     PackedRecordStore store;
     store.append(QStringLiteral("b"), QStringLiteral("2"));

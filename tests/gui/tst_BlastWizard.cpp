@@ -356,8 +356,8 @@ class TestBlastWizard : public QObject {
       main.SequenceList().SetSequence(index, tSequence{name, data, {}});
     }
     main.UpdateDisplayElements();
-    main.lbSequenceList()->item(2)->setSelected(true);
-    main.lbSequenceList()->item(0)->setSelected(true);
+    main.lbSequenceList()->setRowSelected(2, true);
+    main.lbSequenceList()->setRowSelected(0, true);
 
     QString label;
     onNextModal([&label](QWidget* modal) {
@@ -377,7 +377,7 @@ class TestBlastWizard : public QObject {
     QCOMPARE(main.SelectedRows(), QList<int>{});
 
     // Cancel sends nothing.
-    main.lbSequenceList()->item(1)->setSelected(true);
+    main.lbSequenceList()->setRowSelected(1, true);
     onNextModal([](QWidget* modal) {
       if (auto* wizard = qobject_cast<TfrmBLASTWizard*>(modal)) {
         QTest::mouseClick(control<QPushButton>(wizard, "Button2"), Qt::LeftButton);

@@ -411,10 +411,10 @@ class TestDotPlotWizard : public QObject {
     main.LoadFiles({QStringLiteral(DUVANET_SOURCE_DIR "/examples/dna_pair.fasta"),
                     QStringLiteral(DUVANET_SOURCE_DIR "/examples/protein.fas")});
     QCOMPARE(main.SequenceList().Count(), 3);
-    QListWidget* list = main.lbSequenceList();
+    auto* list = main.lbSequenceList();
     list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-    list->item(0)->setSelected(true);
-    list->item(1)->setSelected(true);
+    list->setRowSelected(0, true);
+    list->setRowSelected(1, true);
 
     TfrmDotPlot* plot = nullptr;
     onNextModal([&](QWidget* modal) {

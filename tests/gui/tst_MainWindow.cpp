@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
@@ -93,8 +94,8 @@ class MainWindowTest : public QObject {
 
   void clickRow(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                 Qt::MouseButton button = Qt::LeftButton) {
-    QListWidget* list = m_main->lbSequenceList();
-    const QRect rect = list->visualItemRect(list->item(row));
+    auto* list = m_main->lbSequenceList();
+    const QRect rect = list->rowRect(row);
     QTest::mouseClick(list->viewport(), button, modifiers, rect.center());
   }
 
@@ -476,6 +477,21 @@ class MainWindowTest : public QObject {
     QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceName")->text(), QStringLiteral("long"));
   }
 
+  // A name longer than the preview's Name field shows its start there, and the list keeps it
+  // whole (its tool tip and its row text).
+  void previewShowsTheStartOfALongName() {
+    TfrmMain& main = makeMain();
+    const QString name = QStringLiteral("START ") + QString(300, QLatin1Char('x')) + " END";
+    addSequences({name});
+    clickRow(0);
+    const auto* field = control<QLineEdit>(main, "edPreviewSequenceName");
+    QCOMPARE(field->text(), name);
+    QCOMPARE(field->cursorPosition(), 0);
+    QVERIFY(QFontMetrics(field->font()).horizontalAdvance(name) > field->width());
+    QCOMPARE(main.lbSequenceList()->rowText(0), name);
+    QVERIFY(main.lbSequenceList()->horizontalScrollBar()->maximum() > 0);
+  }
+
   void refillSemantics() {
     TfrmMain& main = makeMain();
     QCOMPARE(main.CurrentRow(), 0);  // an empty list still has row 0 current
@@ -491,7 +507,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceLength")->text(), QStringLiteral("0"));
     QVERIFY(control<TDNAMemo>(main, "mePreviewSequenceData")->toPlainText().isEmpty());
     for (int row = 0; row < 4; ++row)
-      QCOMPARE(main.lbSequenceList()->item(row)->text(), workspaceNames().at(row));
+      QCOMPARE(main.lbSequenceList()->rowText(row), workspaceNames().at(row));
   }
 
   void editUsesCurrentRow() {
@@ -537,8 +553,8 @@ class MainWindowTest : public QObject {
       editedIndex = editor->SequenceIndex();
       editor->reject();
     });
-    QListWidget* list = main.lbSequenceList();
-    const QPoint at = list->visualItemRect(list->item(2)).center();
+    auto* list = main.lbSequenceList();
+    const QPoint at = list->rowRect(2).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QCOMPARE(editedIndex, 2);
@@ -556,7 +572,7 @@ class MainWindowTest : public QObject {
     control<QAction>(main, "acSortSequenceDescendingByName")->trigger();
     QCOMPARE(workspaceNames(), QStringList({"Copy of Alpha", "beta", "alpha2", "Alpha"}));
     for (int row = 0; row < 4; ++row)
-      QCOMPARE(main.lbSequenceList()->item(row)->text(), workspaceNames().at(row));
+      QCOMPARE(main.lbSequenceList()->rowText(row), workspaceNames().at(row));
   }
 
   void deleteSelected_data() {
@@ -752,7 +768,7 @@ class MainWindowTest : public QObject {
     control<QAction>(main, "acLoadSequences")->trigger();
     QCOMPARE(m_fakes->fileDialogs.openCalls, 1);
     QCOMPARE(main.lbSequenceList()->count(), 3);
-    QCOMPARE(main.lbSequenceList()->item(0)->text(), QStringLiteral("seqA"));
+    QCOMPARE(main.lbSequenceList()->rowText(0), QStringLiteral("seqA"));
     // A text file's single line of four letters keeps its CR LF: length 6.
     clickRow(2);
     QCOMPARE(control<QLineEdit>(main, "edPreviewSequenceLength")->text(), QStringLiteral("6"));
@@ -878,7 +894,7 @@ class MainWindowTest : public QObject {
              QStringLiteral("Cannot read file \"%1\": damaged").arg(data + "damaged.fa.gz"));
     QCOMPARE(main.SequenceList().Count(), 6);
     QCOMPARE(main.lbSequenceList()->count(), 6);
-    QCOMPARE(main.lbSequenceList()->item(5)->text(),
+    QCOMPARE(main.lbSequenceList()->rowText(5),
              QStringLiteral("XE000002.1 Synthetic test construct delta"));
   }
 
@@ -910,12 +926,12 @@ class MainWindowTest : public QObject {
     clickRow(2, Qt::ShiftModifier);
     QCOMPARE(main.SelectedRows(), QList<int>({1, 2}));
     main.lbSequenceList()->clearFocus();
-    QListWidget* list = main.lbSequenceList();
+    auto* list = main.lbSequenceList();
     const QImage image = list->viewport()->grab().toImage();
     const QList<QColor> expected{QColor(255, 255, 255), QColor(0, 0, 245), QColor(8, 8, 255),
                                  QColor(242, 242, 255)};
     for (int row = 0; row < 4; ++row) {
-      const QRect rect = list->visualItemRect(list->item(row));
+      const QRect rect = list->rowRect(row);
       QCOMPARE(rect.height(), 16);
       // Right of the short name, away from the text and the focus frame.
       const QPoint probe(rect.right() - 10, rect.center().y());
@@ -926,7 +942,7 @@ class MainWindowTest : public QObject {
     }
     // Text: black on unselected rows, white on selected ones, starting at the left edge.
     const auto hasPixel = [&](int row, const QColor& colour) {
-      const QRect rect = list->visualItemRect(list->item(row));
+      const QRect rect = list->rowRect(row);
       for (int y = rect.top(); y <= rect.bottom(); ++y)
         for (int x = rect.left(); x < rect.left() + 20; ++x)
           if (image.pixelColor(x, y) == colour) return true;

@@ -4,6 +4,7 @@
 
 #include "TestRegistry.h"
 #include "core/SequenceList.h"
+#include "gui/SequenceListBox.h"
 #include "gui/SequenceListViews.h"
 
 namespace duvanet::gui {
@@ -19,17 +20,20 @@ class SequenceListViewsTest : public QObject {
  private slots:
   void fillListBox() {
     tSequenceList list;
-    QListWidget box;
-    box.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    SequenceListBox box;
     FillListBox(list, box);
     QCOMPARE(box.count(), 0);
-    box.addItems({"old1", "old2"});
-    box.item(1)->setSelected(true);
-    fill(list, 3);
+    fill(list, 2);
+    FillListBox(list, box);
+    box.setRowSelected(1, true);
+    QVERIFY(box.isRowSelected(1));
+    list.AddSequence();
+    // The list shows what it was last filled with until it is filled again.
+    QCOMPARE(box.count(), 2);
     FillListBox(list, box);
     QCOMPARE(box.count(), 3);
-    QCOMPARE(box.item(2)->text(), QStringLiteral("Sequence 3"));
-    QVERIFY(box.selectedItems().isEmpty());
+    QCOMPARE(box.rowText(2), QStringLiteral("Sequence 3"));
+    QVERIFY(box.selectedRows().isEmpty());
   }
 
   void fillComboBox_data() {

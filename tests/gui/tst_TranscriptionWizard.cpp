@@ -326,7 +326,7 @@ class TestTranscriptionWizard : public QObject {
     add(main.SequenceList(), QStringLiteral("x"), QStringLiteral("ATGAAA"));
     add(main.SequenceList(), QStringLiteral("y"), QStringLiteral("TTTCCC"));
     main.UpdateDisplayElements();
-    main.lbSequenceList()->item(1)->setSelected(true);
+    main.lbSequenceList()->setRowSelected(1, true);
 
     QString label;
     onNextModal([&label](QWidget* modal) {
@@ -344,7 +344,7 @@ class TestTranscriptionWizard : public QObject {
     QCOMPARE(label, QStringLiteral("1 sequence selected."));
     QStringList rows;
     for (int i = 0; i < main.lbSequenceList()->count(); ++i)
-      rows << main.lbSequenceList()->item(i)->text();
+      rows << main.lbSequenceList()->rowText(i);
     QCOMPARE(rows, (QStringList{"x", "y", "y (reverse complement)"}));
     QCOMPARE(entriesFrom(main.SequenceList(), 2),
              (QList<Entry>{{"y (reverse complement)", "GGGAAA"}}));
