@@ -1,7 +1,7 @@
-// Export speed and size of the dot plot figure: a 4000 × 4000 DNA plot (random sequences, forward strands,
-// window 12) in a 1000 × 800 chart, written as SVG, PDF and PNG, with the full grey scale (every
-// count its own shade: the noisiest grid) and with thumbs 8,12 (the usual look of a DNA plot).
-// Usage: bench_chart_figures [output folder] (default: a temporary folder).
+// Export speed and size of the dot plot figure: a 4000 × 4000 DNA plot (random sequences, forward
+// strands, window 12) in a 1000 × 800 chart, written as SVG, PDF and PNG, with the full grey scale
+// (every count its own shade: the noisiest grid) and with thumbs 8,12 (the usual look of a DNA
+// plot). Usage: bench_chart_figures [output folder] (default: a temporary folder).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
