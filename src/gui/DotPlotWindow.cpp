@@ -13,6 +13,8 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -31,6 +33,7 @@
 #include "engine/Palette.h"
 #include "gui/ApplicationTitle.h"
 #include "gui/DotPlotTracks.h"
+#include "gui/InformationLine.h"
 #include "gui/UserPrompts.h"
 #include "gui/WindowDefaults.h"
 #include "widgets/DoubleSlider.h"
@@ -137,18 +140,17 @@ void TfrmDotPlot::buildLayout() {
   m_stripPanel = new QFrame(m_plotPanel);
   m_stripPanel->setObjectName(QStringLiteral("Panel4"));
   m_stripPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  m_stripPanel->setFixedHeight(161);
+  // The strip keeps its height; the panel grows when the information line needs more lines.
+  m_stripPanel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   auto* strip = new QVBoxLayout(m_stripPanel);
   strip->setContentsMargins(2, 2, 2, 2);
   strip->setSpacing(0);
   m_stripBox = new duvanet::gui::SequenceDisplayBox(this, m_stripPanel);
   m_stripBox->setObjectName(QStringLiteral("imgSequenceDisplay"));
-  strip->addWidget(m_stripBox, 1);
-  m_infoLine = new QLabel(QStringLiteral("panInfoDot"), m_stripPanel);
+  m_stripBox->setFixedHeight(141);
+  strip->addWidget(m_stripBox);
+  m_infoLine = new duvanet::gui::InformationLine(QStringLiteral("panInfoDot"), m_stripPanel);
   m_infoLine->setObjectName(QStringLiteral("panInfoDot"));
-  m_infoLine->setFixedHeight(16);
-  m_infoLine->setAlignment(Qt::AlignCenter);
-  m_infoLine->setFrameStyle(QFrame::Panel | QFrame::Raised);
   strip->addWidget(m_infoLine);
   m_floorPanel = new QFrame(m_stripPanel);
   m_floorPanel->setObjectName(QStringLiteral("panFloor"));
@@ -173,12 +175,28 @@ void TfrmDotPlot::buildLayout() {
   splitter->addWidget(m_plotPanel);
   outer->addWidget(splitter, 1);
 
-  m_controlPanel = new QFrame(this);
+  // The commands' panel scrolls when the window is too low to show it whole, so that every
+  // control stays reachable; the scroll bar comes beside the panel, which keeps its width.
+  m_controlScroller = new QScrollArea(this);
+  m_controlScroller->setObjectName(QStringLiteral("scrPanel1"));
+  m_controlScroller->setFrameShape(QFrame::NoFrame);
+  m_controlScroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_controlScroller->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  m_controlScroller->setWidgetResizable(true);
+  m_controlScroller->setFixedWidth(kControlPanelWidth);
+  connect(m_controlScroller->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+          [this](int, int maximum) {
+            const int bar =
+                maximum > 0 ? m_controlScroller->verticalScrollBar()->sizeHint().width() : 0;
+            m_controlScroller->setFixedWidth(kControlPanelWidth + bar);
+          });
+  m_controlPanel = new QFrame(m_controlScroller);
   m_controlPanel->setObjectName(QStringLiteral("Panel1"));
   m_controlPanel->setFrameStyle(QFrame::Box | QFrame::Sunken);
   m_controlPanel->setLineWidth(2);
-  m_controlPanel->setFixedWidth(159);
-  outer->addWidget(m_controlPanel);
+  m_controlPanel->setFixedWidth(kControlPanelWidth);
+  m_controlPanel->setMinimumHeight(kControlPanelHeight);
+  outer->addWidget(m_controlScroller);
 
   m_chartGroup = new QGroupBox(QStringLiteral("Chart"), m_controlPanel);
   m_chartGroup->setObjectName(QStringLiteral("GroupBox3"));
@@ -306,6 +324,7 @@ void TfrmDotPlot::buildLayout() {
   connect(m_chart, &ColourGridChart::mouseMoved, this, &TfrmDotPlot::chartDotPlotMouseMove);
   connect(m_chart, &ColourGridChart::mousePressed, this, &TfrmDotPlot::chartDotPlotMouseDown);
   buildHitControls(splitter);
+  m_controlScroller->setWidget(m_controlPanel);
   // After the window's own handlers, so that a feature's description wins the information line.
   m_tracks = new duvanet::gui::DotPlotTracks(m_chart, m_infoLine, m_tracksBox, this);
 }
@@ -383,6 +402,7 @@ TfrmDotPlot::PrepareOutcome TfrmDotPlot::PrepareDotPlot(tDotPlotType plotType, t
   m_colourRangeSlider->setPosition2(m_plot.MaxScore);
   if (m_floor > 0) m_colourRangeSlider->setPosition1(m_floor);
   m_highlightLevel->setRange(0, m_plot.MaxScore);
+  m_infoLine->setWidestText(widestInformationLine());
   UpdateColors();
   showFloorNote();
   m_followFloor = true;
@@ -574,6 +594,18 @@ void TfrmDotPlot::dblslColorPosChange() {
 void TfrmDotPlot::chartDotPlotAfterDraw() { UpdateColors(); }
 
 // --- sequence display ------------------------------------------------------------------------
+
+QString TfrmDotPlot::widestInformationLine() const {
+  // Every position of the plot has at most the digits of its sequence's length.
+  const auto allNines = [](qsizetype length) {
+    qint64 nines = 9;
+    while (nines < length && nines < std::numeric_limits<int>::max() / 10) nines = nines * 10 + 9;
+    return int(nines);
+  };
+  return duvanet::gui::stripInfoLine(m_plot.Evaluation, allNines(m_plot.SeqHoriz.Data.size()),
+                                     allNines(m_plot.SeqVerti.Data.size()), m_plot.MaxScore,
+                                     m_plot.MaxScore, m_plot.WindowSize);
+}
 
 SequenceStripInput TfrmDotPlot::stripInput() const {
   SequenceStripInput in;

@@ -30,6 +30,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 namespace duvanet::gui {
 class DotPlotTracks;
 }
@@ -44,6 +45,7 @@ class ColourGridChart;
 }
 namespace duvanet::gui {
 class CellMarker;
+class InformationLine;
 class HitsPanel;
 }  // namespace duvanet::gui
 
@@ -196,6 +198,8 @@ class TfrmDotPlot : public QWidget {
   void measureFont();
   void FormClose();
   duvanet::gui::SequenceStripInput stripInput() const;
+  /// The longest information line the plot can give: every number with its most digits.
+  QString widestInformationLine() const;
   duvanet::chart::ColourControls colourControls() const;
   duvanet::chart::ChartRenderer chartRenderer() const;
   /// Runs the request off the GUI thread; the progress dialog comes up when it takes longer
@@ -220,12 +224,16 @@ class TfrmDotPlot : public QWidget {
   duvanet::chart::ColourGridChart* m_chart = nullptr;      // "chartDotPlot"
   QFrame* m_stripPanel = nullptr;                          // "Panel4"
   duvanet::gui::SequenceDisplayBox* m_stripBox = nullptr;  // "imgSequenceDisplay"
-  QLabel* m_infoLine = nullptr;                            // "panInfoDot"
+  duvanet::gui::InformationLine* m_infoLine = nullptr;     // "panInfoDot"
   // Below the information line: what the floor hides, or the recomputation's progress.
   QFrame* m_floorPanel = nullptr;            // "panFloor"
   QLabel* m_floorNote = nullptr;             // "lbFloorNote"
   QPushButton* m_cancelRecompute = nullptr;  // "btCancelRecompute"
   // The chart commands on the right.
+  static constexpr int kControlPanelWidth = 159;
+  // Down to the last of the hit buttons and a margin below it.
+  static constexpr int kControlPanelHeight = 528;
+  QScrollArea* m_controlScroller = nullptr;         // "scrPanel1"
   QFrame* m_controlPanel = nullptr;                 // "Panel1"
   QGroupBox* m_chartGroup = nullptr;                // "GroupBox3"
   QPushButton* m_saveButton = nullptr;              // "btPlotSave"

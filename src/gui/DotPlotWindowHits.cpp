@@ -115,12 +115,13 @@ void TfrmDotPlot::buildHitControls(QSplitter* splitter) {
     b->setToolTip(tip);
     return b;
   };
-  m_hitsButton = button("btHits", QStringLiteral("Hits"), 418,
+  // Below the "Tracks" box (414 to 431).
+  m_hitsButton = button("btHits", QStringLiteral("Hits"), 438,
                         QStringLiteral("Show or hide the hit segments of the region shown"));
   m_hitsButton->setCheckable(true);
-  m_goToButton = button("btGoToPosition", QStringLiteral("Go to position…"), 447,
+  m_goToButton = button("btGoToPosition", QStringLiteral("Go to position…"), 467,
                         QStringLiteral("Show the cell at a position you type (Ctrl+G)"));
-  m_exportHitsButton = button("btExportHits", QStringLiteral("Export hits…"), 476,
+  m_exportHitsButton = button("btExportHits", QStringLiteral("Export hits…"), 496,
                               QStringLiteral("Write the hit segments as TSV, PAF or BEDPE"));
 
   m_cellMarker = new duvanet::gui::CellMarker(m_chart);

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -361,6 +362,11 @@ void TfrmMain::createCentralWidgets() {
   previewLayout->setSpacing(1);
   previewLayout->addWidget(panel5);
   previewLayout->addWidget(m_previewData, 1);
+  // At its smallest the preview still shows the Name and Length fields whole above at least one
+  // line of the sequence, however small the splitter makes it.
+  m_previewData->setMinimumHeight(QFontMetrics(m_previewData->font()).lineSpacing() +
+                                  2 * m_previewData->frameWidth() + 4);
+  panel2->setMinimumHeight(std::max(60, panel2Layout->totalMinimumSize().height()));
 
   splitter->addWidget(groupBox2);
   splitter->addWidget(panel2);

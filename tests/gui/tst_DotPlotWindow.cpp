@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QDialog>
+#include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,6 +90,22 @@ class TestDotPlotWindow : public QObject {
     QCOMPARE(control<QLineEdit>(f.window, "Edit1")->text(), QStringLiteral("0"));
     QVERIFY(control<ColourGridChart>(f.window, "chartDotPlot")->axisInverted(ChartAxis::Left));
     QVERIFY(!control<ColourGridChart>(f.window, "chartDotPlot")->axisInverted(ChartAxis::Top));
+  }
+
+  // Every control of the right panel can be seen and clicked: none lies on another, the
+  // "Tracks" box (shown when a sequence has features) included.
+  void rightPanelControlsDoNotOverlap() {
+    Fixture f;
+    auto* panel = control<QFrame>(f.window, "Panel1");
+    const QList<QWidget*> parts = panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    QVERIFY(parts.size() > 5);
+    for (int i = 0; i < parts.size(); ++i) {
+      for (int j = i + 1; j < parts.size(); ++j) {
+        QVERIFY2(!parts[i]->geometry().intersects(parts[j]->geometry()),
+                 qPrintable(parts[i]->objectName() + QStringLiteral(" lies on ") +
+                            parts[j]->objectName()));
+      }
+    }
   }
 
   void prepareBuildsStrandsAndShowsMessagesInOrder_data() {

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QDialog>
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
@@ -490,6 +492,33 @@ class MainWindowTest : public QObject {
     QVERIFY(QFontMetrics(field->font()).horizontalAdvance(name) > field->width());
     QCOMPARE(main.lbSequenceList()->rowText(0), name);
     QVERIFY(main.lbSequenceList()->horizontalScrollBar()->maximum() > 0);
+  }
+
+  // At the window's minimum size, with the splitter dragged to make the preview as small as it
+  // goes, the Name and Length fields keep their full height above the sequence text, and the
+  // preview still keeps between 60 and 300 pixels.
+  void previewAtItsSmallest() {
+    TfrmMain& main = makeMain();
+    addSequences({"a name to read"});
+    clickRow(0);
+    main.resize(main.minimumSize());
+    QCOMPARE(main.size(), QSize(500, 460));
+    auto* splitter = control<QSplitter>(main, "Splitter1");
+    QWidget* panel = control<QWidget>(main, "Panel2");
+    QVERIFY(panel->minimumHeight() >= 60);
+    QCOMPARE(panel->maximumHeight(), 300);
+    splitter->setSizes({10000, 0});
+    QApplication::processEvents();
+    QCOMPARE(panel->height(), panel->minimumHeight());
+    const auto* data = control<QWidget>(main, "mePreviewSequenceData");
+    for (const char* name : {"edPreviewSequenceName", "edPreviewSequenceLength"}) {
+      const auto* field = control<QLineEdit>(main, name);
+      QVERIFY2(field->height() >= field->minimumSizeHint().height(), name);
+      const QRect inPanel(field->mapTo(panel, QPoint(0, 0)), field->size());
+      QVERIFY2(panel->rect().contains(inPanel), name);
+      QVERIFY2(data->mapTo(panel, QPoint(0, 0)).y() >= inPanel.bottom(), name);
+    }
+    QVERIFY(data->height() >= QFontMetrics(data->font()).lineSpacing());
   }
 
   void refillSemantics() {
