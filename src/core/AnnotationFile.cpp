@@ -132,6 +132,10 @@ class AnnotationParser : public TextLineSink {
       from = tab + 1;
     }
     column[8] = text.sliced(from);
+    // Every feature lies on a named sequence and has a type; a feature without them could
+    // neither be attached nor drawn.
+    if (trimmed(column[0]).isEmpty()) fail(QStringLiteral("the seqid is empty"));
+    if (trimmed(column[2]).isEmpty()) fail(QStringLiteral("the type is empty"));
     const qint64 start = coordinate(column[3], "start");
     const qint64 end = coordinate(column[4], "end");
     if (start < 1) fail(QStringLiteral("the start %1 is below 1").arg(start));

@@ -158,6 +158,10 @@ class TestAnnotations : public QObject {
                                         << gff << "line 1: the start \"x1\" is not a number";
     QTest::newRow("end not a number") << "c\ts\tgene\t1\t5.5\t.\t+\t.\tID=a\n"
                                       << gtf << "line 1: the end \"5.5\" is not a number";
+    QTest::newRow("empty type") << "c\ts\tgene\t1\t9\t.\t+\t.\tID=a\nc\ts\t \t3\t4\t.\t+\t.\tID=a\n"
+                                << gff << "line 2: the type is empty";
+    QTest::newRow("empty seqid") << "\ts\texon\t1\t5\t.\t+\t.\tgene_id \"g\";\n"
+                                 << gtf << "line 1: the seqid is empty";
     QTest::newRow("start zero") << "c\ts\tgene\t0\t5\t.\t+\t.\tID=a\n"
                                 << gff << "line 1: the start 0 is below 1";
     QTest::newRow("bad strand") << "c\ts\tgene\t1\t5\t.\tx\t.\tID=a\n"
