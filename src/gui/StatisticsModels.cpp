@@ -97,9 +97,10 @@ void StatisticsBarTable::forEachValue(qsizetype series,
 
 double StatisticsBarTable::highest() const { return double(m_statistics->HighestCount()); }
 
-RowResizer::RowResizer(QTableView* table) : QObject(table), m_table(table) {
-  m_table->viewport()->setMouseTracking(true);
-  m_table->viewport()->installEventFilter(this);
+RowResizer::RowResizer(QTableView* table)
+    : QObject(table), m_table(table), m_viewport(table->viewport()) {
+  m_viewport->setMouseTracking(true);
+  m_viewport->installEventFilter(this);
 }
 
 int RowResizer::rowBorderAt(int y) const {
@@ -114,7 +115,9 @@ int RowResizer::rowBorderAt(int y) const {
 }
 
 bool RowResizer::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != m_table->viewport()) return false;
+  // The viewport's own pointer, not the table's: while the table is being destroyed its
+  // viewport still receives events, and the table is no scroll area any more.
+  if (watched != m_viewport) return false;
   switch (event->type()) {
     case QEvent::MouseMove: {
       auto* mouse = static_cast<QMouseEvent*>(event);
@@ -126,9 +129,9 @@ bool RowResizer::eventFilter(QObject* watched, QEvent* event) {
       }
       if (mouse->buttons() == Qt::NoButton) {
         if (rowBorderAt(y) >= 0)
-          m_table->viewport()->setCursor(Qt::SplitVCursor);
+          m_viewport->setCursor(Qt::SplitVCursor);
         else
-          m_table->viewport()->unsetCursor();
+          m_viewport->unsetCursor();
       }
       return false;
     }
@@ -148,7 +151,7 @@ bool RowResizer::eventFilter(QObject* watched, QEvent* event) {
       m_row = -1;
       return true;
     case QEvent::Leave:
-      if (m_row < 0) m_table->viewport()->unsetCursor();
+      if (m_row < 0) m_viewport->unsetCursor();
       return false;
     default:
       return false;

@@ -69,6 +69,7 @@ class RowResizer : public QObject {
   int rowBorderAt(int y) const;
 
   QTableView* m_table;
+  QWidget* m_viewport;
   int m_row = -1;
   int m_startY = 0;
   int m_startHeight = 0;
