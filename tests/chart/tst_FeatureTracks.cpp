@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "ChartTestSupport.h"
+#include "FeatureFixtures.h"
 #include "TestRegistry.h"
 #include "chart/ColourGridChart.h"
 #include "render/FeatureTrack.h"
@@ -17,26 +18,6 @@ using duvanet::core::FeatureTable;
 using duvanet::core::SequenceFeature;
 
 namespace {
-
-SequenceFeature feature(const QString& type, std::initializer_list<std::pair<qint64, qint64>> parts,
-                        bool stranded = false, const QString& name = QString()) {
-  SequenceFeature result;
-  result.key = type;
-  result.stranded = stranded;
-  for (const auto& [start, end] : parts) {
-    FeatureLocationPart part;
-    part.start = start;
-    part.end = end;
-    result.parts.push_back(part);
-  }
-  if (!name.isEmpty()) result.qualifiers.push_back({QStringLiteral("Name"), name, true});
-  return result;
-}
-
-std::shared_ptr<const FeatureTrack> trackOf(FeatureTable features) {
-  return std::make_shared<const FeatureTrack>(
-      std::make_shared<const FeatureTable>(std::move(features)));
-}
 
 const QColor kGene = featureClassColour(FeatureClass::Gene);
 const QColor kCds = featureClassColour(FeatureClass::Cds);

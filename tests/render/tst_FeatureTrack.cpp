@@ -2,6 +2,7 @@
 #include <QPainter>
 #include <QTest>
 
+#include "FeatureFixtures.h"
 #include "TestRegistry.h"
 #include "render/FeatureTrack.h"
 
@@ -9,28 +10,10 @@ using namespace duvanet::render;
 using duvanet::core::FeatureLocationPart;
 using duvanet::core::FeatureTable;
 using duvanet::core::SequenceFeature;
+using duvanet::testing::feature;
+using duvanet::testing::trackOf;
 
 namespace {
-
-SequenceFeature feature(const QString& type, std::initializer_list<std::pair<qint64, qint64>> parts,
-                        bool stranded = false, const QString& name = QString()) {
-  SequenceFeature result;
-  result.key = type;
-  result.stranded = stranded;
-  for (const auto& [start, end] : parts) {
-    FeatureLocationPart part;
-    part.start = start;
-    part.end = end;
-    result.parts.push_back(part);
-  }
-  if (!name.isEmpty()) result.qualifiers.push_back({QStringLiteral("Name"), name, true});
-  return result;
-}
-
-std::shared_ptr<const FeatureTrack> trackOf(FeatureTable features) {
-  return std::make_shared<const FeatureTrack>(
-      std::make_shared<const FeatureTable>(std::move(features)));
-}
 
 // A horizontal axis of 600 pixels from x = 100 over the values min..max.
 AxisGeometry horizontalAxis(double min, double max, bool inverted = false) {
